@@ -1,0 +1,16 @@
+#pragma once
+// The sub-commands of scourix-cli. Each takes the arguments after its name and returns
+// the process exit code; errors go to stderr.
+#include <string>
+#include <vector>
+
+namespace scourix::cli {
+
+using Args = std::vector<std::string>;
+
+int scanCommand(const Args& args);    // scan [--no-pace] [--rules FILE] DIR...
+int traceCommand(const Args& args);   // trace [--no-pace] --profiles DIR [--recycle ROOT]...
+int configCommand(const Args& args);  // config show FILE | config copy IN OUT
+int rulesCommand(const Args& args);   // rules show FILE
+
+}  // namespace scourix::cli

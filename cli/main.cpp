@@ -1,0 +1,39 @@
+// scourix-cli: the cleaning engine from the command line, for scripts and benchmarks.
+#include <cstdio>
+#include <cstring>
+
+#include "cli/commands.h"
+
+namespace {
+
+void usage(std::FILE* out) {
+  std::fputs(
+      "usage: scourix-cli scan [--no-pace] [--rules FILE] DIR...\n"
+      "       scourix-cli trace [--no-pace] --profiles DIR [--recycle ROOT]...\n"
+      "       scourix-cli config show FILE\n"
+      "       scourix-cli config copy IN OUT\n"
+      "       scourix-cli rules show FILE\n",
+      out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    usage(stderr);
+    return 2;
+  }
+  const char* command = argv[1];
+  if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
+    usage(stdout);
+    return 0;
+  }
+  scourix::cli::Args args(argv + 2, argv + argc);
+  if (std::strcmp(command, "scan") == 0) return scourix::cli::scanCommand(args);
+  if (std::strcmp(command, "trace") == 0) return scourix::cli::traceCommand(args);
+  if (std::strcmp(command, "config") == 0) return scourix::cli::configCommand(args);
+  if (std::strcmp(command, "rules") == 0) return scourix::cli::rulesCommand(args);
+  std::fprintf(stderr, "scourix-cli: unknown command '%s'\n", command);
+  usage(stderr);
+  return 2;
+}

@@ -1,0 +1,147 @@
+#pragma once
+// The one engine object behind both kinds of cleaning: the drive list, the user's
+// choices, the found-file list, and the scan worker with its progress.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/found_file.h"
+#include "engine/scan_observer.h"
+#include "engine/scan_settings.h"
+#include "platform/platform.h"
+#include "settings/rule_store.h"
+
+namespace scourix {
+
+constexpr std::int32_t kDiskProgressMax = 200000;
+constexpr std::int32_t kTraceProgressMax = 15000;
+
+// The outcome of deleting the ticked findings.
+struct DeletionResult {
+  int deleted = 0;
+  int failed = 0;  // ticked files that could not be deleted; they stay in the list
+  bool recycleBinEmptied = false;
+};
+
+class CleanEngine {
+ public:
+  explicit CleanEngine(Platform& platform);
+  ~CleanEngine();  // stops a running scan and waits for its worker
+  CleanEngine(const CleanEngine&) = delete;
+  CleanEngine& operator=(const CleanEngine&) = delete;
+
+  Platform& platform() { return platform_; }
+
+  // ---- State the windows read and write directly ----
+  std::atomic<std::int32_t> progressPos{0};
+  std::atomic<std::int32_t> progressMax{12};
+  std::vector<DriveEntry> drives;
+  std::atomic<std::int32_t> diskScanRunning{0};
+  std::atomic<std::int32_t> traceScanRunning{0};
+  ScanSettings settings;
+  std::int32_t paceCounter = 0;  // the worker's alone
+  TraceFlags traceFlags;
+  RuleStore rules;
+  std::atomic<std::int32_t> recycleBinPending{0};
+
+  // A consistent copy of the path the running scan examined last.
+  std::string currentPath() const;
+  void setCurrentPath(std::string_view path);
+
+  // The found-file list, in the order found. Read by the result window while no scan runs.
+  const std::vector<std::unique_ptr<FoundFile>>& foundFiles() const { return foundFiles_; }
+  FoundFile& foundFile(int index) { return *foundFiles_.at(index); }
+  int foundCount() const { return static_cast<int>(foundFiles_.size()); }
+
+  // ---- Fixed drives ----
+  void enumerateFixedDrives();
+  int markDrivePresent(const std::string& root);
+  int driveCount() const { return static_cast<int>(drives.size()); }
+  void addDrive(const DriveEntry& drive);
+  void setAllDrivesPresent(std::int32_t value);
+
+  // ---- Scans ----
+  // The windows' side of the worker protocol; nullptr: no main window.
+  void setObserver(ScanObserver* observer) { observer_ = observer; }
+  // Off: none of the mandated sleeps (the command line's --no-pace).
+  void setPacing(bool on) { pacing_ = on; }
+  // Total of the mandated sleeps so far, in milliseconds (slept or, without pacing, skipped).
+  std::int64_t mandatedSleepMs() const { return mandatedSleepMs_; }
+
+  // Start a worker and return at once; false (and nothing changes) while a scan runs.
+  bool startDiskScan();
+  bool startTraceScan();
+  // True from a successful start until the worker has finished its last step.
+  bool scanBusy() const { return busy_.load(); }
+  // Asks a running walk to end early (the main window closes); the end steps still run.
+  void requestStop() { stopRequested_ = true; }
+  bool stopRequested() const { return stopRequested_.load(); }
+  // Waits for the worker of the last scan to end.
+  void waitForScan();
+
+  // The workers' bodies, public so that tests and the command line can run a scan on
+  // the calling thread.
+  void runDiskScan();
+  void runTraceScan();
+  void scanDrive(const std::string& root);
+  void scanTraces();
+  void scanProfile(const std::string& profile);
+
+  // Where the trace scan looks for profiles when set (the command line's --profiles);
+  // otherwise the system drive's "Documents and Settings", then the platform's folder.
+  std::string profilesFolderOverride;
+
+  // ---- Walk and classification ----
+  void walkDirectory(const std::string& dir, const std::string& label);
+  void classifyFile(const std::string& name, const std::string& path, std::int64_t access,
+                    std::int64_t write, std::uint64_t size);
+  void matchRules(const std::string& name, const std::string& path, std::int64_t access,
+                  std::int64_t write, std::uint64_t size);
+  void paceStep();
+
+  // ---- Found-file list ----
+  void clearFoundFiles();
+  void addFoundFile(const FoundFile& file);
+  int hasFoundPath(const std::string& path) const;
+  std::string pathForTreeItem(TreeItemHandle item) const;  // "no find" without a match
+  void clearAll();
+
+  // ---- Deletion ----
+  // Deletes every file whose toDelete is set. Deleted and unticked records leave the
+  // list; files that could not be deleted stay, ticked. Empties the recycle bin when a
+  // trace scan covered it and no recycle-bin finding was unticked.
+  DeletionResult deleteMarkedFiles();
+  void emptyRecycleBin();
+
+ private:
+  void sleepMandated(int milliseconds);
+  void raiseProgress();
+  bool beginScan(ScanKind kind);
+  void walkInto(std::string& dir, const std::string& label);
+
+  Platform& platform_;
+  ScanObserver* observer_ = nullptr;
+  bool pacing_ = true;
+  std::int64_t mandatedSleepMs_ = 0;
+
+  mutable std::mutex pathMutex_;
+  std::string currentPath_;
+
+  std::vector<std::unique_ptr<FoundFile>> foundFiles_;
+  std::unordered_set<std::string_view> foundPaths_;  // views into foundFiles_ records
+
+  std::vector<ScanRule> scanRules_;  // the rules as they were when the scan started
+  std::vector<std::string> walkStack_;  // directories of the current walk, for link cycles
+
+  std::atomic<bool> busy_{false};
+  std::atomic<bool> stopRequested_{false};
+  std::thread worker_;
+};
+
+}  // namespace scourix

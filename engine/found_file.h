@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "engine/flag.h"
+
+namespace scourix {
+
+// A handle of a tree item in a window; the engine only stores and compares it.
+using TreeItemHandle = std::uintptr_t;
+
+// One fixed drive of the disk scan.
+struct DriveEntry {
+  std::string root;         // "%c:\"
+  std::string displayName;  // the tree label; the same text as root
+  Flag selected{1};         // the user interface may change it while a scan runs
+  TreeItemHandle treeItem = 0;
+  std::int32_t present = 1;
+};
+
+// One found file. `path` is the key of the found-file list.
+struct FoundFile {
+  std::int64_t lastAccess = 0;  // seconds since 1970-01-01 UTC
+  std::int64_t lastWrite = 0;
+  std::string name;
+  std::string path;
+  std::string category;
+  TreeItemHandle treeItem = 0;
+  std::int32_t toDelete = 1;
+};
+
+}  // namespace scourix

@@ -1,0 +1,33 @@
+#pragma once
+// The twelve junk-category flags of the disk scan and the seven trace-location flags.
+#include "engine/flag.h"
+
+namespace scourix {
+
+// Declaration order; the configuration file stores them in an order of its own.
+struct ScanSettings {
+  Flag cppBuilderFiles{1};
+  Flag visualCppFiles{1};
+  Flag logTxtFiles{1};
+  Flag emptyFiles{1};
+  Flag garbageFiles{1};
+  Flag cpyFiles{1};
+  Flag helpTempFiles{1};
+  Flag systemLogFiles{1};
+  Flag setupTempFiles{1};
+  Flag backupFiles{1};
+  Flag customRules{1};
+  Flag tempFiles{1};
+};
+
+struct TraceFlags {
+  Flag tempInternetFiles{1};
+  Flag internetHistory{1};
+  Flag internetCookies{1};
+  Flag offlinePages{1};
+  Flag recycleBin{1};
+  Flag windowsTemp{1};
+  Flag recentDocuments{1};
+};
+
+}  // namespace scourix

@@ -1,0 +1,37 @@
+#pragma once
+// Multi-byte rules of an ANSI code page: which bytes start a double-byte character.
+// Lengths and comparisons elsewhere are by bytes; only the search for the last full
+// stop and the lower-casing need to know where characters begin.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace scourix {
+
+class CodePage {
+ public:
+  // leadBytes[b] is true when byte b starts a double-byte character.
+  explicit CodePage(const std::array<bool, 256>& leadBytes) : lead_(leadBytes) {}
+
+  // Code page 936 (GBK): lead bytes 0x81 to 0xFE.
+  static CodePage gbk();
+  // A single-byte code page: no lead bytes.
+  static CodePage singleByte();
+
+  bool isLeadByte(unsigned char b) const { return lead_[b]; }
+
+  // Position of the last '.' that is a character of its own (not the trail byte of a
+  // double-byte character), or npos.
+  std::size_t lastDot(std::string_view text) const;
+
+  // Lower-cases the single-byte letters A-Z; both bytes of a double-byte character stay
+  // as they are, even when the trail byte is an ASCII capital.
+  void toLower(std::string& text) const;
+  std::string lower(std::string_view text) const;
+
+ private:
+  std::array<bool, 256> lead_;
+};
+
+}  // namespace scourix

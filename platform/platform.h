@@ -1,0 +1,87 @@
+#pragma once
+// What the engine and the settings need from the operating system, and nothing more.
+// The product uses the Win32 implementation; the native build uses the POSIX one.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/code_page.h"
+
+namespace scourix {
+
+// One entry of a directory listing. Times are seconds since 1970-01-01 UTC.
+struct DirEntry {
+  std::string name;
+  bool isDirectory = false;
+  bool isSystem = false;  // FILE_ATTRIBUTE_SYSTEM
+  bool isLink = false;    // a reparse point or symbolic link
+  std::uint64_t size = 0;
+  std::int64_t lastAccess = 0;
+  std::int64_t lastWrite = 0;
+};
+
+class DirListing {
+ public:
+  virtual ~DirListing() = default;
+  // Fills the entry with the next one of the listing; false at its end.
+  virtual bool next(DirEntry& entry) = 0;
+};
+
+struct CalendarDate {
+  int year = 0;
+  int month = 0;  // 1..12
+  int day = 0;    // 1..31
+};
+
+constexpr int kDriveFixed = 3;  // DRIVE_FIXED
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The path separator: '\\' on Windows, '/' elsewhere.
+  virtual char separator() const = 0;
+
+  // Lists a directory whose path ends with the separator. Returns nullptr when it
+  // cannot be listed (missing, no access, path too long); that is a normal outcome.
+  // The listing may or may not include "." and "..".
+  virtual std::unique_ptr<DirListing> openListing(const std::string& dir) = 0;
+
+  // The type of the drive whose root is "X:\" (GetDriveTypeA numbering, 3 = fixed).
+  virtual int driveType(const std::string& root) = 0;
+
+  // The system directory (its first character is the system drive's letter on Windows).
+  virtual std::string systemDirectory() = 0;
+  // The folder that holds the user profiles (C:\Users on current Windows), ending with
+  // the separator; empty when unknown.
+  virtual std::string profilesDirectory() = 0;
+
+  virtual void sleepMs(int milliseconds) = 0;
+  // The current time, seconds since 1970-01-01 UTC.
+  virtual std::int64_t now() = 0;
+  // The local calendar date of a time; false when it has none.
+  virtual bool localDate(std::int64_t time, CalendarDate& date) = 0;
+
+  // The multi-byte rules of the ANSI code page.
+  virtual const CodePage& codePage() const = 0;
+  // Converts UTF-16LE text to the ANSI code page.
+  virtual std::string wideToAnsi(const std::u16string& text) = 0;
+
+  // Raises the calling thread to the highest normal priority.
+  virtual void raiseThreadPriority() = 0;
+
+  virtual bool deleteFile(const std::string& path) = 0;
+  // Replaces (or creates) `to` with the file `from`, as one step that leaves either the
+  // old or the new file in place, never neither.
+  virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+  // Writes a stream's buffers through to the disk.
+  virtual bool syncFile(std::FILE* file) = 0;
+  // Empties the recycle bins of all drives without confirmation, progress or sound.
+  virtual void emptyRecycleBin() = 0;
+};
+
+// The real platform of this build.
+Platform& systemPlatform();
+
+}  // namespace scourix

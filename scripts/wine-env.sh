@@ -1,0 +1,35 @@
+# Sourced by the scripts: a Wine prefix inside the build folder, code page 936, and a display.
+# Needs ROOT (the checkout) set by the caller.
+export WINEPREFIX="${SCOURIX_WINEPREFIX:-$ROOT/build/win/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=zh_CN.UTF-8
+WINE=$(command -v wine64 || true)
+[ -n "$WINE" ] || WINE=/usr/lib/wine/wine64
+export WINE
+
+ensure_display() {
+  if [ -z "${DISPLAY:-}" ]; then
+    export DISPLAY=:${SCOURIX_XVFB_DISPLAY:-91}
+    if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
+      Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      for _ in $(seq 50); do xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break; sleep 0.1; done
+    fi
+  fi
+}
+
+ensure_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating the prefix $WINEPREFIX"
+    "$WINE" wineboot --init >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
+
+stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
+}

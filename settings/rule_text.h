@@ -1,0 +1,34 @@
+#pragma once
+// The rule text file: one rule a line, "pattern,description,matchMode,enabled", in the
+// ANSI code page, lines ending in CR LF.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/rule_store.h"
+
+namespace scourix {
+
+// Parses one line (without its line end) as the import does. False when the line gives
+// no rule (empty, white space only, or no comma).
+bool parseRuleLine(std::string_view line, ScanRule& rule);
+
+// Parses a whole file's text: lines split at LF, a CR before it dropped, a last line
+// without a line end included.
+std::vector<ScanRule> parseRuleText(std::string_view text);
+
+// The outcome of reading or writing a rule text file.
+enum class RuleFileStatus {
+  Ok,
+  CannotOpen,  // the file could not be opened or created
+  IoError,     // a read or write failed part way
+};
+
+// Reads the file at path and hands each rule to store.addRule (which asks `question`
+// before a duplicate pattern). Rules added before an error stay in the store.
+RuleFileStatus importRules(const std::string& path, RuleStore& store,
+                           DuplicateRuleQuestion* question);
+// Writes the whole store to path, one "%s,%s,%d,%d" line a rule, CR LF line ends.
+RuleFileStatus exportRules(const std::string& path, const RuleStore& store);
+
+}  // namespace scourix
