@@ -1,0 +1,211 @@
+#include "settings/config_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "engine/clean_engine.h"
+#include "settings/archive.h"
+
+namespace scourix {
+
+namespace {
+
+std::string counted(int n, const char* singular, const char* plural) {
+  return std::to_string(n) + " " + (n == 1 ? singular : plural);
+}
+
+std::string part(int done, std::int32_t total, const char* singular, const char* plural) {
+  if (done == total || (total < 0 && done == 0)) return counted(done, singular, plural);
+  return std::to_string(done) + " of " + std::to_string(total) + " " + plural;
+}
+
+void storeAll(CleanEngine& engine, Archive& archive) {
+  for (const auto& field : kCategoryFlagsInFileOrder) {
+    archive.writeInt32(engine.settings.*field.flag);
+  }
+  for (const auto& field : kTraceFlagsInFileOrder) {
+    archive.writeInt32(engine.traceFlags.*field.flag);
+  }
+  archive.writeInt32(static_cast<std::int32_t>(engine.drives.size()));
+  for (const DriveEntry& drive : engine.drives) {
+    archive.writeString(drive.root);
+    archive.writeString(drive.displayName);
+    archive.writeInt32(drive.selected);
+  }
+  archive.writeInt32(engine.rules.count());
+  for (const ScanRule& rule : engine.rules.all()) {
+    archive.writeInt32(rule.enabled);
+    archive.writeString(rule.pattern);
+    archive.writeString(rule.description);
+    archive.writeInt32(rule.matchMode);
+  }
+}
+
+void loadAll(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress) {
+  // Both lists go first, so whatever the file cannot give stays empty.
+  engine.drives.clear();
+  engine.rules.clear();
+  for (const auto& field : kCategoryFlagsInFileOrder) {
+    engine.settings.*field.flag = archive.readInt32();
+    ++progress.flags;
+  }
+  for (const auto& field : kTraceFlagsInFileOrder) {
+    engine.traceFlags.*field.flag = archive.readInt32();
+    ++progress.traceFlags;
+  }
+  // No count reserves memory: an entry is appended only once it was read, so an
+  // overlarge count runs into the end of the data.
+  progress.driveCount = archive.readInt32();
+  progress.driveCountRead = true;
+  for (std::int32_t i = 0; i < progress.driveCount; ++i) {
+    DriveEntry drive;
+    drive.selected = 0;
+    drive.root = archive.readString();
+    drive.displayName = archive.readString();
+    drive.selected = archive.readInt32();
+    engine.drives.push_back(drive);
+    ++progress.drives;
+  }
+  progress.ruleCount = archive.readInt32();
+  progress.ruleCountRead = true;
+  for (std::int32_t i = 0; i < progress.ruleCount; ++i) {
+    ScanRule rule;
+    rule.enabled = archive.readInt32();
+    rule.pattern = archive.readString();
+    rule.description = archive.readString();
+    rule.matchMode = archive.readInt32();
+    engine.rules.append(rule);
+    ++progress.rules;
+  }
+}
+
+std::string lastError(const char* what, const std::string& path) {
+  return std::string(what) + " " + path + ": " + std::strerror(errno);
+}
+
+// Copies a file byte for byte; a failed copy leaves no partial file behind.
+bool copyFile(const std::string& from, const std::string& to) {
+  std::FILE* in = std::fopen(from.c_str(), "rb");
+  if (!in) return false;
+  std::FILE* out = std::fopen(to.c_str(), "wb");
+  if (!out) {
+    std::fclose(in);
+    return false;
+  }
+  bool ok = true;
+  char chunk[Archive::kBufferSize];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
+    if (std::fwrite(chunk, 1, got, out) != got) {
+      ok = false;
+      break;
+    }
+  }
+  if (std::ferror(in)) ok = false;
+  std::fclose(in);
+  if (std::fclose(out) != 0) ok = false;
+  if (!ok) std::remove(to.c_str());
+  return ok;
+}
+
+}  // namespace
+
+std::string ConfigLoadProgress::describe() const {
+  if (flags == 0) return "nothing";
+  std::string text = flags == 12 ? "flags" : std::to_string(flags) + " of 12 flags";
+  if (traceFlags > 0) {
+    text += traceFlags == 7 ? ", trace flags"
+                            : ", " + std::to_string(traceFlags) + " of 7 trace flags";
+  }
+  if (driveCountRead) text += ", " + part(drives, driveCount, "drive", "drives");
+  if (ruleCountRead) text += ", " + part(rules, ruleCount, "rule", "rules");
+  return text;
+}
+
+void serialize(CleanEngine& engine, Archive& archive, ConfigLoadProgress* progress) {
+  if (archive.isStoring()) {
+    storeAll(engine, archive);
+    return;
+  }
+  ConfigLoadProgress unused;
+  loadAll(engine, archive, progress ? *progress : unused);
+}
+
+ConfigResult readConfigFile(CleanEngine& engine, const std::string& path) {
+  ConfigResult result;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    result.status = ConfigStatus::Absent;
+    result.error = lastError("cannot open", path);
+    return result;
+  }
+  try {
+    Archive archive(file, ArchiveMode::Loading, engine.platform());
+    if (archive.remaining() == 0) {
+      result.status = ConfigStatus::Absent;
+      result.error = "empty file " + path;
+    } else {
+      serialize(engine, archive, &result.progress);
+      result.status = ConfigStatus::Loaded;
+    }
+  } catch (const ArchiveError& e) {
+    result.status = ConfigStatus::Damaged;
+    result.error = e.what();
+  } catch (const std::bad_alloc&) {
+    result.status = ConfigStatus::Damaged;
+    result.error = "out of memory";
+  }
+  std::fclose(file);
+  return result;
+}
+
+ConfigResult loadConfig(CleanEngine& engine, const std::string& path) {
+  ConfigResult result = readConfigFile(engine, path);
+  if (result.status == ConfigStatus::Damaged) {
+    const std::string copy = path + ".bad";
+    if (copyFile(path, copy)) result.keptCopy = copy;
+  }
+  return result;
+}
+
+ConfigResult saveConfig(CleanEngine& engine, const std::string& path) {
+  ConfigResult result;
+  result.status = ConfigStatus::CouldNotSave;
+  const std::string temp = path + ".tmp";
+  std::FILE* file = std::fopen(temp.c_str(), "wb");
+  if (!file) {
+    result.error = lastError("cannot create", temp);
+    return result;
+  }
+  try {
+    Archive archive(file, ArchiveMode::Storing, engine.platform());
+    serialize(engine, archive);
+    archive.close();
+  } catch (const ArchiveError& e) {
+    result.error = e.what();
+  } catch (const std::bad_alloc&) {
+    result.error = "out of memory";
+  }
+  if (result.error.empty() && (std::fflush(file) != 0 || std::ferror(file))) {
+    result.error = lastError("cannot write", temp);
+  }
+  if (result.error.empty() && !engine.platform().syncFile(file)) {
+    result.error = lastError("cannot write through", temp);
+  }
+  if (std::fclose(file) != 0 && result.error.empty()) {
+    result.error = lastError("cannot close", temp);
+  }
+  if (result.error.empty() && !engine.platform().replaceFile(temp, path)) {
+    result.error = "cannot replace " + path + " with " + temp;
+  }
+  if (!result.error.empty()) {
+    std::remove(temp.c_str());
+    return result;
+  }
+  result.status = ConfigStatus::Saved;
+  return result;
+}
+
+}  // namespace scourix

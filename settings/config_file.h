@@ -1,0 +1,103 @@
+#pragma once
+// "data.dsfw": the category flags, the trace flags, the drive list and the custom rules,
+// moved between the engine and the binary configuration file.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/scan_settings.h"
+
+namespace scourix {
+
+class Archive;
+class CleanEngine;
+
+constexpr char kConfigFileName[] = "data.dsfw";
+
+struct CategoryFlagField {
+  const char* name;
+  Flag ScanSettings::*flag;
+};
+
+// The twelve category flags in the order the file stores them (not their declaration
+// order).
+inline constexpr std::array<CategoryFlagField, 12> kCategoryFlagsInFileOrder = {{
+    {"backupFiles", &ScanSettings::backupFiles},
+    {"garbageFiles", &ScanSettings::garbageFiles},
+    {"cppBuilderFiles", &ScanSettings::cppBuilderFiles},
+    {"emptyFiles", &ScanSettings::emptyFiles},
+    {"helpTempFiles", &ScanSettings::helpTempFiles},
+    {"logTxtFiles", &ScanSettings::logTxtFiles},
+    {"customRules", &ScanSettings::customRules},
+    {"setupTempFiles", &ScanSettings::setupTempFiles},
+    {"systemLogFiles", &ScanSettings::systemLogFiles},
+    {"tempFiles", &ScanSettings::tempFiles},
+    {"visualCppFiles", &ScanSettings::visualCppFiles},
+    {"cpyFiles", &ScanSettings::cpyFiles},
+}};
+
+struct TraceFlagField {
+  const char* name;
+  Flag TraceFlags::*flag;
+};
+
+inline constexpr std::array<TraceFlagField, 7> kTraceFlagsInFileOrder = {{
+    {"tempInternetFiles", &TraceFlags::tempInternetFiles},
+    {"internetHistory", &TraceFlags::internetHistory},
+    {"internetCookies", &TraceFlags::internetCookies},
+    {"offlinePages", &TraceFlags::offlinePages},
+    {"recycleBin", &TraceFlags::recycleBin},
+    {"windowsTemp", &TraceFlags::windowsTemp},
+    {"recentDocuments", &TraceFlags::recentDocuments},
+}};
+
+// What a load had read completely when it ended.
+struct ConfigLoadProgress {
+  int flags = 0;       // category flags, 0..12
+  int traceFlags = 0;  // 0..7
+  bool driveCountRead = false;
+  std::int32_t driveCount = 0;
+  int drives = 0;  // complete drive records
+  bool ruleCountRead = false;
+  std::int32_t ruleCount = 0;
+  int rules = 0;  // complete rule records
+
+  // For example "flags, trace flags, 2 drives, 1 rule" or "flags, 1 of 3 trace flags".
+  std::string describe() const;
+};
+
+// Moves the engine's category flags, trace flags, drives and rules through the archive
+// in the file's layout. Loading empties both lists first, takes every value as read,
+// treats a count of zero or less as no entries and appends an entry only once all its
+// fields were read; an archive error ends it with the state reached so far. `progress`
+// (loading only, may be null) follows what was read.
+void serialize(CleanEngine& engine, Archive& archive, ConfigLoadProgress* progress = nullptr);
+
+enum class ConfigStatus {
+  Loaded,
+  Absent,  // no file, or an empty one: the engine keeps its defaults, nothing to report
+  Damaged,  // the load ended early: "加载配置文件出错"
+  Saved,
+  CouldNotSave,  // "保存配置文件出错"; the previous file is unchanged
+};
+
+struct ConfigResult {
+  ConfigStatus status = ConfigStatus::Absent;
+  ConfigLoadProgress progress;  // loads: what was read
+  std::string error;            // why a load ended early, a file was absent or a save failed
+  std::string keptCopy;         // a damaged file's copy, when one was made
+};
+
+// Reads the file at path into the engine and reports how far it got.
+ConfigResult readConfigFile(CleanEngine& engine, const std::string& path);
+
+// readConfigFile for the program's own file: a damaged file is also copied to
+// path + ".bad", since the next save replaces it.
+ConfigResult loadConfig(CleanEngine& engine, const std::string& path);
+
+// Writes the engine to path + ".tmp" beside the file, forces it to the disk, then puts
+// it in place of path in one step. On any failure the previous file stays as it was and
+// the temporary file is removed.
+ConfigResult saveConfig(CleanEngine& engine, const std::string& path);
+
+}  // namespace scourix
