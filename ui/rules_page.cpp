@@ -1,0 +1,155 @@
+#include "ui/rules_page.h"
+
+#include <optional>
+#include <string>
+
+#include "engine/clean_engine.h"
+#include "res/resource.h"
+#include "ui/duplicate_rule_prompt.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/rule_edit_dialog.h"
+#include "ui/rules_page_logic.h"
+
+namespace scourix {
+
+RulesPage::RulesPage(CleanEngine& engine)
+    : FilteredDialog(IDD_RULES_PAGE), engine_(engine), chooseFile_(&AskRuleFilePath) {}
+
+BOOL RulesPage::OnInitDialog() {
+  FilteredDialog::OnInitDialog();
+  InitColumns();
+  return TRUE;
+}
+
+void RulesPage::DoDataExchange(DataExchange& exchange) {
+  exchange.Control(IDC_RULES_LIST, ruleList_);
+  exchange.Control(IDC_RULES_DELETE, deleteButton_);
+  exchange.Control(IDC_RULES_MODIFY, modifyButton_);
+}
+
+void RulesPage::InitColumns() {
+  ruleList_.InsertColumn(0, "规则", 160);
+  ruleList_.InsertColumn(1, "规则说明", 180);
+  ruleList_.InsertColumn(2, "是否启用", 60);
+  ruleList_.SetExtendedStyle(ruleList_.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  RefreshRuleList();
+}
+
+void RulesPage::RefreshRuleList() {
+  ruleList_.DeleteAllItems();
+  const RuleStore& rules = engine_.rules;
+  for (int i = 0; i < rules.count(); ++i) {
+    const int row = ruleList_.InsertItem(ruleList_.GetItemCount(), rules.at(i).pattern);
+    ShowRule(row, rules.at(i));
+  }
+}
+
+void RulesPage::ShowRule(int row, const ScanRule& rule) {
+  ruleList_.SetItemText(row, 0, rule.pattern);
+  ruleList_.SetItemText(row, 1, rule.description);
+  ruleList_.SetItemText(row, 2, EnabledText(rule.enabled));
+}
+
+bool RulesPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND) return OnCommand(wParam);
+  if (message != WM_NOTIFY) return false;
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->idFrom != IDC_RULES_LIST) return false;
+  if (header->code == NM_CLICK) {
+    OnListClick();
+  } else if (header->code == NM_DBLCLK) {
+    OnListDblClk();
+  } else {
+    return false;
+  }
+  result = 0;
+  return true;
+}
+
+bool RulesPage::OnCommand(WPARAM wParam) {
+  if (IsButtonClick(wParam, IDC_RULES_ADD)) {
+    OnAdd();
+  } else if (IsButtonClick(wParam, IDC_RULES_DELETE)) {
+    OnDeleteRule();
+  } else if (IsButtonClick(wParam, IDC_RULES_MODIFY)) {
+    OnModify();
+  } else if (IsButtonClick(wParam, IDC_RULES_IMPORT)) {
+    OnImport();
+  } else if (IsButtonClick(wParam, IDC_RULES_EXPORT)) {
+    OnExport();
+  } else if (IsButtonClick(wParam, IDC_RULES_CLEAR)) {
+    OnClear();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool RulesPage::PickFromSelection() {
+  SetCurrentRule(PickedRule(ruleList_.GetSelectedCount(), ruleList_.GetNextItem(-1, LVNI_SELECTED)));
+  return currentRule_ != -1;
+}
+
+void RulesPage::SetCurrentRule(int position) {
+  currentRule_ = position;
+  deleteButton_.Enable(position != -1);
+  modifyButton_.Enable(position != -1);
+}
+
+void RulesPage::OnListClick() { PickFromSelection(); }
+
+void RulesPage::OnListDblClk() {
+  if (PickFromSelection()) {
+    OnModify();
+  } else {
+    OnAdd();
+  }
+}
+
+void RulesPage::OnAdd() {
+  RuleEditDialog editor;
+  if (editor.DoModal(hwnd_) != IDOK) return;
+  engine_.rules.append(editor.rule());
+  RefreshRuleList();
+}
+
+void RulesPage::OnModify() {
+  if (!IsRulePosition(currentRule_, engine_.rules.count())) return;
+  const int position = currentRule_;
+  RuleEditDialog editor(engine_.rules.at(position));
+  if (editor.DoModal(hwnd_) != IDOK) return;
+  engine_.rules.replaceAt(position, editor.rule());
+  ShowRule(position, engine_.rules.at(position));
+}
+
+void RulesPage::OnDeleteRule() {
+  if (!IsRulePosition(currentRule_, engine_.rules.count())) return;
+  if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO) != IDYES) return;
+  engine_.rules.removeAt(currentRule_);
+  ruleList_.DeleteItem(currentRule_);
+  SetCurrentRule(-1);
+}
+
+void RulesPage::OnClear() {
+  ruleList_.DeleteAllItems();
+  engine_.rules.clear();
+  SetCurrentRule(-1);
+}
+
+void RulesPage::OnImport() {
+  const std::optional<std::string> path = chooseFile_(hwnd_, RuleFileAction::Import);
+  if (!path) return;
+  DuplicateRulePrompt prompt(MainWindow());
+  const RuleFileStatus status = importRules(*path, engine_.rules, &prompt);
+  // Also after a failure, so that the rules added before it show.
+  RefreshRuleList();
+  MessageBoxA(MainWindow(), ImportMessage(status), "提示", MB_OK);
+}
+
+void RulesPage::OnExport() {
+  const std::optional<std::string> path = chooseFile_(hwnd_, RuleFileAction::Export);
+  if (!path) return;
+  MessageBoxA(MainWindow(), ExportMessage(exportRules(*path, engine_.rules)), "提示", MB_OK);
+}
+
+}  // namespace scourix

@@ -1,0 +1,59 @@
+#pragma once
+// The rules page (tab "自定义规则"): the user's own scanning rules, with the editor for
+// adding and modifying them and the import and export of a rule text file.
+#include <windows.h>
+
+#include <utility>
+
+#include "ui/framework/controls.h"
+#include "ui/framework/key_filter.h"
+#include "ui/rule_file_dialog.h"
+
+namespace scourix {
+
+class CleanEngine;
+struct ScanRule;
+
+class RulesPage : public FilteredDialog {
+ public:
+  explicit RulesPage(CleanEngine& engine);
+
+  // Rebuilds the rows from the store; leaves the picked rule and the buttons alone.
+  void RefreshRuleList();
+  // The rule last picked with the mouse; -1: none.
+  int currentRule() const { return currentRule_; }
+  // Replaces the file dialogs of the import and export.
+  void SetFileChooser(RuleFileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(DataExchange& exchange) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void InitColumns();
+  bool OnCommand(WPARAM wParam);
+  void OnAdd();
+  void OnDeleteRule();
+  void OnModify();
+  void OnImport();
+  void OnExport();
+  void OnClear();
+  void OnListClick();
+  void OnListDblClk();
+  // Takes the rule a click leaves selected; true when there is one.
+  bool PickFromSelection();
+  void SetCurrentRule(int position);
+  void ShowRule(int row, const ScanRule& rule);
+  // The main window: owner of the import's and export's boxes.
+  HWND MainWindow() const { return GetAncestor(hwnd_, GA_ROOT); }
+
+  CleanEngine& engine_;
+  ListView ruleList_;
+  Button deleteButton_;
+  Button modifyButton_;
+  int currentRule_ = -1;
+  RuleFileChooser chooseFile_;
+};
+
+}  // namespace scourix
