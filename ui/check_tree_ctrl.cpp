@@ -1,0 +1,117 @@
+#include "ui/check_tree_ctrl.h"
+
+
+namespace scourix {
+
+namespace {
+// The signed client coordinates of a mouse message (windowsx.h would clash with the tree
+// wrapper's names).
+int PointX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+}  // namespace
+
+CheckState ToggledState(CheckState state) {
+  switch (state) {
+    case Ticked:
+      return Unticked;
+    case Unticked:
+    case Partial:
+      return Ticked;
+    default:
+      return NoBox;
+  }
+}
+
+bool CheckTreeCtrl::Attach(HWND hwnd) { return TreeView::Attach(hwnd) && Subclass(hwnd); }
+
+BOOL CheckTreeCtrl::SetCheck(HTREEITEM item, CheckState state, bool propagateDown) {
+  const BOOL result = SetItemState(item, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK) ? TRUE : FALSE;
+  if (state == NoBox) return result;
+  if (propagateDown) PropagateDown(item, state);
+  PropagateUp(item, state);
+  return result;
+}
+
+CheckState CheckTreeCtrl::GetCheck(HTREEITEM item) const {
+  return static_cast<CheckState>((GetItemState(item, TVIS_STATEIMAGEMASK) & TVIS_STATEIMAGEMASK) >> 12);
+}
+
+void CheckTreeCtrl::SetState(HTREEITEM item, CheckState state) {
+  SetItemState(item, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK);
+}
+
+void CheckTreeCtrl::PropagateDown(HTREEITEM item, CheckState state) {
+  for (HTREEITEM child = GetChild(item); child != nullptr; child = GetNextSibling(child)) {
+    if (GetCheck(child) != NoBox) SetState(child, state);
+    PropagateDown(child, state);
+  }
+}
+
+bool CheckTreeCtrl::SiblingDiffers(HTREEITEM item, CheckState state) const {
+  auto differs = [&](HTREEITEM sibling) {
+    const CheckState s = GetCheck(sibling);
+    return s != state && s != NoBox;
+  };
+  for (HTREEITEM s = GetNextSibling(item); s != nullptr; s = GetNextSibling(s)) {
+    if (differs(s)) return true;
+  }
+  for (HTREEITEM s = GetPrevSibling(item); s != nullptr; s = GetPrevSibling(s)) {
+    if (differs(s)) return true;
+  }
+  return false;
+}
+
+void CheckTreeCtrl::PropagateUp(HTREEITEM item, CheckState state) {
+  for (HTREEITEM parent = GetParent(item); parent != nullptr; item = parent, parent = GetParent(item)) {
+    if (SiblingDiffers(item, state)) {
+      for (HTREEITEM a = parent; a != nullptr; a = GetParent(a)) {
+        if (GetCheck(a) != NoBox) SetState(a, Partial);
+      }
+      return;
+    }
+    if (GetCheck(parent) != NoBox) SetState(parent, state);
+  }
+}
+
+void CheckTreeCtrl::Toggle(HTREEITEM item) { SetCheck(item, ToggledState(GetCheck(item)), true); }
+
+bool CheckTreeCtrl::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_LBUTTONDOWN: {
+      const POINT point{PointX(lParam), PointY(lParam)};
+      UINT flags = 0;
+      HTREEITEM item = HitTest(point, &flags);
+      lastHitFlags_ = flags;
+      if ((flags & TVHT_ONITEMSTATEICON) != 0 && item != nullptr) Toggle(item);
+      return false;
+    }
+    case WM_KEYDOWN: {
+      if (wParam != VK_SPACE) return false;
+      HTREEITEM item = GetSelection();
+      if (item != nullptr && GetCheck(item) != NoBox) Toggle(item);
+      result = 0;
+      return true;
+    }
+    case WM_DESTROY:
+      // The state images belong to the host; the tree must not free them with itself.
+      SetImageList(nullptr, TVSIL_STATE);
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool CheckTreeCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result) {
+  switch (header.code) {
+    case NM_CLICK:
+      result = (lastHitFlags_ & TVHT_ONITEMSTATEICON) != 0 ? 1 : 0;
+      return true;
+    case TVN_KEYDOWN:
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace scourix

@@ -1,0 +1,43 @@
+#pragma once
+// The tree view with three-state check boxes of the disk page, the trace page and the
+// result list window. Ticking an item ticks its descendants; a parent's box sums up its
+// children. The box toggles on a click on it and on the space bar.
+#include "ui/framework/control_hooks.h"
+#include "ui/framework/controls.h"
+
+namespace scourix {
+
+// The state-image index of an item (bits 12 to 15 of its state).
+enum CheckState : int { NoBox = 0, Unticked = 1, Partial = 2, Ticked = 3 };
+
+// What a click or the space bar makes of a box: ticked becomes unticked, unticked and
+// partial become ticked. An item without a box keeps none.
+CheckState ToggledState(CheckState state);
+
+class CheckTreeCtrl : public TreeView, public ControlHooks {
+ public:
+  bool Attach(HWND hwnd) override;
+
+  // Sets the item's box; unless it is NoBox, the state goes down to the descendants
+  // (propagateDown) and the ancestors are brought in line. Nonzero on success.
+  BOOL SetCheck(HTREEITEM item, CheckState state, bool propagateDown = true);
+  CheckState GetCheck(HTREEITEM item) const;
+
+  // The tree consumes its own click and key-down notifications.
+  bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
+
+ protected:
+  bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void OnControlDestroyed() override { Detach(); }
+
+ private:
+  void SetState(HTREEITEM item, CheckState state);
+  void PropagateDown(HTREEITEM item, CheckState state);
+  void PropagateUp(HTREEITEM item, CheckState state);
+  bool SiblingDiffers(HTREEITEM item, CheckState state) const;
+  void Toggle(HTREEITEM item);
+
+  UINT lastHitFlags_ = 0;
+};
+
+}  // namespace scourix

@@ -1,0 +1,271 @@
+#include "ui/main_dialog.h"
+
+#include <utility>
+
+#include "engine/clean_engine.h"
+#include "res/resource.h"
+#include "settings/config_file.h"
+#include "ui/about_dialog.h"
+#include "ui/dock_layout.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/tray_icon.h"
+
+namespace scourix {
+
+MainDialog::MainDialog(CleanEngine& engine, std::string configPath)
+    : FilteredDialog(IDD_MAIN),
+      engine_(engine),
+      configPath_(std::move(configPath)),
+      tracePage_(engine, optionsPage_),
+      diskPage_(engine, optionsPage_),
+      optionsPage_(engine),
+      resultWindow_(engine),
+      rulesPage_(engine),
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP))),
+      scanSteps_(*this) {}
+
+MainDialog::~MainDialog() {
+  // The window's handlers must run while the members still exist.
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void MainDialog::DoDataExchange(DataExchange& exchange) { exchange.Control(IDC_MAIN_TABS, tabs_); }
+
+BOOL MainDialog::OnInitDialog() {
+  FilteredDialog::OnInitDialog();
+  AddAboutItem();
+  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  BuildPages();
+  return TRUE;
+}
+
+void MainDialog::AddAboutItem() {
+  HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
+  if (systemMenu == nullptr) return;
+  char text[256] = {};
+  if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUT_ITEM, text, sizeof text) <= 0) return;
+  AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT_BOX, text);
+}
+
+void MainDialog::BuildPages() {
+  AddTrayIcon();
+  LoadConfig();
+  diskPage_.Create(hwnd_);
+  tracePage_.Create(hwnd_);
+  optionsPage_.Create(hwnd_);
+  resultWindow_.Create(hwnd_);
+  rulesPage_.Create(hwnd_);
+  resultWindow_.Show(SW_SHOWNORMAL);
+  tabs_.AddPage("清理磁盘", &diskPage_);
+  tabs_.AddPage("清理临时文件", &tracePage_);
+  tabs_.AddPage("选项设置", &optionsPage_);
+  tabs_.AddPage("自定义规则", &rulesPage_);
+  engine_.setObserver(&scanSteps_);
+
+  RECT workArea{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  const POINT centre = CenteredOrigin(WindowRect(), workArea);
+  SetWindowPos(hwnd_, nullptr, centre.x, centre.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  const RECT main = WindowRect();
+  const int shift = StartupShift(resultWindow_.WindowRect());
+  Move(main.left + shift, main.top, main.right - main.left, main.bottom - main.top, true);
+}
+
+void MainDialog::AddTrayIcon() {
+  tray_ = MakeTrayRecord(hwnd_, icon_);
+  trayAdded_ = true;
+  Shell_NotifyIconA(NIM_ADD, &tray_);
+}
+
+void MainDialog::RemoveTrayIcon() {
+  if (!trayAdded_) return;
+  trayAdded_ = false;
+  Shell_NotifyIconA(NIM_DELETE, &tray_);
+}
+
+void MainDialog::LoadConfig() {
+  const ConfigResult result = loadConfig(engine_, configPath_);
+  if (result.status == ConfigStatus::Damaged) MessageBoxA(hwnd_, "加载配置文件出错", "提示", MB_OK);
+}
+
+void MainDialog::SaveConfig() {
+  const ConfigResult result = saveConfig(engine_, configPath_);
+  if (result.status == ConfigStatus::CouldNotSave) MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+}
+
+void MainDialog::DockResultWindow() {
+  if (!resultWindow_.exists()) return;
+  const RECT result = resultWindow_.WindowRect();
+  const POINT origin = DockedResultOrigin(WindowRect(), result);
+  resultWindow_.Move(origin.x, origin.y, result.right - result.left, result.bottom - result.top, true);
+}
+
+void MainDialog::ToggleMainWindow() {
+  const bool wasVisible = IsVisible();
+  Show(SW_SHOWMINIMIZED);
+  Sleep(static_cast<DWORD>(effectDelayMs_));
+  Show(wasVisible ? SW_HIDE : SW_SHOWNORMAL);
+}
+
+void MainDialog::ShowPage(int index) {
+  Show(SW_SHOWNORMAL);
+  tabs_.SelectPage(index);
+}
+
+void MainDialog::ShowTrayMenu() {
+  HMENU popup = nullptr;
+  HMENU menu = LoadTrayMenu(IsVisible(), popup);
+  if (menu == nullptr) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  SetForegroundWindow(hwnd_);
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd_, nullptr);
+  DestroyMenu(menu);
+}
+
+bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      return OnSysCommand(wParam);
+    case WM_PAINT:
+      return OnPaint();
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<LRESULT>(icon_);
+      return true;
+    case WM_SIZE:
+    case WM_MOVE:
+      DockResultWindow();
+      return false;
+    case WM_DESTROY:
+      OnDestroy();
+      return false;
+    case WM_TRAYICON:
+      OnTrayIcon(lParam);
+      return true;
+    case WM_COMMAND:
+      return OnCommand(wParam);
+    default:
+      return false;
+  }
+}
+
+bool MainDialog::OnSysCommand(WPARAM command) {
+  if ((command & 0xFFF0) == IDM_ABOUT_BOX) {
+    AboutDialog about;
+    about.DoModal(hwnd_);
+    return true;
+  }
+  if (command == SC_MINIMIZE) {
+    Show(SW_SHOWMINIMIZED);
+    Sleep(static_cast<DWORD>(effectDelayMs_));
+    Show(SW_HIDE);
+    return true;
+  }
+  return false;
+}
+
+bool MainDialog::OnPaint() {
+  if (!IsIconic(hwnd_)) return false;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  const RECT client = ClientRect();
+  const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, icon_);
+  EndPaint(hwnd_, &paint);
+  return true;
+}
+
+void MainDialog::OnTrayIcon(LPARAM mouseMessage) {
+  const TrayAction action = TrayActionFor(mouseMessage);
+  if (action == TrayAction::None) return;
+  // A modal window (a message box, the about box, the rule editor) holds the main window:
+  // the icon only brings it forward, so nothing can close the window beneath it.
+  if (!IsEnabled()) {
+    SetForegroundWindow(GetLastActivePopup(hwnd_));
+    return;
+  }
+  switch (action) {
+    case TrayAction::Foreground:
+      SetForegroundWindow(hwnd_);
+      break;
+    case TrayAction::Toggle:
+      ToggleMainWindow();
+      break;
+    case TrayAction::Menu:
+      ShowTrayMenu();
+      break;
+    case TrayAction::None:
+      break;
+  }
+}
+
+bool MainDialog::OnCommand(WPARAM wParam) {
+  if (HIWORD(wParam) != 0) return false;
+  switch (LOWORD(wParam)) {
+    case ID_TRAY_TOGGLE:
+      ToggleMainWindow();
+      return true;
+    case ID_TRAY_DISK:
+      ShowPage(kDiskPageIndex);
+      return true;
+    case ID_TRAY_TRACE:
+      ShowPage(kTracePageIndex);
+      return true;
+    case ID_TRAY_OPTIONS:
+      ShowPage(kOptionsPageIndex);
+      return true;
+    case ID_TRAY_RULES:
+      ShowPage(kRulesPageIndex);
+      return true;
+    case ID_TRAY_ABOUT: {
+      AboutDialog about;
+      about.DoModal(hwnd_);
+      return true;
+    }
+    case ID_TRAY_EXIT:
+      OnExit();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainDialog::OnExit() {
+  if (MessageBoxA(hwnd_, "确实要退出程序么?", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  Sleep(static_cast<DWORD>(effectDelayMs_));
+  PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainDialog::OnCancel() {
+  StopScanAndWait();
+  FilteredDialog::OnCancel();
+}
+
+// A scan that still runs is asked to end, and its last steps (which need the windows)
+// are let through before anything is saved or destroyed.
+void MainDialog::StopScanAndWait() {
+  if (!engine_.scanBusy()) return;
+  engine_.requestStop();
+  while (engine_.scanBusy()) {
+    PumpPendingMessages();
+    if (engine_.scanBusy()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  engine_.waitForScan();
+}
+
+void MainDialog::OnDestroy() {
+  StopScanAndWait();
+  engine_.setObserver(nullptr);
+  diskPage_.ReadDriveChecks();
+  tracePage_.ReadTraceChecks();
+  optionsPage_.ApplyToSettings();
+  SaveConfig();
+  RemoveTrayIcon();
+}
+
+}  // namespace scourix

@@ -1,0 +1,89 @@
+#pragma once
+// The main window: the tab control with the four pages, the result list window docked
+// beside it, the tray icon, and the configuration file loaded at start and saved at close.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "ui/disk_clean_page.h"
+#include "ui/framework/key_filter.h"
+#include "ui/options_page.h"
+#include "ui/page_tab_ctrl.h"
+#include "ui/result_list_dialog.h"
+#include "ui/rules_page.h"
+#include "ui/scan_window_steps.h"
+#include "ui/trace_clean_page.h"
+
+namespace scourix {
+
+class CleanEngine;
+
+// Tab indices of the pages.
+enum PageIndex { kDiskPageIndex = 0, kTracePageIndex = 1, kOptionsPageIndex = 2, kRulesPageIndex = 3 };
+
+class MainDialog : public FilteredDialog {
+ public:
+  // configPath: the configuration file ("data.dsfw" beside the executable).
+  MainDialog(CleanEngine& engine, std::string configPath);
+  ~MainDialog() override;
+
+  CleanEngine& engine() { return engine_; }
+  PageTabCtrl& tabs() { return tabs_; }
+  TraceCleanPage& tracePage() { return tracePage_; }
+  DiskCleanPage& diskPage() { return diskPage_; }
+  OptionsPage& optionsPage() { return optionsPage_; }
+  ResultListDialog& resultWindow() { return resultWindow_; }
+  RulesPage& rulesPage() { return rulesPage_; }
+  HICON icon() const { return icon_; }
+  const NOTIFYICONDATAA& trayRecord() const { return tray_; }
+
+  // The pause of the minimised phase and before a close from the tray (300 ms).
+  void SetEffectDelay(int milliseconds) { effectDelayMs_ = milliseconds; }
+
+  // Keeps the result window against the main window's left or right edge.
+  void DockResultWindow();
+  // Hides a visible main window or shows a hidden one, through a minimised phase.
+  void ToggleMainWindow();
+  // Shows the main window on a page.
+  void ShowPage(int index);
+  void ShowTrayMenu();
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(DataExchange& exchange) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  // The close (WM_CLOSE, Alt+F4, the close box, the tray's exit) ends the modal run.
+  void OnCancel() override;
+
+ private:
+  void BuildPages();
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  void LoadConfig();
+  void SaveConfig();
+  void AddAboutItem();
+  bool OnSysCommand(WPARAM command);
+  bool OnPaint();
+  void OnTrayIcon(LPARAM mouseMessage);
+  bool OnCommand(WPARAM wParam);
+  void OnExit();
+  void OnDestroy();
+  void StopScanAndWait();
+
+  CleanEngine& engine_;
+  std::string configPath_;
+  PageTabCtrl tabs_;
+  TraceCleanPage tracePage_;
+  DiskCleanPage diskPage_;
+  OptionsPage optionsPage_;
+  ResultListDialog resultWindow_;
+  RulesPage rulesPage_;
+  HICON icon_;
+  NOTIFYICONDATAA tray_{};
+  bool trayAdded_ = false;
+  ScanWindowSteps scanSteps_;
+  int effectDelayMs_ = 300;
+};
+
+}  // namespace scourix
