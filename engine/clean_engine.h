@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/found_file.h"
+#include "engine/path_index.h"
 #include "engine/scan_observer.h"
 #include "engine/scan_settings.h"
 #include "platform/platform.h"
@@ -72,7 +72,10 @@ class CleanEngine {
   // Off: none of the mandated sleeps (the command line's --no-pace).
   void setPacing(bool on) { pacing_ = on; }
   // Total of the mandated sleeps so far, in milliseconds (slept or, without pacing, skipped).
-  std::int64_t mandatedSleepMs() const { return mandatedSleepMs_; }
+  std::int64_t mandatedSleepMs() const { return mandatedSleepMs_.load(); }
+  // Files the scans examined (classified or met by a trace walk), uncapped, since the
+  // engine was made.
+  std::int64_t filesExamined() const { return filesExamined_.load(); }
 
   // Start a worker and return at once; false (and nothing changes) while a scan runs.
   bool startDiskScan();
@@ -85,8 +88,8 @@ class CleanEngine {
   // Waits for the worker of the last scan to end.
   void waitForScan();
 
-  // The workers' bodies, public so that tests and the command line can run a scan on
-  // the calling thread.
+  // A whole scan on the calling thread: the preparation of a start, then the worker's
+  // steps (for tests and the command line). Does nothing while another scan runs.
   void runDiskScan();
   void runTraceScan();
   void scanDrive(const std::string& root);
@@ -115,31 +118,54 @@ class CleanEngine {
   // ---- Deletion ----
   // Deletes every file whose toDelete is set. Deleted and unticked records leave the
   // list; files that could not be deleted stay, ticked. Empties the recycle bin when a
-  // trace scan covered it and no recycle-bin finding was unticked.
+  // trace scan covered it and no recycle-bin finding was unticked. Does nothing while a
+  // scan's walk is still under way.
   DeletionResult deleteMarkedFiles();
   void emptyRecycleBin();
 
  private:
+  // Where a directory leads, as far as the listing tells (see DirEntry).
+  struct DirectoryId {
+    std::uint64_t device;
+    std::uint64_t fileId;
+  };
+
   void sleepMandated(int milliseconds);
   void raiseProgress();
+  void countExamined();
+  bool claimScan();
+  void prepareScan(ScanKind kind);
   bool beginScan(ScanKind kind);
+  void runScan(ScanKind kind);
   void walkInto(std::string& dir, const std::string& label);
+  bool onWalkPath(const DirEntry& entry) const;
+  void listTraceFile(const DirEntry& entry, const std::string& path, const std::string& label);
+  bool isRecentAccess(std::int64_t access);
+  bool hasFoundPath(std::string_view path, std::uint32_t hash) const;
+  void appendFinding(std::unique_ptr<FoundFile> record, std::uint32_t hash);
+  void offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
+                    const std::string& path, const std::string& category);
+  std::unique_ptr<DirListing> openProfilesFolder(std::string& folder);
+  std::string withSeparator(std::string path) const;
 
   Platform& platform_;
   ScanObserver* observer_ = nullptr;
   bool pacing_ = true;
-  std::int64_t mandatedSleepMs_ = 0;
+  std::atomic<std::int64_t> mandatedSleepMs_{0};
+  std::atomic<std::int64_t> filesExamined_{0};
 
   mutable std::mutex pathMutex_;
   std::string currentPath_;
 
   std::vector<std::unique_ptr<FoundFile>> foundFiles_;
-  std::unordered_set<std::string_view> foundPaths_;  // views into foundFiles_ records
+  PathIndex foundPaths_;  // the paths of foundFiles_, for the duplicate check
 
   std::vector<ScanRule> scanRules_;  // the rules as they were when the scan started
-  std::vector<std::string> walkStack_;  // directories of the current walk, for link cycles
+  std::vector<DirectoryId> walkStack_;  // directories of the current walk, for link cycles
 
   std::atomic<bool> busy_{false};
+  // From a scan's start until its walk is over: the worker changes the found-file list.
+  std::atomic<bool> workerOwnsList_{false};
   std::atomic<bool> stopRequested_{false};
   std::thread worker_;
 };

@@ -19,6 +19,11 @@ struct DirEntry {
   std::uint64_t size = 0;
   std::int64_t lastAccess = 0;
   std::int64_t lastWrite = 0;
+  // Identity of the directory an entry leads to (its target, for a link), so that a walk
+  // can refuse to re-enter a directory on its own path; both 0 when the platform cannot
+  // tell cheaply.
+  std::uint64_t device = 0;
+  std::uint64_t fileId = 0;
 };
 
 class DirListing {

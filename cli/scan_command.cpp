@@ -1,0 +1,79 @@
+// scan [--no-pace] [--rules FILE] DIR...: the disk scan with every category on, each
+// folder walked as a drive would be.
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/scan_report.h"
+#include "settings/rule_text.h"
+
+namespace scourix::cli {
+namespace {
+
+bool readWholeFile(const std::string& path, std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+  const bool ok = std::ferror(file) == 0;
+  std::fclose(file);
+  return ok;
+}
+
+}  // namespace
+
+int scanCommand(const Args& args) {
+  bool pacing = true;
+  bool haveRules = false;
+  std::string rulesPath;
+  std::vector<std::string> dirs;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.empty() || arg[0] != '-') {
+      dirs.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--no-pace") {
+      pacing = false;
+    } else if (arg == "--rules") {
+      if (i + 1 >= args.size()) return usageError("scan", "--rules needs a file");
+      rulesPath = args[++i];
+      haveRules = true;
+    } else {
+      return usageError("scan", "unknown option " + arg);
+    }
+  }
+  if (dirs.empty()) return usageError("scan", "no directory given");
+
+  Platform& platform = systemPlatform();
+  CleanEngine engine(platform);
+  engine.setPacing(pacing);
+  if (haveRules) {
+    std::string text;
+    if (!readWholeFile(rulesPath, text)) {
+      std::fprintf(stderr, "scourix-cli scan: cannot read rules file %s\n", rulesPath.c_str());
+      return 1;
+    }
+    for (const ScanRule& rule : parseRuleText(text)) engine.rules.append(rule);
+  }
+  for (const std::string& dir : dirs) {
+    if (!checkListable(platform, "scan", dir)) return 1;
+    DriveEntry drive;
+    drive.root = dir;
+    drive.displayName = dir;
+    engine.drives.push_back(drive);
+  }
+
+  const auto start = std::chrono::steady_clock::now();
+  engine.runDiskScan();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  printFindings(engine);
+  printSummary(engine, seconds);
+  return 0;
+}
+
+}  // namespace scourix::cli

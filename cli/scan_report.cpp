@@ -1,0 +1,52 @@
+#include "cli/scan_report.h"
+
+#include <cstdio>
+
+namespace scourix::cli {
+namespace {
+
+constexpr std::size_t kOutputChunk = 1 << 20;
+
+}  // namespace
+
+bool checkListable(Platform& platform, const std::string& command, const std::string& dir) {
+  std::string path = dir;
+  if (path.empty() || path.back() != platform.separator()) path += platform.separator();
+  if (platform.openListing(path)) return true;
+  std::fprintf(stderr, "scourix-cli %s: cannot list directory %s\n", command.c_str(), dir.c_str());
+  return false;
+}
+
+void printFindings(const CleanEngine& engine) {
+  // Large findings lists are written in big blocks, not line by line.
+  std::string out;
+  out.reserve(kOutputChunk + 4096);
+  for (const auto& file : engine.foundFiles()) {
+    out += file->category;
+    out += '\t';
+    out += file->path;
+    out += '\n';
+    if (out.size() >= kOutputChunk) {
+      std::fwrite(out.data(), 1, out.size(), stdout);
+      out.clear();
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  std::fflush(stdout);
+}
+
+void printSummary(const CleanEngine& engine, double seconds) {
+  std::fprintf(stderr, "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms\n",
+               static_cast<long long>(engine.filesExamined()), engine.foundCount(), seconds,
+               static_cast<long long>(engine.mandatedSleepMs()));
+}
+
+int usageError(const std::string& command, const std::string& message) {
+  std::fprintf(stderr, "scourix-cli %s: %s\n", command.c_str(), message.c_str());
+  std::fputs("usage: scourix-cli scan [--no-pace] [--rules FILE] DIR...\n"
+             "       scourix-cli trace [--no-pace] --profiles DIR [--recycle ROOT]...\n",
+             stderr);
+  return 2;
+}
+
+}  // namespace scourix::cli

@@ -1,0 +1,56 @@
+// trace [--no-pace] --profiles DIR [--recycle ROOT]...: the trace scan with every
+// location on, over the given profiles folder and drive roots.
+#include <chrono>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/scan_report.h"
+
+namespace scourix::cli {
+
+int traceCommand(const Args& args) {
+  bool pacing = true;
+  std::string profiles;
+  std::vector<std::string> roots;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--no-pace") {
+      pacing = false;
+    } else if (arg == "--profiles" || arg == "--recycle") {
+      if (i + 1 >= args.size()) return usageError("trace", arg + " needs a directory");
+      if (arg == "--profiles") {
+        profiles = args[++i];
+      } else {
+        roots.push_back(args[++i]);
+      }
+    } else if (!arg.empty() && arg[0] == '-') {
+      return usageError("trace", "unknown option " + arg);
+    } else {
+      return usageError("trace", "unexpected argument " + arg);
+    }
+  }
+  if (profiles.empty()) return usageError("trace", "--profiles DIR is required");
+
+  Platform& platform = systemPlatform();
+  CleanEngine engine(platform);
+  engine.setPacing(pacing);
+  if (!checkListable(platform, "trace", profiles)) return 1;
+  engine.profilesFolderOverride = profiles;
+  for (const std::string& root : roots) {
+    if (!checkListable(platform, "trace", root)) return 1;
+    DriveEntry drive;
+    drive.root = root;
+    drive.displayName = root;
+    engine.drives.push_back(drive);
+  }
+
+  const auto start = std::chrono::steady_clock::now();
+  engine.runTraceScan();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  printFindings(engine);
+  printSummary(engine, seconds);
+  return 0;
+}
+
+}  // namespace scourix::cli

@@ -1,0 +1,13 @@
+#pragma once
+// Directory listing with readdir and fstatat.
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace scourix {
+
+// nullptr when the directory cannot be opened.
+std::unique_ptr<DirListing> openPosixListing(const std::string& dir);
+
+}  // namespace scourix

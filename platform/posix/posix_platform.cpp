@@ -1,0 +1,70 @@
+#include "platform/posix/posix_platform.h"
+
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "platform/posix/posix_listing.h"
+#include "platform/posix/posix_text.h"
+
+namespace scourix {
+
+PosixPlatform::PosixPlatform() : codePage_(CodePage::gbk()) {}
+
+std::unique_ptr<DirListing> PosixPlatform::openListing(const std::string& dir) {
+  return openPosixListing(dir);
+}
+
+// There are no drive letters: every root is unknown (DRIVE_NO_ROOT_DIR).
+int PosixPlatform::driveType(const std::string&) { return 1; }
+
+std::string PosixPlatform::systemDirectory() { return std::string(); }
+
+std::string PosixPlatform::profilesDirectory() { return std::string(); }
+
+void PosixPlatform::sleepMs(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+std::int64_t PosixPlatform::now() { return static_cast<std::int64_t>(::time(nullptr)); }
+
+bool PosixPlatform::localDate(std::int64_t time, CalendarDate& date) {
+  // Times before 1970 have no date, as on Windows.
+  if (time < 0) return false;
+  const time_t t = static_cast<time_t>(time);
+  struct tm fields;
+  if (localtime_r(&t, &fields) == nullptr) return false;
+  date.year = fields.tm_year + 1900;
+  date.month = fields.tm_mon + 1;
+  date.day = fields.tm_mday;
+  return true;
+}
+
+std::string PosixPlatform::wideToAnsi(const std::u16string& text) { return utf16ToCp936(text); }
+
+// The worker keeps the default priority: raising it needs privileges here.
+void PosixPlatform::raiseThreadPriority() {}
+
+bool PosixPlatform::deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool PosixPlatform::replaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool PosixPlatform::syncFile(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+  return ::fsync(::fileno(file)) == 0;
+}
+
+// No recycle bin to empty in the native build.
+void PosixPlatform::emptyRecycleBin() {}
+
+Platform& systemPlatform() {
+  static PosixPlatform platform;
+  return platform;
+}
+
+}  // namespace scourix

@@ -1,0 +1,25 @@
+#include "settings/rule_store.h"
+
+namespace scourix {
+
+bool RuleStore::hasPattern(const std::string& text) const {
+  for (const ScanRule& rule : rules_) {
+    if (rule.pattern == text) return true;
+  }
+  return false;
+}
+
+bool RuleStore::addRule(const ScanRule& rule, DuplicateRuleQuestion* question) {
+  if (question != nullptr && hasPattern(rule.pattern) && !question->addDuplicate(rule.pattern)) {
+    return false;
+  }
+  rules_.push_back(rule);
+  return true;
+}
+
+void RuleStore::removeAt(int position) {
+  if (position < 0 || position >= count()) return;
+  rules_.erase(rules_.begin() + position);
+}
+
+}  // namespace scourix
