@@ -1,0 +1,140 @@
+#include "ui/disk_clean_page.h"
+
+#include "engine/clean_engine.h"
+#include "res/resource.h"
+#include "ui/check_choice.h"
+#include "ui/drive_checks.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/options_page.h"
+#include "ui/progress_mirror.h"
+#include "ui/scan_busy_notice.h"
+
+namespace scourix {
+
+namespace {
+constexpr COLORREF kImageMask = RGB(255, 255, 255);
+}  // namespace
+
+DiskCleanPage::DiskCleanPage(CleanEngine& engine, OptionsPage& options)
+    : ScanPage(IDD_DISK_PAGE), engine_(engine), options_(options) {}
+
+void DiskCleanPage::DoDataExchange(DataExchange& exchange) {
+  exchange.Control(IDC_DISK_TREE, tree_);
+  exchange.Control(IDC_DISK_PROGRESS, progress_);
+  exchange.Control(IDC_DISK_START, startButton_);
+  exchange.Control(IDC_DISK_PATH, pathEdit_);
+  exchange.Control(IDC_DISK_LINK, supportLink_);
+  exchange.Text(IDC_DISK_PATH, pathText_);
+  exchange.Text(IDC_DISK_EMAIL, supportEmail_);
+}
+
+BOOL DiskCleanPage::OnInitDialog() {
+  ScanPage::OnInitDialog();
+  supportLink_.SetText(kSupportSiteText);
+  supportLink_.SetTarget(kSupportAddress);
+  supportLink_.SetUnderlined(true);
+  // The tree's own state images would reset the boxes at its first paint: ours must be
+  // in place before any item is inserted.
+  checkImages_.Load(IDB_CHECK_BOXES, 13, kImageMask);
+  itemImages_.Load(IDB_FOLDERS, 16, kImageMask);
+  tree_.SetImageList(checkImages_.handle(), TVSIL_STATE);
+  tree_.SetImageList(itemImages_.handle(), TVSIL_NORMAL);
+  engine_.enumerateFixedDrives();
+  FillDriveTree();
+  SetTimer(hwnd_, kProgressTimerId, kProgressTimerMs, nullptr);
+  return TRUE;
+}
+
+void DiskCleanPage::FillDriveTree() {
+  tree_.DeleteAllItems();
+  tree_.Invalidate(true);
+  HTREEITEM root = tree_.InsertItem(kDriveTreeRootText, 0, 1, TVI_ROOT, TVI_LAST);
+  for (DriveEntry& drive : engine_.drives) {
+    HTREEITEM item = tree_.InsertItem(drive.displayName, 0, 1, root, TVI_LAST);
+    drive.treeItem = reinterpret_cast<TreeItemHandle>(item);
+    tree_.SetCheck(item, CheckFromFlag(drive.selected), true);
+  }
+  // A root without children cannot be expanded: expanded after the drives are in, so
+  // they show.
+  tree_.Expand(root);
+}
+
+void DiskCleanPage::ReadDriveChecks() {
+  if (!tree_.exists()) return;
+  ReadBackDriveChecks(engine_.drives, [this](TreeItemHandle item) {
+    return tree_.GetCheck(reinterpret_cast<HTREEITEM>(item));
+  });
+}
+
+bool DiskCleanPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+  switch (message) {
+    case WM_TIMER:
+      OnTimer();
+      return false;
+    case WM_DESTROY:
+      OnDestroy();
+      return false;
+    case WM_COMMAND:
+      if (IsButtonClick(wParam, IDC_DISK_START)) {
+        OnStartScan();
+      } else if (IsButtonClick(wParam, IDC_DISK_SELECT_ALL)) {
+        OnSelectAll();
+      } else if (IsButtonClick(wParam, IDC_DISK_SELECT_NONE)) {
+        OnSelectNone();
+      } else {
+        return false;
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+void DiskCleanPage::OnTimer() {
+  if (engine_.diskScanRunning != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
+}
+
+void DiskCleanPage::OnStartScan() {
+  // Refused before anything is touched, so that the running scan keeps what it uses.
+  if (!CanStartScan(engine_)) {
+    ShowScanBusyNotice(hwnd_);
+    return;
+  }
+  if (options_.exists()) options_.ApplyToSettings();
+  ReadDriveChecks();
+  progress_.SetRange32(0, kDiskProgressMax);
+  progress_.SetPos(0);
+  startButton_.Enable(false);
+  if (!engine_.startDiskScan()) {
+    startButton_.Enable(true);
+    ShowScanBusyNotice(hwnd_);
+  }
+}
+
+void DiskCleanPage::OnSelectAll() { SelectAllDrives(true); }
+
+void DiskCleanPage::OnSelectNone() { SelectAllDrives(false); }
+
+// The flags change at once: a running scan reads each drive's flag when it gets there.
+void DiskCleanPage::SelectAllDrives(bool selected) {
+  for (DriveEntry& drive : engine_.drives) {
+    drive.selected = selected ? 1 : 0;
+    if (drive.treeItem != 0) {
+      tree_.SetCheck(reinterpret_cast<HTREEITEM>(drive.treeItem), selected ? Ticked : Unticked, true);
+    }
+  }
+}
+
+void DiskCleanPage::OnDestroy() { ForgetDriveItems(engine_.drives); }
+
+void DiskCleanPage::ShowFullProgress(int position) { progress_.SetPos(position); }
+
+void DiskCleanPage::EnableStartButton() { startButton_.Enable(true); }
+
+void DiskCleanPage::ResetProgress() {
+  progress_.SetPos(0);
+  pathText_.clear();
+  pathEdit_.SetText(pathText_);
+}
+
+}  // namespace scourix

@@ -1,0 +1,153 @@
+#include "ui/trace_clean_page.h"
+
+#include "engine/clean_engine.h"
+#include "res/resource.h"
+#include "ui/check_choice.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/options_page.h"
+#include "ui/progress_mirror.h"
+#include "ui/scan_busy_notice.h"
+#include "ui/trace_items.h"
+
+namespace scourix {
+
+namespace {
+constexpr COLORREF kImageMask = RGB(255, 255, 255);
+}  // namespace
+
+TraceCleanPage::TraceCleanPage(CleanEngine& engine, OptionsPage& options)
+    : ScanPage(IDD_TRACE_PAGE), engine_(engine), options_(options) {}
+
+void TraceCleanPage::DoDataExchange(DataExchange& exchange) {
+  exchange.Control(IDC_TRACE_TREE, tree_);
+  exchange.Control(IDC_TRACE_START, startButton_);
+  exchange.Control(IDC_TRACE_PATH, pathEdit_);
+  exchange.Control(IDC_TRACE_PROGRESS, progress_);
+  exchange.Text(IDC_TRACE_DESCRIPTION, descriptionText_);
+  exchange.Text(IDC_TRACE_PATH, pathText_);
+}
+
+BOOL TraceCleanPage::OnInitDialog() {
+  ScanPage::OnInitDialog();
+  // In place before the items, or the tree would reset their boxes at its first paint.
+  checkImages_.Load(IDB_CHECK_BOXES, 13, kImageMask);
+  itemImages_.Load(IDB_FOLDERS, 16, kImageMask);
+  tree_.SetImageList(itemImages_.handle(), TVSIL_NORMAL);
+  tree_.SetImageList(checkImages_.handle(), TVSIL_STATE);
+  FillTraceTree();
+  SetTimer(hwnd_, kProgressTimerId, kProgressTimerMs, nullptr);
+  return TRUE;
+}
+
+void TraceCleanPage::FillTraceTree() {
+  tree_.DeleteAllItems();
+  traceItems_.clear();
+  for (const TraceItem& trace : TraceItems()) {
+    HTREEITEM item = tree_.InsertItem(trace.text, 0, 1, TVI_ROOT, TVI_LAST);
+    tree_.SetCheck(item, CheckFromFlag(engine_.traceFlags.*trace.flag), true);
+    traceItems_.push_back(item);
+  }
+  tree_.Invalidate(true);
+}
+
+void TraceCleanPage::ReadTraceChecks() {
+  if (!tree_.exists() || traceItems_.size() != TraceItems().size()) return;
+  for (std::size_t i = 0; i < traceItems_.size(); ++i) {
+    engine_.traceFlags.*TraceItems()[i].flag = FlagFromCheck(tree_.GetCheck(traceItems_[i]));
+  }
+}
+
+bool TraceCleanPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_TIMER:
+      OnTimer();
+      return false;
+    case WM_DESTROY:
+      OnDestroy();
+      return false;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+    case WM_COMMAND:
+      if (IsButtonClick(wParam, IDC_TRACE_START)) {
+        OnStartScan();
+      } else if (IsButtonClick(wParam, IDC_TRACE_SELECT_ALL)) {
+        SetAllItems(Ticked);
+      } else if (IsButtonClick(wParam, IDC_TRACE_SELECT_NONE)) {
+        SetAllItems(Unticked);
+      } else {
+        return false;
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TraceCleanPage::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.idFrom != IDC_TRACE_TREE) return false;
+  switch (header.code) {
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      OnSelChanged();
+      result = 0;
+      return true;
+    case TVN_ENDLABELEDITA:
+    case TVN_ENDLABELEDITW:
+      // The labels are the keys of the description lookup: no edit is taken.
+      result = FALSE;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TraceCleanPage::OnSelChanged() {
+  HTREEITEM item = tree_.GetSelection();
+  if (item == nullptr) return;
+  if (const TraceItem* trace = FindTraceItem(tree_.GetItemText(item))) descriptionText_ = trace->description;
+  UpdateData(false);
+}
+
+void TraceCleanPage::OnTimer() {
+  if (engine_.traceScanRunning != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
+}
+
+void TraceCleanPage::OnStartScan() {
+  // Refused before anything is touched, so that the running scan keeps what it uses.
+  if (!CanStartScan(engine_)) {
+    ShowScanBusyNotice(hwnd_);
+    return;
+  }
+  if (options_.exists()) options_.ApplyToSettings();
+  ReadTraceChecks();
+  progress_.SetRange32(0, kTraceProgressMax);
+  progress_.SetPos(0);
+  startButton_.Enable(false);
+  if (!engine_.startTraceScan()) {
+    startButton_.Enable(true);
+    ShowScanBusyNotice(hwnd_);
+  }
+}
+
+// The flags follow at once: a running scan reads each flag when it reaches its location.
+void TraceCleanPage::SetAllItems(CheckState state) {
+  for (HTREEITEM item : traceItems_) tree_.SetCheck(item, state, true);
+  ReadTraceChecks();
+}
+
+void TraceCleanPage::OnDestroy() {
+  ReadTraceChecks();
+  traceItems_.clear();
+}
+
+void TraceCleanPage::ShowFullProgress(int position) { progress_.SetPos(position); }
+
+void TraceCleanPage::EnableStartButton() { startButton_.Enable(true); }
+
+void TraceCleanPage::ResetProgress() {
+  progress_.SetPos(0);
+  pathText_.clear();
+  pathEdit_.SetText(pathText_);
+}
+
+}  // namespace scourix

@@ -1,0 +1,58 @@
+#pragma once
+// The trace cleaning page (tab "清理临时文件"): the seven kinds of usage traces as a flat
+// check-box tree with their descriptions, and the trace scan with its progress.
+#include <string>
+#include <vector>
+
+#include "ui/check_tree_ctrl.h"
+#include "ui/framework/controls.h"
+#include "ui/scan_page.h"
+
+namespace scourix {
+
+class CleanEngine;
+class OptionsPage;
+
+class TraceCleanPage : public ScanPage {
+ public:
+  TraceCleanPage(CleanEngine& engine, OptionsPage& options);
+
+  // Copies the seven items' check marks into the engine's trace flags.
+  void ReadTraceChecks();
+
+  void ShowFullProgress(int position) override;
+  void EnableStartButton() override;
+  void ResetProgress() override;
+
+  const std::string& descriptionText() const { return descriptionText_; }
+  const std::string& pathText() const { return pathText_; }
+  const std::vector<HTREEITEM>& traceItems() const { return traceItems_; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(DataExchange& exchange) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void FillTraceTree();
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+  void OnSelChanged();
+  void OnTimer();
+  void OnStartScan();
+  void SetAllItems(CheckState state);
+  void OnDestroy();
+
+  CleanEngine& engine_;
+  OptionsPage& options_;
+  CheckTreeCtrl tree_;
+  Button startButton_;
+  Edit pathEdit_;
+  ProgressBar progress_;
+  ImageList checkImages_;
+  ImageList itemImages_;
+  std::string descriptionText_;
+  std::string pathText_;
+  std::vector<HTREEITEM> traceItems_;  // in the order of TraceItems()
+};
+
+}  // namespace scourix
