@@ -1,0 +1,79 @@
+#include "ui/options_page.h"
+
+#include "engine/clean_engine.h"
+#include "res/resource.h"
+#include "ui/framework/data_exchange.h"
+
+namespace scourix {
+
+OptionsPage::OptionsPage(CleanEngine& engine) : FilteredDialog(IDD_OPTIONS_PAGE), engine_(engine) {
+  categoryBoxes_.fill(1);
+}
+
+BOOL OptionsPage::OnInitDialog() {
+  FilteredDialog::OnInitDialog();
+  LoadFromSettings();
+  return TRUE;
+}
+
+void OptionsPage::DoDataExchange(DataExchange& exchange) {
+  for (std::size_t i = 0; i < kCategoryBoxes.size(); ++i) exchange.Check(kCategoryBoxes[i].id, categoryBoxes_[i]);
+  exchange.Text(IDC_OPT_DESCRIPTION, descriptionText_);
+}
+
+bool OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+  const int id = LOWORD(wParam);
+  const int box = CategoryBoxIndex(id);
+  if (box >= 0) {
+    OnCategoryClicked(box);
+  } else if (id == IDC_OPT_SAVE) {
+    OnSaveSettings();
+  } else if (id == IDC_OPT_SELECT_ALL || id == IDC_OPT_DEFAULTS) {
+    OnSelectAll();
+  } else if (id == IDC_OPT_SELECT_NONE) {
+    OnSelectNone();
+  } else {
+    return false;
+  }
+  result = 0;
+  return true;
+}
+
+void OptionsPage::ApplyToSettings() {
+  UpdateData(true);
+  CopyBoxesToSettings(categoryBoxes_, engine_.settings);
+}
+
+void OptionsPage::LoadFromSettings() {
+  CopySettingsToBoxes(engine_.settings, categoryBoxes_);
+  UpdateData(false);
+}
+
+// The box has already toggled itself; its new state, like every other box's, takes
+// effect at once.
+void OptionsPage::OnCategoryClicked(int index) {
+  UpdateData(true);
+  descriptionText_ = kCategoryBoxes[static_cast<std::size_t>(index)].description;
+  UpdateData(false);
+  ApplyToSettings();
+}
+
+void OptionsPage::OnSaveSettings() {
+  ApplyToSettings();
+  // The file itself is written when the main window closes.
+  MessageBoxA(hwnd_, "设置已保存", "提示", MB_OK);
+}
+
+// The buttons only change the boxes; the next click, save, scan start or exit applies them.
+void OptionsPage::OnSelectAll() { SetAllBoxes(1); }
+
+void OptionsPage::OnSelectNone() { SetAllBoxes(0); }
+
+void OptionsPage::SetAllBoxes(int state) {
+  UpdateData(true);
+  categoryBoxes_.fill(state);
+  UpdateData(false);
+}
+
+}  // namespace scourix

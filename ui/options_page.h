@@ -1,0 +1,40 @@
+#pragma once
+// The options page (tab "选项设置"): the twelve junk categories of the disk scan as check
+// boxes, and a description of the one clicked last.
+#include <string>
+
+#include "ui/category_boxes.h"
+#include "ui/framework/key_filter.h"
+
+namespace scourix {
+
+class CleanEngine;
+
+class OptionsPage : public FilteredDialog {
+ public:
+  explicit OptionsPage(CleanEngine& engine);
+
+  // Reads the boxes (and the description) and copies the twelve flags into the engine's
+  // scan settings: what the boxes show is what the next scan honours.
+  void ApplyToSettings();
+  // Shows the engine's scan settings in the boxes.
+  void LoadFromSettings();
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(DataExchange& exchange) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void OnCategoryClicked(int index);
+  void OnSaveSettings();
+  void OnSelectAll();
+  void OnSelectNone();
+  void SetAllBoxes(int state);
+
+  CleanEngine& engine_;
+  CategoryBoxStates categoryBoxes_;
+  std::string descriptionText_;
+};
+
+}  // namespace scourix

@@ -1,0 +1,54 @@
+#pragma once
+// The result list window: what the last scan found, one line with a check box per file.
+// The engine's found-file list is the model; each record remembers its line.
+#include <functional>
+
+#include "ui/check_tree_ctrl.h"
+#include "ui/framework/controls.h"
+#include "ui/framework/key_filter.h"
+#include "ui/view_action.h"
+
+namespace scourix {
+
+class CleanEngine;
+
+class ResultListDialog : public FilteredDialog {
+ public:
+  // Carries out a request of "查看"; tests replace it to see what would be opened.
+  using ShellLauncher = std::function<void(const ShellOpen&)>;
+
+  explicit ResultListDialog(CleanEngine& engine);
+  ~ResultListDialog() override;
+
+  // Empties the tree and makes one line per found file, in list order.
+  void RebuildList();
+  // Copies the lines' boxes into the records' toDelete flags.
+  void ReadFileChecks();
+
+  void SetShellLauncher(ShellLauncher launcher) { launcher_ = std::move(launcher); }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(DataExchange& exchange) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void OnTimer();
+  void OnView();
+  void OnDelete();
+  void OnSelectAll();
+  void OnSelectNone();
+  void MarkAll(bool toDelete);
+
+  CleanEngine& engine_;
+  Button selectNone_;
+  Button selectAll_;
+  Button view_;
+  Button delete_;
+  CheckTreeCtrl tree_;
+  ImageList itemImages_;
+  ImageList checkImages_;
+  ShellLauncher launcher_;
+};
+
+}  // namespace scourix

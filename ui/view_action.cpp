@@ -1,0 +1,59 @@
+#include "ui/view_action.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+namespace scourix {
+
+namespace {
+
+// Types that the shell runs, or hands to a host that runs what they hold: programs,
+// scripts, shortcuts, installers, registry and setup files, control-panel items,
+// management consoles and compiled help.
+constexpr std::string_view kExecutableTypes[] = {
+    "ade",       "adp",        "app",      "application", "appref-ms", "bas",      "bat",
+    "chm",       "cmd",        "com",      "cpl",         "crt",       "diagcab",  "exe",
+    "gadget",    "hlp",        "hta",      "inf",         "ins",       "isp",      "jar",
+    "js",        "jse",        "lnk",      "mde",         "msc",       "msh",      "msh1",
+    "msh2",      "mshxml",     "msh1xml",  "msh2xml",     "msi",       "msp",      "mst",
+    "pif",       "ps1",        "ps1xml",   "ps2",         "ps2xml",    "psc1",     "psc2",
+    "reg",       "scf",        "scr",      "sct",         "settingcontent-ms",     "shb",
+    "shs",       "url",        "vb",       "vbe",         "vbs",       "website",  "ws",
+    "wsc",       "wsf",        "wsh",
+};
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The type of the file: what follows its last full stop, lower-cased. The system drops
+// trailing full stops and blanks from a name, so "x.exe." and "x.exe " are programs too.
+// A full stop never occurs inside a double-byte character of the code page, and any
+// text that holds a separator after it belongs to a folder's name, not the file's. A
+// stream name ("x.exe::$DATA") does not change what the file is.
+std::string FileType(const std::string& path) {
+  std::string_view name(path);
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return {};
+  std::string_view type = name.substr(dot + 1);
+  if (type.find_first_of("\\/") != std::string_view::npos) return {};
+  type = type.substr(0, type.find(':'));
+  std::string lower(type);
+  std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+  return lower;
+}
+
+}  // namespace
+
+bool IsExecutableType(const std::string& path) {
+  const std::string type = FileType(path);
+  if (type.empty()) return false;
+  return std::find(std::begin(kExecutableTypes), std::end(kExecutableTypes), type) != std::end(kExecutableTypes);
+}
+
+ShellOpen ViewRequestFor(const std::string& path) {
+  if (IsExecutableType(path)) return {"explorer.exe", "/select,\"" + path + "\""};
+  return {path, ""};
+}
+
+}  // namespace scourix
