@@ -1,33 +1,54 @@
-// Times filling the found-file list with N distinct findings, each offered twice (the
-// second offer must be refused), so the cost of the duplicate check shows. Prints
-// "N seconds".
+// Times filling the found-file list with N distinct findings the way a scan offers them:
+// each file is offered under its first category and then again under a second one that
+// also matches it (the second offer must be refused), so the cost of the duplicate check
+// shows. The fill runs five times on fresh engines and the best time counts, so a short
+// run is not all noise. Prints "N seconds".
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/clean_engine.h"
 
-int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 20000;
+namespace {
+
+double fillOnce(int count, const std::vector<std::string>& names,
+                const std::vector<std::string>& paths) {
   scourix::CleanEngine engine(scourix::systemPlatform());
   scourix::FoundFile file;
-  file.category = "temp files";
   const auto start = std::chrono::steady_clock::now();
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i < count; ++i) {
-      file.name = "file" + std::to_string(i) + ".tmp";
-      file.path = "C:\\some\\deep\\folder\\" + std::to_string(i % 97) + "\\" + file.name;
-      engine.addFoundFile(file);
-    }
+  for (int i = 0; i < count; ++i) {
+    file.name = names[i];
+    file.path = paths[i];
+    file.category = "temp files";
+    engine.addFoundFile(file);
+    file.category = "empty files";
+    engine.addFoundFile(file);
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (engine.foundCount() != count) {
     std::fprintf(stderr, "findings_bench: %d findings, expected %d\n", engine.foundCount(), count);
-    return 1;
+    std::exit(1);
   }
-  engine.clearFoundFiles();
-  std::printf("%d %.6f\n", count, seconds);
+  return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : 20000;
+  // The texts are made beforehand: only the list's own work is timed.
+  std::vector<std::string> names(count);
+  std::vector<std::string> paths(count);
+  for (int i = 0; i < count; ++i) {
+    names[i] = "file" + std::to_string(i) + ".tmp";
+    paths[i] = "C:\\some\\deep\\folder\\" + std::to_string(i % 97) + "\\" + names[i];
+  }
+  double best = 1e9;
+  for (int run = 0; run < 5; ++run) best = std::min(best, fillOnce(count, names, paths));
+  std::printf("%d %.6f\n", count, best);
   return 0;
 }

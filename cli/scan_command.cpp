@@ -1,6 +1,5 @@
 // scan [--no-pace] [--rules FILE] DIR...: the disk scan with every category on, each
 // folder walked as a drive would be.
-#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -48,8 +47,7 @@ int scanCommand(const Args& args) {
   }
   if (dirs.empty()) return usageError("scan", "no directory given");
 
-  Platform& platform = systemPlatform();
-  CleanEngine engine(platform);
+  CleanEngine engine(systemPlatform());
   engine.setPacing(pacing);
   if (haveRules) {
     std::string text;
@@ -59,21 +57,8 @@ int scanCommand(const Args& args) {
     }
     for (const ScanRule& rule : parseRuleText(text)) engine.rules.append(rule);
   }
-  for (const std::string& dir : dirs) {
-    if (!checkListable(platform, "scan", dir)) return 1;
-    DriveEntry drive;
-    drive.root = dir;
-    drive.displayName = dir;
-    engine.drives.push_back(drive);
-  }
-
-  const auto start = std::chrono::steady_clock::now();
-  engine.runDiskScan();
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printFindings(engine);
-  printSummary(engine, seconds);
-  return 0;
+  if (!addRoots(engine, "scan", dirs)) return 1;
+  return runAndReport(engine, &CleanEngine::runDiskScan);
 }
 
 }  // namespace scourix::cli

@@ -2,6 +2,7 @@
 // What the scan and trace commands share: checking folders, printing the findings and
 // the summary.
 #include <string>
+#include <vector>
 
 #include "engine/clean_engine.h"
 
@@ -10,11 +11,14 @@ namespace scourix::cli {
 // True when the folder can be listed; otherwise says so on stderr.
 bool checkListable(Platform& platform, const std::string& command, const std::string& dir);
 
-// Writes "category<TAB>path" for every finding, in the order found, to stdout.
-void printFindings(const CleanEngine& engine);
+// Adds each folder to the engine's drive list, as a drive root; false (said on stderr)
+// when one cannot be listed.
+bool addRoots(CleanEngine& engine, const std::string& command,
+              const std::vector<std::string>& dirs);
 
-// The summary line on stderr.
-void printSummary(const CleanEngine& engine, double seconds);
+// Runs a scan on this thread, then writes "category<TAB>path" for every finding, in the
+// order found, to stdout and the summary line to stderr. Returns the exit code.
+int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)());
 
 // The usage error of a command (exit code 2).
 int usageError(const std::string& command, const std::string& message);

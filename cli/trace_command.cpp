@@ -1,6 +1,5 @@
 // trace [--no-pace] --profiles DIR [--recycle ROOT]...: the trace scan with every
 // location on, over the given profiles folder and drive roots.
-#include <chrono>
 #include <string>
 
 #include "cli/commands.h"
@@ -36,21 +35,8 @@ int traceCommand(const Args& args) {
   engine.setPacing(pacing);
   if (!checkListable(platform, "trace", profiles)) return 1;
   engine.profilesFolderOverride = profiles;
-  for (const std::string& root : roots) {
-    if (!checkListable(platform, "trace", root)) return 1;
-    DriveEntry drive;
-    drive.root = root;
-    drive.displayName = root;
-    engine.drives.push_back(drive);
-  }
-
-  const auto start = std::chrono::steady_clock::now();
-  engine.runTraceScan();
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printFindings(engine);
-  printSummary(engine, seconds);
-  return 0;
+  if (!addRoots(engine, "trace", roots)) return 1;
+  return runAndReport(engine, &CleanEngine::runTraceScan);
 }
 
 }  // namespace scourix::cli

@@ -1,5 +1,6 @@
 #include "ui/check_tree_ctrl.h"
 
+#include "res/resource.h"
 
 namespace scourix {
 
@@ -112,6 +113,14 @@ bool CheckTreeCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result) {
     default:
       return false;
   }
+}
+
+void CheckTreeImages::InstallOn(CheckTreeCtrl& tree) {
+  constexpr COLORREF kTransparent = RGB(255, 255, 255);
+  checkBoxes_.Load(IDB_CHECK_BOXES, 13, kTransparent);
+  items_.Load(IDB_FOLDERS, 16, kTransparent);
+  tree.SetImageList(items_.handle(), TVSIL_NORMAL);
+  tree.SetImageList(checkBoxes_.handle(), TVSIL_STATE);
 }
 
 }  // namespace scourix

@@ -40,4 +40,17 @@ class CheckTreeCtrl : public TreeView, public ControlHooks {
   UINT lastHitFlags_ = 0;
 };
 
+// The pictures every host gives its check tree: the four boxes (bitmap 132) as state
+// images and the closed and open folder (bitmap 133) as item images.
+class CheckTreeImages {
+ public:
+  // Must run before the first item is inserted: a tree without its own state images
+  // resets the items' boxes when it first paints.
+  void InstallOn(CheckTreeCtrl& tree);
+
+ private:
+  ImageList checkBoxes_;
+  ImageList items_;
+};
+
 }  // namespace scourix

@@ -11,10 +11,6 @@
 
 namespace scourix {
 
-namespace {
-constexpr COLORREF kImageMask = RGB(255, 255, 255);
-}  // namespace
-
 DiskCleanPage::DiskCleanPage(CleanEngine& engine, OptionsPage& options)
     : ScanPage(IDD_DISK_PAGE), engine_(engine), options_(options) {}
 
@@ -33,12 +29,7 @@ BOOL DiskCleanPage::OnInitDialog() {
   supportLink_.SetText(kSupportSiteText);
   supportLink_.SetTarget(kSupportAddress);
   supportLink_.SetUnderlined(true);
-  // The tree's own state images would reset the boxes at its first paint: ours must be
-  // in place before any item is inserted.
-  checkImages_.Load(IDB_CHECK_BOXES, 13, kImageMask);
-  itemImages_.Load(IDB_FOLDERS, 16, kImageMask);
-  tree_.SetImageList(checkImages_.handle(), TVSIL_STATE);
-  tree_.SetImageList(itemImages_.handle(), TVSIL_NORMAL);
+  treeImages_.InstallOn(tree_);
   engine_.enumerateFixedDrives();
   FillDriveTree();
   SetTimer(hwnd_, kProgressTimerId, kProgressTimerMs, nullptr);

@@ -55,8 +55,7 @@ class DiskCleanPage : public ScanPage {
   Button startButton_;
   Edit pathEdit_;
   HyperLinkLabel supportLink_;
-  ImageList checkImages_;
-  ImageList itemImages_;
+  CheckTreeImages treeImages_;
   std::string pathText_;
   std::string supportEmail_ = kSupportEmail;
 };

@@ -15,7 +15,6 @@ constexpr UINT_PTR kButtonTimer = 1;
 constexpr UINT kButtonTimerMs = 500;
 constexpr int kFillPauseEvery = 200;
 constexpr int kFillPauseMs = 10;
-constexpr COLORREF kTransparent = RGB(255, 255, 255);
 constexpr char kNotFound[] = "no find";
 
 HTREEITEM AsItem(TreeItemHandle handle) { return reinterpret_cast<HTREEITEM>(handle); }
@@ -46,12 +45,7 @@ void ResultListDialog::DoDataExchange(DataExchange& exchange) {
 
 BOOL ResultListDialog::OnInitDialog() {
   FilteredDialog::OnInitDialog();
-  checkImages_.Load(IDB_CHECK_BOXES, 13, kTransparent);
-  itemImages_.Load(IDB_FOLDERS, 16, kTransparent);
-  // Both lists before the first line: a check-box tree without its state images resets
-  // the lines' boxes when it first paints.
-  tree_.SetImageList(itemImages_.handle(), TVSIL_NORMAL);
-  tree_.SetImageList(checkImages_.handle(), TVSIL_STATE);
+  treeImages_.InstallOn(tree_);
   RebuildList();
   SetTimer(hwnd_, kButtonTimer, kButtonTimerMs, nullptr);
   return TRUE;

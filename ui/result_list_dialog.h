@@ -46,8 +46,7 @@ class ResultListDialog : public FilteredDialog {
   Button view_;
   Button delete_;
   CheckTreeCtrl tree_;
-  ImageList itemImages_;
-  ImageList checkImages_;
+  CheckTreeImages treeImages_;
   ShellLauncher launcher_;
 };
 

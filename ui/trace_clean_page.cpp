@@ -11,10 +11,6 @@
 
 namespace scourix {
 
-namespace {
-constexpr COLORREF kImageMask = RGB(255, 255, 255);
-}  // namespace
-
 TraceCleanPage::TraceCleanPage(CleanEngine& engine, OptionsPage& options)
     : ScanPage(IDD_TRACE_PAGE), engine_(engine), options_(options) {}
 
@@ -29,11 +25,7 @@ void TraceCleanPage::DoDataExchange(DataExchange& exchange) {
 
 BOOL TraceCleanPage::OnInitDialog() {
   ScanPage::OnInitDialog();
-  // In place before the items, or the tree would reset their boxes at its first paint.
-  checkImages_.Load(IDB_CHECK_BOXES, 13, kImageMask);
-  itemImages_.Load(IDB_FOLDERS, 16, kImageMask);
-  tree_.SetImageList(itemImages_.handle(), TVSIL_NORMAL);
-  tree_.SetImageList(checkImages_.handle(), TVSIL_STATE);
+  treeImages_.InstallOn(tree_);
   FillTraceTree();
   SetTimer(hwnd_, kProgressTimerId, kProgressTimerMs, nullptr);
   return TRUE;

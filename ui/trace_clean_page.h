@@ -48,8 +48,7 @@ class TraceCleanPage : public ScanPage {
   Button startButton_;
   Edit pathEdit_;
   ProgressBar progress_;
-  ImageList checkImages_;
-  ImageList itemImages_;
+  CheckTreeImages treeImages_;
   std::string descriptionText_;
   std::string pathText_;
   std::vector<HTREEITEM> traceItems_;  // in the order of TraceItems()
