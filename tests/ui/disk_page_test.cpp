@@ -1,5 +1,5 @@
 // The disk cleaning page on its own: the drive tree and its boxes, the selection buttons,
-// the support block, the progress mirroring, the start of a scan and its refusal.
+// the progress mirroring, the start of a scan and its refusal.
 #include <gtest/gtest.h>
 
 #include "engine/clean_engine.h"
@@ -10,7 +10,6 @@
 #include "ui/check_choice.h"
 #include "ui/disk_clean_page.h"
 #include "ui/drive_checks.h"
-#include "ui/framework/control_hooks.h"
 #include "ui/options_page.h"
 #include "ui/progress_mirror.h"
 #include "ui/scan_busy_notice.h"
@@ -39,14 +38,7 @@ TEST(DriveChecks, PartialAndTickedBoxesSelectADrive) {
 
   ForgetDriveItems(drives);
   for (const DriveEntry& drive : drives) EXPECT_EQ(drive.treeItem, 0u);
-}
-
-TEST(DriveChecks, OnlyAFlagOfOneShowsTicked) {
-  EXPECT_EQ(CheckFromFlag(1), Ticked);
-  EXPECT_EQ(CheckFromFlag(0), Unticked);
-  EXPECT_EQ(CheckFromFlag(2), Unticked);
-  EXPECT_EQ(FlagFromCheck(Partial), 1);
-  EXPECT_EQ(FlagFromCheck(NoBox), 0);
+  EXPECT_EQ(CheckFromFlag(2), Unticked);  // only a flag of one shows ticked
 }
 
 class DiskPageTest : public testing::Test {
@@ -88,104 +80,56 @@ class DiskPageTest : public testing::Test {
   TreeView tree;
 };
 
-TEST_F(DiskPageTest, ShowsTheFixedDrivesUnderMyComputerWithTheStoredChoices) {
+TEST_F(DiskPageTest, TheDriveTreeItsBoxesAndTheSelectionButtons) {
   engine.drives.push_back(StoredDrive("D:\\", 0));
   engine.drives.push_back(StoredDrive("Q:\\", 1));  // gone since: dropped
   Open();
-  ASSERT_NE(Root(), nullptr);
-  EXPECT_EQ(tree.GetItemText(Root()), "我的电脑");
-  EXPECT_EQ(tree.GetNextSibling(Root()), nullptr);
-  EXPECT_NE(tree.GetItemState(Root(), TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
-  EXPECT_EQ(TextsBelow(tree, Root()), (std::vector<std::string>{"D:\\", "C:\\", "E:\\"}));
-  const std::vector<HTREEITEM> drives = Drives();
-  ASSERT_EQ(engine.driveCount(), 3);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(engine.drives[i].treeItem, reinterpret_cast<TreeItemHandle>(drives[i]));
-  EXPECT_EQ(BoxOf(tree, drives[0]), Unticked);
-  EXPECT_EQ(BoxOf(tree, drives[1]), Ticked);
-  EXPECT_EQ(BoxOf(tree, drives[2]), Ticked);
-  EXPECT_EQ(BoxOf(tree, Root()), Partial);
-  EXPECT_NE(tree.GetImageList(TVSIL_STATE), nullptr);
-  EXPECT_NE(tree.GetImageList(TVSIL_NORMAL), nullptr);
-}
-
-TEST_F(DiskPageTest, TheRootBoxSumsUpTheDrives) {
-  Open();
-  EXPECT_EQ(BoxOf(tree, Root()), Ticked);  // new drives come selected
-  ClickBox(tree, Drive("D:\\"));
-  PaintNow(host.hwnd());
-  EXPECT_EQ(BoxOf(tree, Drive("D:\\")), Unticked);
-  EXPECT_EQ(BoxOf(tree, Root()), Partial);
-  ClickBox(tree, Drive("C:\\"));
-  ClickBox(tree, Drive("E:\\"));
-  PaintNow(host.hwnd());
-  EXPECT_EQ(BoxOf(tree, Root()), Unticked);
-  // Clicks reach the flags only when the page reads its boxes.
-  EXPECT_EQ(Selected("C:\\"), 1);
-  page.ReadDriveChecks();
-  EXPECT_EQ(Selected("C:\\"), 0);
-  EXPECT_EQ(Selected("D:\\"), 0);
-  EXPECT_EQ(Selected("E:\\"), 0);
-}
-
-TEST_F(DiskPageTest, ClickingTheRootBoxTicksEveryDrive) {
-  Open();
-  ClickButton(page.hwnd(), IDC_DISK_SELECT_NONE);
-  ClickBox(tree, Root());
-  PaintNow(host.hwnd());
-  for (HTREEITEM drive : Drives()) EXPECT_EQ(BoxOf(tree, drive), Ticked);
-  EXPECT_EQ(Selected("D:\\"), 0);
-  page.ReadDriveChecks();
-  for (const DriveEntry& drive : engine.drives) EXPECT_EQ(drive.selected, 1) << drive.root;
-}
-
-TEST_F(DiskPageTest, SpaceTogglesTheSelectedDrive) {
-  Open();
-  tree.SelectItem(Drive("E:\\"));
-  SetFocus(tree.hwnd());
-  PressKey(tree.hwnd(), VK_SPACE);
-  EXPECT_EQ(BoxOf(tree, Drive("E:\\")), Unticked);
-  EXPECT_EQ(BoxOf(tree, Root()), Partial);
-}
-
-TEST_F(DiskPageTest, SelectAllAndNoneChangeTheFlagsAtOnce) {
-  engine.drives.push_back(StoredDrive("C:\\", 0));
-  Open();
-  ClickButton(page.hwnd(), IDC_DISK_SELECT_ALL);
-  for (const DriveEntry& drive : engine.drives) EXPECT_EQ(drive.selected, 1) << drive.root;
-  PaintNow(host.hwnd());
-  EXPECT_EQ(BoxOf(tree, Root()), Ticked);
-  for (HTREEITEM drive : Drives()) EXPECT_EQ(BoxOf(tree, drive), Ticked);
-
-  ClickButton(page.hwnd(), IDC_DISK_SELECT_NONE);
-  for (const DriveEntry& drive : engine.drives) EXPECT_EQ(drive.selected, 0) << drive.root;
-  PaintNow(host.hwnd());
-  EXPECT_EQ(BoxOf(tree, Root()), Unticked);
-  for (HTREEITEM drive : Drives()) EXPECT_EQ(BoxOf(tree, drive), Unticked);
-}
-
-TEST_F(DiskPageTest, WithoutFixedDrivesOnlyTheUntickedRootShowsAndAScanEndsAtOnce) {
-  platform.driveTypes.clear();
-  Open();
-  ASSERT_NE(Root(), nullptr);
-  EXPECT_TRUE(Drives().empty());
-  EXPECT_EQ(BoxOf(tree, Root()), Unticked);
-  SendMessageA(StartButton(), BM_CLICK, 0, 0);
-  engine.waitForScan();
-  EXPECT_FALSE(engine.scanBusy());
-  EXPECT_EQ(engine.foundCount(), 0);
-  EXPECT_TRUE(platform.listedDirs.empty());
-}
-
-TEST_F(DiskPageTest, TheSupportBlockShowsTheSiteAndTheAddress) {
-  Open();
-  EXPECT_EQ(WindowText(page.Item(IDC_DISK_LINK)), "www.scourix.com");
-  auto* link = dynamic_cast<HyperLinkLabel*>(ControlHooks::FromHandle(page.Item(IDC_DISK_LINK)));
-  ASSERT_NE(link, nullptr);
-  EXPECT_EQ(link->target(), "http://www.scourix.com");
-  EXPECT_TRUE(link->underlined());
-  HWND email = page.Item(IDC_DISK_EMAIL);
-  EXPECT_EQ(WindowText(email), "support@scourix.com");
-  EXPECT_NE(GetWindowLongPtrA(email, GWL_STYLE) & ES_READONLY, 0);
+  {
+    SCOPED_TRACE("the fixed drives under my computer with the stored choices; the root sums up");
+    ASSERT_NE(Root(), nullptr);
+    EXPECT_EQ(tree.GetItemText(Root()), "我的电脑");
+    EXPECT_EQ(TextsBelow(tree, Root()), (std::vector<std::string>{"D:\\", "C:\\", "E:\\"}));
+    ASSERT_EQ(engine.driveCount(), 3);
+    EXPECT_EQ(engine.drives[1].treeItem, reinterpret_cast<TreeItemHandle>(Drive("C:\\")));
+    EXPECT_EQ(BoxOf(tree, Drive("D:\\")), Unticked);
+    EXPECT_EQ(BoxOf(tree, Drive("C:\\")), Ticked);  // new drives come selected
+    EXPECT_EQ(BoxOf(tree, Root()), Partial);
+  }
+  {
+    SCOPED_TRACE("clicks and space reach the root, and the flags only when read");
+    ClickBox(tree, Drive("C:\\"));
+    tree.SelectItem(Drive("E:\\"));
+    SetFocus(tree.hwnd());
+    PressKey(tree.hwnd(), VK_SPACE);
+    PaintNow(host.hwnd());
+    EXPECT_EQ(BoxOf(tree, Drive("E:\\")), Unticked);
+    EXPECT_EQ(BoxOf(tree, Root()), Unticked);
+    EXPECT_EQ(Selected("C:\\"), 1);
+    page.ReadDriveChecks();
+    EXPECT_EQ(Selected("C:\\"), 0);
+    EXPECT_EQ(Selected("E:\\"), 0);
+    ClickBox(tree, Root());
+    PaintNow(host.hwnd());
+    for (HTREEITEM drive : Drives()) EXPECT_EQ(BoxOf(tree, drive), Ticked);
+    EXPECT_EQ(Selected("D:\\"), 0);
+  }
+  {
+    SCOPED_TRACE("select none and all change the flags at once");
+    ClickButton(page.hwnd(), IDC_DISK_SELECT_NONE);
+    for (const DriveEntry& drive : engine.drives) EXPECT_EQ(drive.selected, 0) << drive.root;
+    PaintNow(host.hwnd());
+    EXPECT_EQ(BoxOf(tree, Root()), Unticked);
+    for (HTREEITEM drive : Drives()) EXPECT_EQ(BoxOf(tree, drive), Unticked);
+    ClickButton(page.hwnd(), IDC_DISK_SELECT_ALL);
+    for (const DriveEntry& drive : engine.drives) EXPECT_EQ(drive.selected, 1) << drive.root;
+    PaintNow(host.hwnd());
+    EXPECT_EQ(BoxOf(tree, Root()), Ticked);
+  }
+  {
+    SCOPED_TRACE("the drives forget the items of a destroyed tree");
+    DestroyWindow(page.hwnd());
+    for (const DriveEntry& drive : engine.drives) EXPECT_EQ(drive.treeItem, 0u) << drive.root;
+  }
 }
 
 TEST_F(DiskPageTest, TheTimerMirrorsOnlyARunningDiskScan) {
@@ -213,35 +157,25 @@ TEST_F(DiskPageTest, TheTimerMirrorsOnlyARunningDiskScan) {
   EXPECT_EQ(ProgressPos(Bar()), 42);
 }
 
-TEST_F(DiskPageTest, StartReadsTheBoxesPreparesTheBarAndScansTheTickedDrives) {
+TEST_F(DiskPageTest, StartScansTheTickedDrivesAndTheEndOfTheScanResetsTheControls) {
   platform.memoryDirs["C:\\"] = {fileEntry("a.bak"), fileEntry("b.txt")};
   Open();
   ClickButton(page.hwnd(), IDC_DISK_SELECT_NONE);
   ClickBox(tree, Drive("C:\\"));  // in the tree only, until the start reads it
-  ASSERT_EQ(Selected("C:\\"), 0);
   SendMessageA(StartButton(), BM_CLICK, 0, 0);
   EXPECT_EQ(Selected("C:\\"), 1);
   EXPECT_EQ(ProgressRangeHigh(Bar()), 200000);
-  EXPECT_EQ(ProgressPos(Bar()), 0);
   EXPECT_FALSE(IsWindowEnabled(StartButton()));
   engine.waitForScan();
   EXPECT_EQ(platform.listedDirs, std::vector<std::string>{"C:\\"});
   ASSERT_EQ(engine.foundCount(), 1);
   EXPECT_EQ(engine.foundFile(0).path, "C:\\a.bak");
-  EXPECT_EQ(engine.progressMax, 200000);
-}
 
-TEST_F(DiskPageTest, TheEndOfAScanFillsThenEmptiesTheControls) {
-  Open();
-  ClickButton(page.hwnd(), IDC_DISK_SELECT_NONE);
-  SendMessageA(StartButton(), BM_CLICK, 0, 0);
-  engine.waitForScan();
   engine.diskScanRunning = 1;
   engine.setCurrentPath("C:\\last.tmp");
   Timer();
   engine.diskScanRunning = 0;
   ASSERT_EQ(PathField(), "C:\\last.tmp");
-
   page.ShowFullProgress(200000);
   EXPECT_EQ(ProgressPos(Bar()), 200000);
   page.EnableStartButton();
@@ -276,28 +210,6 @@ TEST_F(DiskPageTest, AStartWhileAScanRunsIsRefusedAndChangesNothing) {
   EXPECT_EQ(PathField(), "");
   gate.Open();
   engine.waitForScan();
-}
-
-TEST_F(DiskPageTest, EnterAndEscStartNothingAndCloseNothing) {
-  Open();
-  for (HWND target : {tree.hwnd(), StartButton(), page.Item(IDC_DISK_SELECT_ALL)}) {
-    SetFocus(target);
-    PressKey(target, VK_RETURN);
-    PressKey(target, VK_ESCAPE);
-  }
-  EXPECT_FALSE(engine.scanBusy());
-  EXPECT_EQ(ProgressRangeHigh(Bar()), 100);
-  EXPECT_TRUE(page.exists());
-  EXPECT_TRUE(page.IsVisible());
-}
-
-TEST_F(DiskPageTest, TheDrivesForgetTheItemsOfADestroyedTree) {
-  Open();
-  ClickBox(tree, Drive("D:\\"));
-  DestroyWindow(page.hwnd());
-  for (const DriveEntry& drive : engine.drives) EXPECT_EQ(drive.treeItem, 0u) << drive.root;
-  page.ReadDriveChecks();  // nothing left to read: the flags stay
-  EXPECT_EQ(Selected("D:\\"), 1);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include "tests/core/fake_platform.h"
 #include "tests/core/temp_tree.h"
 #include "tests/ui/scan_page_probe.h"
-#include "tests/ui/scripted_dialog.h"
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/wine_drive.h"
 #include "ui/main_dialog.h"

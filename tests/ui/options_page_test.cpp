@@ -8,7 +8,6 @@
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "tests/ui/shown_boxes.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/options_page.h"
 
@@ -63,106 +62,75 @@ class OptionsPageTest : public ::testing::Test {
   OptionsPage page{engine};
 };
 
-TEST_F(OptionsPageTest, ShowsTheStoredSettingsAndNoDescriptionAtFirst) {
+TEST_F(OptionsPageTest, DescriptionsClicksSelectionButtonsAndSave) {
   engine.settings.backupFiles = 0;
-  engine.settings.emptyFiles = 0;
   Open();
-  for (const auto& [id, text] : kDescriptions) {
-    const bool off = id == IDC_OPT_BACKUP || id == IDC_OPT_EMPTY;
-    EXPECT_EQ(Box(id), off ? BST_UNCHECKED : BST_CHECKED) << id;
-  }
-  EXPECT_EQ(Description(), "");
-}
-
-TEST_F(OptionsPageTest, EachBoxShowsItsOwnDescriptionTickedOrUnticked) {
-  Open();
-  for (const auto& [id, text] : kDescriptions) {
-    Click(id);
-    EXPECT_EQ(Box(id), BST_UNCHECKED) << id;
-    EXPECT_EQ(Description(), text) << id;
-    Click(id);
-    EXPECT_EQ(Box(id), BST_CHECKED) << id;
-    EXPECT_EQ(Description(), text) << id;
-  }
-}
-
-TEST_F(OptionsPageTest, AClickAppliesEveryBoxAtOnce) {
-  Open();
-  SetBox(IDC_OPT_BACKUP, BST_UNCHECKED);  // changed without a click: not applied yet
-  EXPECT_EQ(engine.settings.backupFiles, 1);
-  Click(IDC_OPT_TEMP);
-  EXPECT_EQ(engine.settings.tempFiles, 0);
-  EXPECT_EQ(engine.settings.backupFiles, 0);
-  EXPECT_EQ(engine.settings.emptyFiles, 1);
-  Click(IDC_OPT_TEMP);
-  EXPECT_EQ(engine.settings.tempFiles, 1);
-}
-
-TEST_F(OptionsPageTest, SelectNoneChangesOnlyTheBoxesUntilSaved) {
-  Open();
-  Click(IDC_OPT_EMPTY);
-  Click(IDC_OPT_EMPTY);
-  ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);
-  for (const auto& [id, text] : kDescriptions) EXPECT_EQ(Box(id), BST_UNCHECKED) << id;
-  EXPECT_TRUE(AllSettingsAre(1));
-  EXPECT_EQ(Description(), "file length = 0");  // the buttons leave it
-
   MessageBoxAnswerer answer(IDOK);
-  ClickButton(page.hwnd(), IDC_OPT_SAVE);
-  EXPECT_TRUE(AllSettingsAre(0));
-  ASSERT_EQ(ShownBoxes(answer).size(), 1u);
-  EXPECT_EQ(ShownBoxes(answer)[0].text, "设置已保存");
-  EXPECT_EQ(ShownBoxes(answer)[0].caption, "提示");
-  EXPECT_EQ(ShownBoxes(answer)[0].owner, GetAncestor(page.hwnd(), GA_ROOT));  // a box belongs to the top window
-}
-
-TEST_F(OptionsPageTest, SelectAllAndDefaultsTickEveryBoxWithoutApplying) {
-  SetAllSettings(0);
-  Open();
-  for (int button : {IDC_OPT_SELECT_ALL, IDC_OPT_DEFAULTS}) {
+  {
+    SCOPED_TRACE("the stored settings and no description at first");
+    for (const auto& [id, text] : kDescriptions) EXPECT_EQ(Box(id), id == IDC_OPT_BACKUP ? BST_UNCHECKED : BST_CHECKED) << id;
+    EXPECT_EQ(Description(), "");
+  }
+  {
+    SCOPED_TRACE("each box shows its own description, ticked or unticked");
+    for (const auto& [id, text] : kDescriptions) {
+      for (int round = 0; round < 2; ++round) {
+        Click(id);
+        EXPECT_EQ(Description(), text) << id;
+      }
+    }
+  }
+  {
+    SCOPED_TRACE("a click applies every box at once");
+    SetBox(IDC_OPT_BACKUP, BST_CHECKED);  // changed without a click: not applied yet
+    EXPECT_EQ(engine.settings.backupFiles, 0);
+    Click(IDC_OPT_TEMP);
+    EXPECT_EQ(engine.settings.tempFiles, 0);
+    EXPECT_EQ(engine.settings.backupFiles, 1);
+    Click(IDC_OPT_TEMP);
+    EXPECT_TRUE(AllSettingsAre(1));
+  }
+  {
+    SCOPED_TRACE("select none, all and defaults change only the boxes");
     ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);
-    ClickButton(page.hwnd(), button);
-    for (const auto& [id, text] : kDescriptions) EXPECT_EQ(Box(id), BST_CHECKED) << button << " " << id;
-    EXPECT_TRUE(AllSettingsAre(0)) << button;
+    for (const auto& [id, text] : kDescriptions) EXPECT_EQ(Box(id), BST_UNCHECKED) << id;
+    EXPECT_TRUE(AllSettingsAre(1));
+    EXPECT_EQ(Description(), "*.tmp, *.??$,*.chk,*.lst");  // the buttons leave it
+    SetAllSettings(0);
+    for (int button : {IDC_OPT_SELECT_ALL, IDC_OPT_DEFAULTS}) {
+      ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);
+      ClickButton(page.hwnd(), button);
+      for (const auto& [id, text] : kDescriptions) EXPECT_EQ(Box(id), BST_CHECKED) << button << " " << id;
+      EXPECT_TRUE(AllSettingsAre(0)) << button;
+    }
+    EXPECT_EQ(answer.count(), 0);
   }
-  EXPECT_EQ(Description(), "");
-  page.ApplyToSettings();  // the next scan start or the exit
-  EXPECT_TRUE(AllSettingsAre(1));
-}
-
-TEST_F(OptionsPageTest, SaveConfirmsEveryTimeEvenWithoutChanges) {
-  Open();
-  MessageBoxAnswerer answer(IDOK);
-  ClickButton(page.hwnd(), IDC_OPT_SAVE);
-  ClickButton(page.hwnd(), IDC_OPT_SAVE);
-  EXPECT_EQ(ShownBoxes(answer).size(), 2u);
-  EXPECT_TRUE(AllSettingsAre(1));
+  {
+    SCOPED_TRACE("save applies and confirms every time");
+    ClickButton(page.hwnd(), IDC_OPT_SAVE);
+    EXPECT_TRUE(AllSettingsAre(1));
+    ClickButton(page.hwnd(), IDC_OPT_SAVE);
+    ASSERT_EQ(answer.count(), 2);
+    EXPECT_EQ(answer.boxes()[0].text, "设置已保存");
+    EXPECT_EQ(answer.boxes()[0].caption, "提示");
+    EXPECT_EQ(answer.boxes()[0].owner, GetAncestor(page.hwnd(), GA_ROOT));  // a box belongs to the top window
+  }
 }
 
 TEST_F(OptionsPageTest, LoadShowsZeroAndValuesOutOfRangeAsEmptyBoxes) {
   Open();
   engine.settings.tempFiles = 0;
   engine.settings.cpyFiles = 5;
+  engine.settings.helpTempFiles = -1;
   page.LoadFromSettings();
   EXPECT_EQ(Box(IDC_OPT_TEMP), BST_UNCHECKED);
   EXPECT_EQ(Box(IDC_OPT_CPY), BST_UNCHECKED);
+  EXPECT_EQ(Box(IDC_OPT_HELP), BST_UNCHECKED);
   EXPECT_EQ(Box(IDC_OPT_BACKUP), BST_CHECKED);
   page.ApplyToSettings();
   EXPECT_EQ(engine.settings.cpyFiles, 0);  // what the box showed is what counts
+  EXPECT_EQ(engine.settings.helpTempFiles, 0);
   EXPECT_EQ(engine.settings.backupFiles, 1);
-}
-
-TEST_F(OptionsPageTest, EnterAndEscNeitherSaveNorClose) {
-  Open();
-  SetBox(IDC_OPT_TEMP, BST_UNCHECKED);
-  MessageBoxAnswerer answer(IDOK);
-  HWND box = page.Item(IDC_OPT_TEMP);
-  SetFocus(box);
-  PressKey(box, VK_RETURN);  // unfiltered, it would press the default button "保存设置"
-  PressKey(box, VK_ESCAPE);
-  EXPECT_TRUE(ShownBoxes(answer).empty());
-  EXPECT_EQ(engine.settings.tempFiles, 1);
-  EXPECT_TRUE(page.exists());
 }
 
 }  // namespace

@@ -30,10 +30,6 @@ HTREEITEM FindItem(const TreeView& tree, HTREEITEM parent, const std::string& te
   return nullptr;
 }
 
-namespace {
-
-// A client point on the item's check box, found by hit testing along its row; false when
-// the item shows no box (it is out of sight, for one).
 bool FindBoxPoint(const TreeView& tree, HTREEITEM item, POINT& point) {
   RECT rect{};
   if (!tree.GetItemRect(item, rect, true)) return false;
@@ -47,8 +43,6 @@ bool FindBoxPoint(const TreeView& tree, HTREEITEM item, POINT& point) {
   }
   return false;
 }
-
-}  // namespace
 
 void ClickBox(const TreeView& tree, HTREEITEM item) {
   POINT point{};

@@ -23,6 +23,9 @@ std::vector<HTREEITEM> ItemsBelow(const TreeView& tree, HTREEITEM parent);
 std::vector<std::string> TextsBelow(const TreeView& tree, HTREEITEM parent);
 // The first item below `parent` with exactly this text, or null.
 HTREEITEM FindItem(const TreeView& tree, HTREEITEM parent, const std::string& text);
+// A client point on the item's check box, found by hit testing along its row; false when
+// the item shows no box (it is out of sight, for one).
+bool FindBoxPoint(const TreeView& tree, HTREEITEM item, POINT& point);
 // A left click on the item's check box, as the user makes it: the release is queued
 // before the press arrives.
 void ClickBox(const TreeView& tree, HTREEITEM item);

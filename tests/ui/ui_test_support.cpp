@@ -43,7 +43,6 @@ void MessageBoxAnswerer::OnActivate(HWND hwnd) {
   box.caption = WindowText(hwnd);
   box.text = WindowText(GetDlgItem(hwnd, kMessageBoxTextId));
   box.owner = GetWindow(hwnd, GW_OWNER);
-  box.ownDialog = own != nullptr;
   boxes_.push_back(box);
   int button = button_;
   if (!queued_.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the in-process UI tests: answering message boxes from a hook, pumping
-// messages until a condition holds, and driving controls the way the user would.
+// messages until a condition holds, driving controls the way the user would, and running
+// a test's steps inside a dialog's own loop.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,7 +9,10 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "ui/framework/dialog.h"
 
 namespace scourix::test {
 
@@ -23,7 +27,6 @@ class MessageBoxAnswerer {
     std::string caption;
     std::string text;
     HWND owner = nullptr;
-    bool ownDialog = false;
   };
 
   explicit MessageBoxAnswerer(int button = IDOK, bool answerOwnDialogs = false);
@@ -64,5 +67,34 @@ void PressKey(HWND target, UINT key);
 LRESULT SendNotify(HWND control, UINT code);
 // A left click at a client point of `target`, button down then up.
 void ClickAt(HWND target, POINT point);
+
+// Runs a test's steps inside a dialog's own message loop: the dialog posts itself a
+// message at the end of its initialisation and runs the script when it arrives.
+constexpr UINT kRunScriptMessage = WM_APP + 77;
+
+template <class Base>
+class Scripted : public Base {
+ public:
+  using Base::Base;
+  std::function<void()> script;
+  // Posted after the script, so that a modal run always ends.
+  bool closeAfterScript = true;
+
+ protected:
+  BOOL OnInitDialog() override {
+    const BOOL result = Base::OnInitDialog();
+    PostMessageA(this->hwnd(), kRunScriptMessage, 0, 0);
+    return result;
+  }
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == kRunScriptMessage) {
+      HWND self = this->hwnd();
+      if (script) script();
+      if (closeAfterScript && IsWindow(self)) PostMessageA(self, WM_CLOSE, 0, 0);
+      return true;
+    }
+    return Base::HandleMessage(message, wParam, lParam, result);
+  }
+};
 
 }  // namespace scourix::test
