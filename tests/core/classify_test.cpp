@@ -1,228 +1,173 @@
 // The disk scan's judgement of single files: the category table in order, the flags,
-// the recent-access rule of temporary files, empty files and double-byte names.
+// the custom rules, the recent-access rule of temporary files, and double-byte names
+// with the code page rules behind them.
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <sstream>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/clean_engine.h"
-#include "engine/junk_categories.h"
 #include "fake_platform.h"
+#include "platform/code_page.h"
 
 namespace scourix {
 namespace {
 
+ScanRule rule(const std::string& pattern, std::int32_t mode = MatchAtEnd,
+              std::int32_t enabled = 1) {
+  return ScanRule{enabled, pattern, "", mode};
+}
+
 class Classify : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform.clock = test::localNoon(2024, 3, 10);
-    DriveEntry drive;
-    drive.root = root;
-    engine.drives.push_back(drive);
+    engine.drives.emplace_back();
+    engine.drives.back().root = root;
   }
-
+  // "name=category " of every finding of a scan of one-byte files, named apart by spaces.
+  std::string scan(const std::string& names) {
+    platform.memoryDirs[root].clear();
+    std::istringstream in(names);
+    for (std::string name; in >> name;) platform.memoryDirs[root].push_back(test::fileEntry(name));
+    engine.runDiskScan();
+    std::string out;
+    for (const auto& file : engine.foundFiles()) out += file->name + "=" + file->category + " ";
+    return out;
+  }
   // The category of one file scanned on its own; "" when it is not listed.
-  std::string categoryOf(const std::string& name, std::uint64_t size = 1) {
-    return categoryAccessed(name, old, size);
-  }
-  std::string categoryAccessed(const std::string& name, std::int64_t access,
-                               std::uint64_t size = 1) {
+  std::string categoryOf(const std::string& name, std::uint64_t size, std::int64_t access = 0) {
     platform.memoryDirs[root] = {test::fileEntry(name, size, access, access)};
     engine.runDiskScan();
     return engine.foundCount() == 0 ? "" : engine.foundFile(0).category;
-  }
-  // A temp file accessed at noon of that day, with today at noon of the other.
-  bool listedTemp(int ay, int am, int ad, int ty, int tm, int td) {
-    platform.clock = test::localNoon(ty, tm, td);
-    return categoryAccessed("SETUP.TMP", test::localNoon(ay, am, ad)) == "temp files";
   }
 
   test::FakePlatform platform;
   CleanEngine engine{platform};
   const std::string root = test::memoryRoot(platform);
-  const std::int64_t old = test::localNoon(2023, 6, 1);
 };
 
-TEST(JunkCategories, ThirteenRowsInTestOrder) {
-  const auto& rows = junkCategories();
-  ASSERT_EQ(rows.size(), 13u);
-  const std::vector<std::string> labels = {
-      "temp files",        "back files",           "setup temp files",
-      "system log files",  "system log files",     "help temp files",
-      "window me cpy files", "C++ builder temp files", "VC++ temp files",
-      "log.txt temp files", "Untarnished Grabage files", "my rules(%s)",
-      "empty files"};
-  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].label, labels[i]) << i;
-  EXPECT_EQ(rows[0].endings,
-            (std::vector<std::string>{".tmp", ".??$", ".chk", ".1st", ".ffa", ".ffl", ".ff0"}));
-  EXPECT_EQ(rows[4].match, JunkMatch::NameTail);
-  EXPECT_EQ(rows[9].match, JunkMatch::NameTail);
+// Each row: the flag of a category, its label, and files of one size that it lists.
+TEST_F(Classify, TheFirstMatchingRowNamesTheFileAndEachFlagGovernsItsRows) {
+  engine.rules.append(rule(".log"));  // the rules come after the built-in rows
+  engine.rules.append(rule(".txt"));  // and before the empty files
+  const std::tuple<Flag ScanSettings::*, const char*, std::uint64_t, const char*> rows[] = {
+      {&ScanSettings::tempFiles, "temp files", 1,
+       "a.tmp a.??$ a.chk notes.1st a.ffa a.ffl a.ff0 REPORT.TMP .tmp \x81\x41.TMP"},
+      {&ScanSettings::backupFiles, "back files", 1, "a.bak a.old x.old.bak x.bak.old \xB1\xA8.bak"},
+      {&ScanSettings::setupTempFiles, "setup temp files", 1, "a.dir a.---"},
+      {&ScanSettings::systemLogFiles, "system log files", 0,
+       "install.log log.dat APPLOG.DAT sys.log.prv \x81\x40LOG.DAT"},
+      {&ScanSettings::helpTempFiles, "help temp files", 1, "a.fts a.gid a.ftg"},
+      {&ScanSettings::cpyFiles, "window me cpy files", 1, "a.cpy"},
+      {&ScanSettings::cppBuilderFiles, "C++ builder temp files", 1,
+       "a.ilc a.ild a.ilf a.ils a.tds"},
+      {&ScanSettings::visualCppFiles, "VC++ temp files", 1, "a.bsc a.ilk a.res a.pch"},
+      {&ScanSettings::logTxtFiles, "log.txt temp files", 0, "errorlog.txt CATALOG.TXT"},
+      {&ScanSettings::garbageFiles, "Untarnished Grabage files", 1, "a.~ a.- a.dos"},
+      {&ScanSettings::customRules, "my rules(.txt)", 0, "logs.txt a.txt"},
+      {&ScanSettings::emptyFiles, "empty files", 0, "a.doc"},
+      // '?' is no wildcard; a tail needs seven bytes that begin a character; 0x81 0x2E is
+      // one character, so "\x81\x2Etmp" has no full stop and is not judged at all.
+      {nullptr, "", 1ull << 32, "notes.lst a.xy$ x.bak1 x.tmp.doc og.dat \x81LOG.DAT a.doc"},
+      {nullptr, "", 0, "README \x81\x2Etmp \xD6\xD0\x81\x2E" "bak"},
+  };
+  for (const auto& [flag, category, size, names] : rows) {
+    std::istringstream in(names);
+    for (std::string name; in >> name;) {
+      SCOPED_TRACE(name);
+      EXPECT_EQ(categoryOf(name, size), category);
+      if (flag == nullptr) continue;
+      engine.settings.*flag = 0;
+      EXPECT_NE(categoryOf(name, size), category);
+      engine.settings.*flag = 1;
+    }
+  }
 }
 
-TEST_F(Classify, EveryEndingOfEveryRow) {
-  const std::vector<std::pair<const char*, const char*>> cases = {
-      {"a.tmp", "temp files"},         {"a.??$", "temp files"},
-      {"a.chk", "temp files"},         {"a.1st", "temp files"},
-      {"a.ffa", "temp files"},         {"a.ffl", "temp files"},
-      {"a.ff0", "temp files"},         {"a.bak", "back files"},
-      {"a.old", "back files"},         {"a.dir", "setup temp files"},
-      {"a.---", "setup temp files"},   {"install.log", "system log files"},
-      {"applog.dat", "system log files"}, {"sys.log.prv", "system log files"},
-      {"a.fts", "help temp files"},    {"a.gid", "help temp files"},
-      {"a.ftg", "help temp files"},    {"a.cpy", "window me cpy files"},
-      {"a.ilc", "C++ builder temp files"}, {"a.ild", "C++ builder temp files"},
-      {"a.ilf", "C++ builder temp files"}, {"a.ils", "C++ builder temp files"},
-      {"a.tds", "C++ builder temp files"}, {"a.bsc", "VC++ temp files"},
-      {"a.ilk", "VC++ temp files"},    {"a.res", "VC++ temp files"},
-      {"a.pch", "VC++ temp files"},    {"errorlog.txt", "log.txt temp files"},
-      {"a.~", "Untarnished Grabage files"}, {"a.-", "Untarnished Grabage files"},
-      {"a.dos", "Untarnished Grabage files"}};
-  for (const auto& [name, label] : cases) EXPECT_EQ(categoryOf(name), label) << name;
-}
-
-TEST_F(Classify, OnlyTheLastExtensionCounts) {
-  EXPECT_EQ(categoryOf("REPORT.TMP"), "temp files");
-  EXPECT_EQ(categoryOf(".tmp"), "temp files");
-  EXPECT_EQ(categoryOf("x.old.bak"), "back files");
-  EXPECT_EQ(categoryOf("x.bak.old"), "back files");
-  EXPECT_EQ(categoryOf("x.bak1"), "");
-  EXPECT_EQ(categoryOf("x.tmp.txt"), "");
-  EXPECT_EQ(categoryOf("notes.lst"), "");
-  EXPECT_EQ(categoryOf("notes.1st"), "temp files");
-  EXPECT_EQ(categoryOf("a.xy$"), "");  // '?' is no wildcard
-  EXPECT_EQ(categoryOf("a.txt"), "");
-}
-
-TEST_F(Classify, TailsLookAtTheLastSevenBytes) {
-  EXPECT_EQ(categoryOf("log.dat"), "system log files");
-  EXPECT_EQ(categoryOf("APPLOG.DAT"), "system log files");
-  EXPECT_EQ(categoryOf("og.dat"), "");
-  EXPECT_EQ(categoryOf("log.txt"), "log.txt temp files");
-  EXPECT_EQ(categoryOf("catalog.txt"), "log.txt temp files");
-  EXPECT_EQ(categoryOf("logs.txt"), "");
-}
-
-TEST_F(Classify, EachFlagGovernsItsOwnCategory) {
-  engine.settings.systemLogFiles = 0;
-  EXPECT_EQ(categoryOf("install.log"), "");
-  EXPECT_EQ(categoryOf("applog.dat"), "");
-  EXPECT_EQ(categoryOf("errorlog.txt"), "log.txt temp files");
-  engine.settings.systemLogFiles = 1;
-  engine.settings.logTxtFiles = 0;
-  EXPECT_EQ(categoryOf("errorlog.txt"), "");
-  engine.settings.backupFiles = 0;
-  EXPECT_EQ(categoryOf("a.bak"), "");
-  engine.settings.tempFiles = 0;
-  EXPECT_EQ(categoryOf("a.tmp"), "");
-  engine.settings.garbageFiles = 0;
-  EXPECT_EQ(categoryOf("a.dos"), "");
-  engine.settings.cppBuilderFiles = 0;
-  EXPECT_EQ(categoryOf("a.tds"), "");
-  engine.settings.visualCppFiles = 0;
-  EXPECT_EQ(categoryOf("a.pch"), "");
-  engine.settings.cpyFiles = 0;
-  EXPECT_EQ(categoryOf("a.cpy"), "");
-  engine.settings.helpTempFiles = 0;
-  EXPECT_EQ(categoryOf("a.gid"), "");
-  engine.settings.setupTempFiles = 0;
-  EXPECT_EQ(categoryOf("a.dir"), "");
-  EXPECT_EQ(categoryOf("a.txt", 0), "empty files");
-  engine.settings.emptyFiles = 0;
-  EXPECT_EQ(categoryOf("a.txt", 0), "");
-}
-
-TEST_F(Classify, TheFirstMatchingRowNamesTheFile) {
-  ScanRule rule;
-  rule.pattern = ".log";
-  engine.rules.append(rule);
-  EXPECT_EQ(categoryOf("install.log", 0), "system log files");
-  EXPECT_EQ(engine.foundCount(), 1);
-  EXPECT_EQ(categoryOf("b.tmp", 0), "temp files");
-  EXPECT_EQ(categoryOf("x.txt", 0), "empty files");
-  rule.pattern = ".txt";
-  engine.rules.append(rule);
-  EXPECT_EQ(categoryOf("x.txt", 0), "my rules(.txt)");
-}
-
-TEST_F(Classify, EmptyFilesNeedAFullStop) {
-  EXPECT_EQ(categoryOf("a.txt", 0), "empty files");
-  EXPECT_EQ(categoryOf("README", 0), "");
-  EXPECT_EQ(categoryOf("a.txt", 1), "");
-  EXPECT_EQ(categoryOf("a.txt", 5000000000ull), "");
-}
-
-TEST_F(Classify, RecentTempFileIsLeftAloneEntirely) {
-  ScanRule rule;
-  rule.pattern = ".tmp";
-  engine.rules.append(rule);
-  const std::int64_t threeDaysAgo = test::localNoon(2024, 3, 7);
-  EXPECT_EQ(categoryAccessed("SETUP.TMP", threeDaysAgo, 0), "");
-  EXPECT_EQ(categoryAccessed("SETUP.TMP", old, 0), "temp files");
-  // Without the temp category the rule does not apply, and the other rows do.
-  engine.settings.tempFiles = 0;
-  EXPECT_EQ(categoryAccessed("SETUP.TMP", threeDaysAgo, 0), "my rules(.tmp)");
-  // A recent file of another category is listed.
-  EXPECT_EQ(categoryAccessed("a.bak", threeDaysAgo), "back files");
-}
-
-TEST_F(Classify, RecentMeansSameMonthAndLessThanSevenDays) {
-  EXPECT_FALSE(listedTemp(2024, 3, 4, 2024, 3, 10));   // six days
-  EXPECT_TRUE(listedTemp(2024, 3, 3, 2024, 3, 10));    // seven days
-  EXPECT_FALSE(listedTemp(2024, 3, 10, 2024, 3, 10));  // today
-  EXPECT_FALSE(listedTemp(2024, 3, 1, 2024, 3, 7));
-  EXPECT_TRUE(listedTemp(2024, 3, 1, 2024, 3, 8));
-  EXPECT_FALSE(listedTemp(2024, 3, 20, 2024, 3, 10));  // in the future: negative difference
-}
-
-TEST_F(Classify, RecentAccessAcrossMonthAndYearBoundaries) {
-  EXPECT_TRUE(listedTemp(2024, 2, 28, 2024, 3, 2));    // previous month, four days ago
-  EXPECT_TRUE(listedTemp(2024, 2, 29, 2024, 3, 1));
-  EXPECT_TRUE(listedTemp(2023, 12, 30, 2024, 1, 3));   // previous year
-  EXPECT_TRUE(listedTemp(2023, 3, 9, 2024, 3, 10));    // same month a year ago
-  EXPECT_TRUE(listedTemp(2024, 4, 9, 2024, 3, 10));    // a later month
-}
-
-TEST_F(Classify, AccessTimeWithoutADateIsNotRecent) {
-  EXPECT_EQ(categoryAccessed("SETUP.TMP", -86400), "temp files");
+// Recent: the same month of the same year, and less than seven days ago by the day.
+TEST_F(Classify, RecentTempFilesAreLeftAlone) {
+  // Each row: the day of access, the day of the scan, and whether the file is listed.
+  const int rows[][7] = {
+      {2024, 3, 4, 2024, 3, 10, 0},  {2024, 3, 3, 2024, 3, 10, 1}, {2024, 3, 10, 2024, 3, 10, 0},
+      {2024, 3, 20, 2024, 3, 10, 0}, {2024, 2, 28, 2024, 3, 2, 1}, {2024, 2, 29, 2024, 3, 1, 1},
+      {2023, 12, 30, 2024, 1, 3, 1}, {2023, 3, 9, 2024, 3, 10, 1}, {2024, 4, 9, 2024, 3, 10, 1}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << r[0] << "-" << r[1] << "-" << r[2] << " on " << r[3] << "-"
+                                    << r[4] << "-" << r[5]);
+    platform.clock = test::localNoon(r[3], r[4], r[5]);
+    const std::int64_t access = test::localNoon(r[0], r[1], r[2]);
+    EXPECT_EQ(categoryOf("SETUP.TMP", 1, access), r[6] ? "temp files" : "");
+  }
+  // A recent temp file ends its test: no rule and no later row lists it.
+  const std::int64_t recent = test::localNoon(2024, 3, 7);
+  platform.clock = test::localNoon(2024, 3, 10);
+  engine.rules.append(rule(".tmp"));
+  EXPECT_EQ(categoryOf("SETUP.TMP", 0, recent), "");
+  EXPECT_EQ(categoryOf("a.bak", 1, recent), "back files");
+  // A time without a local date is not recent.
   platform.datelessBefore = test::localNoon(2025, 1, 1);
-  EXPECT_EQ(categoryAccessed("SETUP.TMP", test::localNoon(2024, 3, 9)), "temp files");
+  EXPECT_EQ(categoryOf("SETUP.TMP", 1, recent), "temp files");
+  // Without the temp category the rule is not applied, and the rows after it are.
+  platform.datelessBefore = 0;
+  engine.settings.tempFiles = 0;
+  EXPECT_EQ(categoryOf("SETUP.TMP", 0, recent), "my rules(.tmp)");
 }
 
-TEST_F(Classify, DoubleByteNamesAreNotMistaken) {
-  // 0x81 0x2E: the '.' is a trail byte, so the name has no full stop at all.
-  EXPECT_EQ(categoryOf("\x81\x2Etmp", 0), "");
-  EXPECT_EQ(categoryOf("\xD6\xD0\x81\x2E" "bak", 0), "");
-  EXPECT_EQ(categoryOf("\x81\x41.TMP"), "temp files");
-  EXPECT_EQ(categoryOf("\xB1\xA8\xB8\xE6.bak"), "back files");
-  // The seven-byte tail would begin on a trail byte 'L': no tail of its own.
-  EXPECT_EQ(categoryOf("\x81LOG.DAT"), "");
-  EXPECT_EQ(categoryOf("\x81\x40LOG.DAT"), "system log files");
-  EXPECT_EQ(categoryOf("\x81log.txt"), "");
+// Each row: the rules, the files, the findings.
+TEST_F(Classify, CustomRules) {
+  const std::vector<ScanRule> twoModes = {rule("a.txt"), rule("A", MatchAnywhere)};
+  const std::tuple<std::vector<ScanRule>, std::string, std::string> rows[] = {
+      // At the end: the name's tail is lower-cased, the pattern is not.
+      {{rule("tmq"), rule("DOC")}, "A.TMQ a.tmq x.DOC", "A.TMQ=my rules(tmq) a.tmq=my rules(tmq) "},
+      // Anywhere: exactly as written; any nonzero mode means anywhere.
+      {{rule("TMQ", MatchAnywhere)}, "a.tmq xTMQy.z", "xTMQy.z=my rules(TMQ) "},
+      {{rule("pq", 7)}, "pq.x a.PQ", "pq.x=my rules(pq) "},
+      // Disabled rules are skipped; the first enabled match names the file.
+      {{rule(".q", MatchAtEnd, 0), rule("q"), rule(".q")}, "a.q", "a.q=my rules(q) "},
+      // A pattern longer than the name never matches.
+      {{rule("abc.xyz", MatchAnywhere), rule("bc.xyz")}, "c.xyz abc.xyz",
+       "abc.xyz=my rules(abc.xyz) "},
+      // An empty pattern matches every name with a full stop, in either mode.
+      {{rule("")}, "a.q NOEXT", "a.q=my rules() "},
+      {{rule("", MatchAnywhere)}, "b.q NOEXT", "b.q=my rules() "},
+      // Matches begin on whole characters: "\x81" "A" is one character, and its capital
+      // trail byte is not lower-cased.
+      {twoModes, "\x81" "A.TXT \x81" "A.q \x81\x40" "A.TXT \x81\x40" "A.q",
+       "\x81\x40" "A.TXT=my rules(a.txt) \x81\x40" "A.q=my rules(A) "},
+      {{rule("\x81" "a.q"), rule("\x81" "A.q")}, "\x81" "A.Q", "\x81" "A.Q=my rules(\x81" "A.q) "},
+  };
+  for (const auto& [rules, files, found] : rows) {
+    SCOPED_TRACE(files);
+    engine.rules.clear();
+    for (const ScanRule& r : rules) engine.rules.append(r);
+    EXPECT_EQ(scan(files), found);
+  }
+  // One pace step for each file with a full stop, and one for each rule tried on it.
+  engine.rules.append(rule("a"));
+  scan("x.q NOEXT");
+  EXPECT_EQ(engine.paceCounter, 4);
 }
 
-TEST_F(Classify, EveryFileRaisesProgressAndBecomesTheCurrentPath) {
-  platform.memoryDirs[root] = {test::fileEntry("README"), test::fileEntry("a.txt"),
-                               test::fileEntry("b.bak")};
-  engine.progressMax = kDiskProgressMax;
-  engine.progressPos = 0;
-  engine.walkDirectory(root, "");
-  EXPECT_EQ(engine.progressPos, 3);
-  EXPECT_EQ(engine.currentPath(), root + "b.bak");
-  // One pace step for each file with a full stop.
-  EXPECT_EQ(engine.paceCounter, 2);
-}
-
-TEST_F(Classify, FindingsCarryTheListingTimes) {
-  platform.memoryDirs[root] = {test::fileEntry("a.bak", 3, 1111, 2222)};
-  engine.runDiskScan();
-  ASSERT_EQ(engine.foundCount(), 1);
-  const FoundFile& file = engine.foundFile(0);
-  EXPECT_EQ(file.lastAccess, 1111);
-  EXPECT_EQ(file.lastWrite, 2222);
-  EXPECT_EQ(file.name, "a.bak");
-  EXPECT_EQ(file.path, root + "a.bak");
-  EXPECT_EQ(file.treeItem, 0u);
-  EXPECT_EQ(file.toDelete, 1);
+// Each row: a text, the position of its last full stop, its lower case.
+TEST(CodePage, FullStopsAndLowerCaseOfDoubleByteText) {
+  constexpr std::size_t kNone = std::string_view::npos;
+  // 0x81 0x2E, 0x81 0x41 and 0x81 0x5A are characters whose trail bytes are '.', 'A', 'Z';
+  // 0x80 and 0xFF lead no character; a lead byte at the very end is a byte of its own.
+  const std::tuple<std::string, std::size_t, std::string> rows[] = {
+      {"a.b.BAK", 3, "a.b.bak"}, {"README", kNone, "readme"}, {"", kNone, ""}, {"x.", 1, "x."},
+      {"a.\x81\x2E" "B", 1, "a.\x81\x2E" "b"}, {"\xD6\xD0\x81\x2E.TXT", 4, "\xD6\xD0\x81\x2E.txt"},
+      {"X\x81\x41\x81\x5A" "Y", kNone, "x\x81\x41\x81\x5A" "y"}, {"\xFE\x41", kNone, "\xFE\x41"},
+      {"\x80\x41\xFF\x2E", 3, "\x80" "a\xFF\x2E"}, {"A.\x81", 1, "a.\x81"}};
+  const CodePage gbk = CodePage::gbk();
+  for (const auto& [text, lastDot, lower] : rows) {
+    EXPECT_EQ(gbk.lastDot(text), lastDot) << text;
+    EXPECT_EQ(gbk.lower(text), lower) << text;
+  }
+  // Read as single bytes, the same text has a full stop and a letter to lower.
+  EXPECT_EQ(CodePage::singleByte().lastDot("\x81\x2E" "abc"), 1u);
+  EXPECT_EQ(CodePage::singleByte().lower("\x81\x41"), "\x81" "a");
 }
 
 }  // namespace

@@ -1,154 +1,112 @@
-// scourix-cli scan and trace, run as a program (the path comes from SCOURIX_CLI).
+// scourix-cli run as a program, one test for each command. SCOURIX_CLI names it (CTest
+// sets it); without it these tests are skipped.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+
+#include "engine/clean_engine.h"
+#include "settings/config_file.h"
+#include "temp_tree.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
 
-#include "fake_platform.h"
-#include "temp_tree.h"
-
 namespace scourix {
 namespace {
 
-std::string quote(const std::string& text) {
-#ifdef _WIN32
-  return "\"" + text + "\"";
-#else
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-#endif
-}
-
-std::string slurp(const std::string& path) {
-  std::string text;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, got);
-    std::fclose(f);
-  }
-  // The Windows build writes its output in text mode.
-  std::string out;
-  for (char c : text) {
-    if (c != '\r') out += c;
-  }
-  return out;
-}
+using test::TempTree;
 
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* cli = std::getenv("SCOURIX_CLI");
-    if (cli == nullptr || *cli == '\0') GTEST_SKIP() << "SCOURIX_CLI is not set";
-    cli_ = cli;
-#ifdef _WIN32
-    // Under Wine, CTest names the program by its Unix path: reach it through drive Z:.
-    if (cli_[0] == '/') {
-      for (char& c : cli_) c = c == '/' ? '\\' : c;
-      cli_ = "Z:" + cli_;
-    }
-#endif
+    if (std::getenv("SCOURIX_CLI") == nullptr) GTEST_SKIP() << "SCOURIX_CLI is not set";
   }
-
-  // Runs the program with the arguments; returns its exit code.
+  // Runs the program with these arguments, each a path below the tree or an option;
+  // returns its exit code, with its output in `out` and `err`.
   int run(const std::string& args) {
-    const std::string outPath = tree.path("stdout.txt");
-    const std::string errPath = tree.path("stderr.txt");
-    std::string command = quote(cli_) + " " + args + " >" + quote(outPath) + " 2>" + quote(errPath);
-#ifdef _WIN32
-    // cmd.exe strips the first and last quote of a command that starts with one.
-    command = "\"" + command + "\"";
+    // Arguments are quoted, so a folder never ends with a separator: "C:\dir\" would
+    // escape its quote. cmd.exe strips the first and last quote of the whole command.
+    std::string command = "\"\"" + std::string(std::getenv("SCOURIX_CLI")) + "\" " + args +
+                          " >\"" + tree.path("out") + "\" 2>\"" + tree.path("err") + "\"\"";
+#ifndef _WIN32
+    command = command.substr(1, command.size() - 2);
 #endif
     const int status = std::system(command.c_str());
-    out = slurp(outPath);
-    err = slurp(errPath);
-    std::remove(outPath.c_str());
-    std::remove(errPath.c_str());
+    out = TempTree::read(tree.path("out"));
+    err = TempTree::read(tree.path("err"));
+    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());  // text mode on Windows
 #ifdef _WIN32
     return status;
 #else
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
   }
+  std::string at(const std::string& relative) { return "\"" + tree.path(relative) + "\""; }
 
-  test::TempTree tree;
+  TempTree tree;
   std::string out;
   std::string err;
-
- private:
-  std::string cli_;
 };
 
-TEST_F(Cli, ScanListsFindingsWithTheirCategories) {
+TEST_F(Cli, Scan) {
   const std::string bak = tree.file("data/sub/a.bak", 5);
-  const std::string empty = tree.file("data/e.txt", 0);
+  const std::string pcf = tree.file("data/x.pcf", 5);
   tree.file("data/plain.txt", 5);
-  ASSERT_EQ(run("scan --no-pace " + quote(tree.path("data"))), 0) << err;
+  TempTree::write(tree.path("rules.txt"), ".pcf,pcf files,0,1\r\n");
+  ASSERT_EQ(run("scan --no-pace --rules " + at("rules.txt") + " " + at("data")), 0) << err;
   EXPECT_NE(out.find("back files\t" + bak + "\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("empty files\t" + empty + "\n"), std::string::npos) << out;
-  EXPECT_EQ(out.find("plain.txt"), std::string::npos);
-  EXPECT_NE(err.find("files examined: 3"), std::string::npos) << err;
-  EXPECT_NE(err.find("findings: 2"), std::string::npos) << err;
+  EXPECT_NE(out.find("my rules(.pcf)\t" + pcf + "\n"), std::string::npos) << out;
+  EXPECT_NE(err.find("files examined: 3, findings: 2, "), std::string::npos) << err;
   EXPECT_NE(err.find("mandated sleeps: 50 ms"), std::string::npos) << err;
-}
-
-TEST_F(Cli, ScanAppliesARulesFile) {
-  tree.file("data/x.pcf", 5);
-  const std::string rules = tree.file("rules.txt", 0);
-  {
-    std::FILE* f = std::fopen(rules.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs(".pcf,pcf files,0,1\r\n", f);
-    std::fclose(f);
-  }
-  ASSERT_EQ(run("scan --no-pace --rules " + quote(rules) + " " + quote(tree.path("data"))), 0)
-      << err;
-  EXPECT_EQ(out, "my rules(.pcf)\t" + tree.path("data/x.pcf") + "\n");
-}
-
-TEST_F(Cli, ScanErrors) {
-  EXPECT_EQ(run("scan --no-pace " + quote(tree.path("missing"))), 1);
+  EXPECT_EQ(run("scan --no-pace " + at("missing")), 1);
   EXPECT_NE(err.find("cannot list"), std::string::npos) << err;
-  tree.dir("d");
-  EXPECT_EQ(run("scan --no-pace --rules " + quote(tree.path("none.txt")) + " " + quote(tree.path("d"))), 1);
-  EXPECT_NE(err.find("cannot read rules"), std::string::npos) << err;
-  EXPECT_EQ(run("scan --fast " + quote(tree.path("d"))), 2);
-  EXPECT_NE(err.find("unknown option"), std::string::npos) << err;
-  EXPECT_EQ(run("scan --no-pace"), 2);
-  EXPECT_EQ(run("scan --rules"), 2);
-  EXPECT_TRUE(out.empty());
 }
 
-TEST_F(Cli, TraceListsProfilesAndRecycleFolders) {
+TEST_F(Cli, Trace) {
   const std::string cookie = tree.file("profiles/ann/Cookies/c.txt");
   tree.file("profiles/ann/Cookies/desktop.ini");
   const std::string recycled = tree.file("drive/RECYCLER/Dc1.doc");
-  ASSERT_EQ(run("trace --no-pace --profiles " + quote(tree.path("profiles")) + " --recycle " +
-                quote(tree.path("drive"))),
-            0)
-      << err;
+  ASSERT_EQ(run("trace --no-pace --profiles " + at("profiles") + " --recycle " + at("drive")), 0);
   EXPECT_EQ(out, "Internet Cookies\t" + cookie + "\nRECYCLER\t" + recycled + "\n");
   EXPECT_NE(err.find("mandated sleeps: 110 ms"), std::string::npos) << err;
-}
-
-TEST_F(Cli, TraceErrors) {
-  tree.dir("p");
-  // Folder arguments without a trailing separator: "C:\dir\" would escape its quote.
-  const std::string profiles = quote(tree.path("p"));
   EXPECT_EQ(run("trace --no-pace"), 2);
   EXPECT_NE(err.find("--profiles"), std::string::npos) << err;
-  EXPECT_EQ(run("trace --profiles"), 2);
-  EXPECT_EQ(run("trace --profiles " + quote(tree.path("nowhere"))), 1);
-  EXPECT_EQ(run("trace --profiles " + profiles + " --recycle " + quote(tree.path("nodrive"))), 1);
-  EXPECT_NE(err.find("nodrive"), std::string::npos) << err;
-  EXPECT_EQ(run("trace --profiles " + profiles + " --what"), 2);
-  EXPECT_NE(err.find("--what"), std::string::npos) << err;
+}
+
+TEST_F(Cli, ConfigShowAndCopy) {
+  CleanEngine engine(systemPlatform());
+  engine.traceFlags.recentDocuments = -4;
+  engine.drives.emplace_back();
+  engine.drives[0].root = engine.drives[0].displayName = "C:\\";
+  engine.rules.append(ScanRule{1, ".pcf", "pcf files", 0});
+  engine.rules.append(ScanRule{0, "~", "", 1});
+  ASSERT_EQ(saveConfig(engine, tree.path("in")).status, ConfigStatus::Saved);
+  ASSERT_EQ(run("config show " + at("in")), 0) << err;
+  EXPECT_EQ(out.find("backupFiles\t1\ngarbageFiles\t1\ncppBuilderFiles\t1\n"), 0u) << out;
+  EXPECT_EQ(out.substr(out.find("recentDocuments")),
+            "recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\n"
+            "rules\t2\nrule\t1\t.pcf\tpcf files\t0\nrule\t0\t~\t\t1\n");
+  ASSERT_EQ(run("config copy " + at("in") + " " + at("copy")), 0) << err;
+  EXPECT_EQ(TempTree::read(tree.path("copy")), TempTree::read(tree.path("in")));
+  // A damaged file: what was read is shown, with an error, and nothing is copied.
+  const std::string file = TempTree::read(tree.path("in"));
+  TempTree::write(tree.path("in"), file.substr(0, file.size() - 4));
+  EXPECT_EQ(run("config show " + at("in")), 1);
+  EXPECT_NE(err.find("flags, trace flags, 1 drive, 1 of 2 rules"), std::string::npos) << err;
+  EXPECT_EQ(out.substr(out.find("rules")), "rules\t2\nrule\t1\t.pcf\tpcf files\t0\n");
+  EXPECT_EQ(run("config copy " + at("in") + " " + at("damaged")), 1);
+  EXPECT_FALSE(TempTree::exists(tree.path("damaged")));
+}
+
+TEST_F(Cli, RulesShow) {
+  TempTree::write(tree.path("rules.txt"), ".pcf,pcf files,0,1\r\n\r\nnocomma\r\n a , b ,1,0");
+  ASSERT_EQ(run("rules show " + at("rules.txt")), 0) << err;
+  EXPECT_EQ(out, ".pcf\tpcf files\t0\t1\na \t b \t1\t0\n");
+  EXPECT_EQ(run("rules show " + at("missing.txt")), 1);
+  EXPECT_NE(err.find("cannot open"), std::string::npos) << err;
 }
 
 }  // namespace

@@ -1,21 +1,109 @@
-// The configuration file's layout: serialize in both directions over memory.
+// "data.dsfw": the archive's strings, the layout in both directions, damaged and cut
+// files, and loads and saves on disk that never lose the previous file.
 #include "settings/config_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "core/settings_test_support.h"
 #include "engine/clean_engine.h"
+#include "fake_platform.h"
 #include "settings/archive.h"
+#include "temp_tree.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace scourix {
 namespace {
 
-using test::Bytes;
 using namespace std::string_literals;
+
+// The bytes of a file, built by hand, independent of the archive under test.
+std::string i32(std::int32_t value) {
+  const auto u = static_cast<std::uint32_t>(value);
+  return {static_cast<char>(u), static_cast<char>(u >> 8), static_cast<char>(u >> 16),
+          static_cast<char>(u >> 24)};
+}
+std::string flags(int count, std::int32_t value) {
+  std::string out;
+  while (count-- > 0) out += i32(value);
+  return out;
+}
+std::string str(const std::string& text) {  // up to 65533 bytes
+  const auto n = text.size();
+  return (n < 255 ? std::string(1, static_cast<char>(n))
+                  : std::string{'\xFF', static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)}) +
+         text;
+}
+
+std::string loaded(const std::string& bytes) {
+  try {
+    Archive archive(std::string_view(bytes), systemPlatform());
+    return archive.readString();
+  } catch (const ArchiveEndOfFile&) {
+    return "<end of file>";
+  } catch (const ArchiveDamaged&) {
+    return "<damaged>";
+  }
+}
+
+std::string wide(const std::u16string& text) {
+  std::string bytes;
+  for (char16_t unit : text) bytes += {static_cast<char>(unit), static_cast<char>(unit >> 8)};
+  return bytes;
+}
+
+TEST(ArchiveString, PrefixesAtTheirBoundaries) {
+  const std::pair<std::size_t, std::string> rows[] = {
+      {0, "\x00"s}, {254, "\xFE"}, {255, "\xFF\xFF\x00"s}, {300, "\xFF\x2C\x01"},
+      {4097, "\xFF\x01\x10"},  // longer than the archive's buffer
+      {65533, "\xFF\xFD\xFF"}, {65534, "\xFF\xFF\xFF\xFE\xFF\x00\x00"s},  // FF FE FF: wide
+      {70000, "\xFF\xFF\xFF\x70\x11\x01\x00"s}};
+  for (const auto& [length, prefix] : rows) {
+    SCOPED_TRACE(length);
+    std::string text(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>(i * 7 + 1);
+    std::string sink;
+    Archive archive(sink, systemPlatform());
+    archive.writeString(text);
+    archive.close();
+    EXPECT_EQ(sink, prefix + text);
+    EXPECT_EQ(loaded(sink), text);
+  }
+}
+
+// Each row: bytes, and the string they load as.
+TEST(ArchiveString, LoadsWhatOtherWritersStoreAndRefusesDamage) {
+  const std::pair<std::string, std::string> rows[] = {
+      // Longer prefixes than the length needs; the bytes as they are.
+      {"\xFF\x03\x00" "abc"s, "abc"}, {"\xFF\xFF\xFF\x03\x00\x00\x00" "abc"s, "abc"},
+      {"\x04\xD6\xD0\x00\xFF"s, "\xD6\xD0\x00\xFF"s},
+      // Wide strings, converted to code page 936; what it cannot hold becomes '?'.
+      {"\xFF\xFE\xFF\x03"s + wide(u"abc"), "abc"}, {"\xFF\xFE\xFF\x00"s, ""},
+      {"\xFF\xFE\xFF\x02"s + wide(u"\u4E2D\u6587"), "\xD6\xD0\xCE\xC4"},
+      {"\xFF\xFE\xFF\x03"s + wide(u"a\u0E01b"), "a?b"},
+      {"\xFF\xFE\xFF\xFF\x2C\x01"s + wide(std::u16string(300, u'x')), std::string(300, 'x')},
+      {"\xFF\xFE\xFF\xFF\xFF\xFF\x02\x00\x00\x00"s + wide(u"ok"), "ok"},
+      // Cut short.
+      {"", "<end of file>"}, {"\xFF", "<end of file>"}, {"\xFF\x2C", "<end of file>"},
+      {"\xFF\xFF\xFF\x01\x00"s, "<end of file>"}, {"\xFF\xFE\xFF", "<end of file>"},
+      // Lengths beyond the data, refused before anything is allocated; a second wide
+      // marker is the length 65534.
+      {"\x05" "ab", "<damaged>"}, {"\xFF\xFF\xFF\xFF\xFF\xFF\xFF", "<damaged>"},
+      {"\xFF\xFF\xFF\xFE\xFF\xFF\x7F" "abc", "<damaged>"}, {"\xFF\xFE\xFF\x10" "A\0"s, "<damaged>"},
+      {"\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F", "<damaged>"},
+      {"\xFF\xFE\xFF\xFF\xFE\xFF", "<damaged>"},
+  };
+  for (const auto& [bytes, text] : rows) {
+    EXPECT_EQ(loaded(bytes), text) << testing::PrintToString(bytes);
+  }
+}
 
 std::string store(CleanEngine& engine) {
   std::string sink;
@@ -30,389 +118,232 @@ void load(CleanEngine& engine, const std::string& bytes, ConfigLoadProgress* pro
   serialize(engine, archive, progress);
 }
 
-DriveEntry drive(const std::string& root, const std::string& label, std::int32_t selected) {
-  DriveEntry entry;
-  entry.root = root;
-  entry.displayName = label;
-  entry.selected = selected;
-  return entry;
+// The nineteen flags in the order the file stores them.
+std::vector<Flag*> flagsInFileOrder(CleanEngine& engine) {
+  ScanSettings& s = engine.settings;
+  TraceFlags& t = engine.traceFlags;
+  return {&s.backupFiles,       &s.garbageFiles,    &s.cppBuilderFiles, &s.emptyFiles,
+          &s.helpTempFiles,     &s.logTxtFiles,     &s.customRules,     &s.setupTempFiles,
+          &s.systemLogFiles,    &s.tempFiles,       &s.visualCppFiles,  &s.cpyFiles,
+          &t.tempInternetFiles, &t.internetHistory, &t.internetCookies, &t.offlinePages,
+          &t.recycleBin,        &t.windowsTemp,     &t.recentDocuments};
 }
 
-ScanRule rule(std::int32_t enabled, const std::string& pattern, const std::string& description,
-              std::int32_t matchMode) {
-  ScanRule r;
-  r.enabled = enabled;
-  r.pattern = pattern;
-  r.description = description;
-  r.matchMode = matchMode;
-  return r;
-}
-
-void expectAllFlags(CleanEngine& engine, std::int32_t value) {
-  for (const auto& field : kCategoryFlagsInFileOrder) {
-    EXPECT_EQ(engine.settings.*field.flag, value) << field.name;
+// "root|label|selected " of each drive, then "enabled|pattern|description|mode " of each rule.
+std::string lists(const CleanEngine& engine) {
+  std::string out;
+  for (const DriveEntry& d : engine.drives) {
+    out += d.root + "|" + d.displayName + "|" + std::to_string(d.selected) + " ";
   }
-  for (const auto& field : kTraceFlagsInFileOrder) {
-    EXPECT_EQ(engine.traceFlags.*field.flag, value) << field.name;
+  for (const ScanRule& r : engine.rules.all()) {
+    out += std::to_string(r.enabled) + "|" + r.pattern + "|" + r.description + "|" +
+           std::to_string(r.matchMode) + " ";
   }
+  return out;
 }
 
-class ConfigSerialize : public ::testing::Test {
- protected:
-  CleanEngine engine_{systemPlatform()};
-};
-
-// ---- Storing ----
-
-TEST_F(ConfigSerialize, FreshStateIs84Bytes) {
-  expectAllFlags(engine_, 1);
-  const std::string bytes = store(engine_);
-  EXPECT_EQ(bytes, Bytes().flags(19, 1).i32(0).i32(0).str());
-  EXPECT_EQ(bytes.size(), 84u);
+TEST(ConfigLayout, TheExamplesOf84And96Bytes) {
+  CleanEngine engine(systemPlatform());
+  EXPECT_EQ(store(engine), flags(19, 1) + i32(0) + i32(0));
+  engine.drives.emplace_back();
+  engine.drives[0].root = engine.drives[0].displayName = "C:\\";
+  const std::string example =
+      flags(19, 1) + "\x01\0\0\0" "\x03" "C:\\" "\x03" "C:\\" "\x01\0\0\0" "\0\0\0\0"s;
+  ASSERT_EQ(example.size(), 96u);
+  EXPECT_EQ(store(engine), example);
+  CleanEngine loaded(systemPlatform());
+  load(loaded, example);
+  EXPECT_EQ(lists(loaded), "C:\\|C:\\|1 ");
 }
 
-TEST_F(ConfigSerialize, OneDriveIs96Bytes) {
-  engine_.drives.push_back(drive("C:\\", "C:\\", 1));
-  const std::string bytes = store(engine_);
-  const std::string expected = Bytes()
-                                   .flags(19, 1)
-                                   .raw("\x01\x00\x00\x00"s)
-                                   .raw("\x03\x43\x3A\x5C")
-                                   .raw("\x03\x43\x3A\x5C")
-                                   .raw("\x01\x00\x00\x00"s)
-                                   .raw("\x00\x00\x00\x00"s)
-                                   .str();
-  EXPECT_EQ(bytes, expected);
-  EXPECT_EQ(bytes.size(), 96u);
-}
-
-TEST_F(ConfigSerialize, CategoryFlagsGoInFileOrder) {
-  const char* fileOrder[] = {"backupFiles",    "garbageFiles",   "cppBuilderFiles", "emptyFiles",
-                             "helpTempFiles",  "logTxtFiles",    "customRules",     "setupTempFiles",
-                             "systemLogFiles", "tempFiles",      "visualCppFiles",  "cpyFiles"};
-  ScanSettings& s = engine_.settings;
-  Flag* members[] = {&s.backupFiles,    &s.garbageFiles, &s.cppBuilderFiles, &s.emptyFiles,
-                     &s.helpTempFiles,  &s.logTxtFiles,  &s.customRules,     &s.setupTempFiles,
-                     &s.systemLogFiles, &s.tempFiles,    &s.visualCppFiles,  &s.cpyFiles};
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_STREQ(kCategoryFlagsInFileOrder[i].name, fileOrder[i]);
-    *members[i] = 100 + i;
-  }
-  const std::string bytes = store(engine_);
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_EQ(static_cast<unsigned char>(bytes[4 * i]), 100 + i) << fileOrder[i];
-  }
-}
-
-TEST_F(ConfigSerialize, TraceFlagsGoInDeclarationOrderFromOffset48) {
-  TraceFlags& t = engine_.traceFlags;
-  Flag* members[] = {&t.tempInternetFiles, &t.internetHistory, &t.internetCookies,
-                     &t.offlinePages,      &t.recycleBin,      &t.windowsTemp,
-                     &t.recentDocuments};
-  for (int i = 0; i < 7; ++i) *members[i] = 200 + i;
-  const std::string bytes = store(engine_);
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(static_cast<unsigned char>(bytes[48 + 4 * i]), 200 + i) << i;
-  }
-}
-
-TEST_F(ConfigSerialize, RuleRecordsHoldEnabledPatternDescriptionMode) {
-  engine_.rules.append(rule(0, ".pcf", "clean pcf files", 1));
-  const std::string bytes = store(engine_);
-  const std::string expected =
-      Bytes().flags(19, 1).i32(0).i32(1).i32(0).str(".pcf").str("clean pcf files").i32(1).str();
-  EXPECT_EQ(bytes, expected);
-}
-
-TEST_F(ConfigSerialize, A300ByteDescriptionHasPrefixFF2C01) {
-  engine_.rules.append(rule(1, "x", std::string(300, 'd'), 0));
-  const std::string bytes = store(engine_);
-  // 84 bytes of the fresh state, then enabled and the pattern "x".
-  EXPECT_EQ(bytes.substr(84 + 4 + 2, 3), "\xFF\x2C\x01");
-  EXPECT_EQ(bytes.size(), 84u + 4 + 2 + 3 + 300 + 4);
-}
-
-TEST_F(ConfigSerialize, DrivesAndRulesKeepTheirOrder) {
-  engine_.drives.push_back(drive("D:\\", "D:\\", 0));
-  engine_.drives.push_back(drive("C:\\", "C:\\", 1));
-  engine_.rules.append(rule(1, "b", "", 0));
-  engine_.rules.append(rule(1, "a", "", 0));
-  const std::string expected = Bytes()
-                                   .flags(19, 1)
-                                   .i32(2)
-                                   .str("D:\\").str("D:\\").i32(0)
-                                   .str("C:\\").str("C:\\").i32(1)
-                                   .i32(2)
-                                   .i32(1).str("b").str("").i32(0)
-                                   .i32(1).str("a").str("").i32(0)
-                                   .str();
-  EXPECT_EQ(store(engine_), expected);
-}
-
-// ---- Loading ----
-
-TEST_F(ConfigSerialize, LoadsTheWorkedExample) {
-  const std::string bytes =
-      Bytes().flags(19, 1).i32(1).str("C:\\").str("C:\\").i32(1).i32(0).str();
-  load(engine_, bytes);
-  ASSERT_EQ(engine_.drives.size(), 1u);
-  EXPECT_EQ(engine_.drives[0].root, "C:\\");
-  EXPECT_EQ(engine_.drives[0].displayName, "C:\\");
-  EXPECT_EQ(engine_.drives[0].selected, 1);
-  EXPECT_EQ(engine_.drives[0].present, 1);
-  EXPECT_EQ(engine_.drives[0].treeItem, 0u);
-  EXPECT_EQ(engine_.rules.count(), 0);
-}
-
-TEST_F(ConfigSerialize, FlagsOutsideZeroAndOneAreKeptAsRead) {
-  Bytes bytes;
-  const std::int32_t values[19] = {2, -1, 0, INT32_MAX, INT32_MIN, 7, 0, 1, 3, 4, 5, 6,
-                                   0, -7, 99, 1, 0, 65536, 2};
-  for (std::int32_t v : values) bytes.i32(v);
-  bytes.i32(0).i32(0);
-  load(engine_, bytes.str());
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_EQ(engine_.settings.*kCategoryFlagsInFileOrder[i].flag, values[i]);
-  }
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(engine_.traceFlags.*kTraceFlagsInFileOrder[i].flag, values[12 + i]);
-  }
-  EXPECT_EQ(store(engine_), bytes.str());
-}
-
-TEST_F(ConfigSerialize, NegativeCountsMeanNoEntries) {
-  ConfigLoadProgress progress;
-  load(engine_, Bytes().flags(19, 1).i32(-1).i32(INT32_MIN).str(), &progress);
-  EXPECT_TRUE(engine_.drives.empty());
-  EXPECT_EQ(engine_.rules.count(), 0);
-  EXPECT_EQ(progress.driveCount, -1);
-  EXPECT_EQ(progress.ruleCount, INT32_MIN);
-  EXPECT_EQ(progress.describe(), "flags, trace flags, 0 drives, 0 rules");
-}
-
-TEST_F(ConfigSerialize, NegativeDriveCountStillReadsTheRules) {
-  load(engine_, Bytes().flags(19, 1).i32(-5).i32(1).i32(1).str("p").str("d").i32(0).str());
-  EXPECT_TRUE(engine_.drives.empty());
-  ASSERT_EQ(engine_.rules.count(), 1);
-  EXPECT_EQ(engine_.rules.at(0).pattern, "p");
-}
-
-TEST_F(ConfigSerialize, HugeCountRunsIntoTheEndKeepingCompleteEntries) {
-  const std::string bytes =
-      Bytes().flags(19, 0).i32(INT32_MAX).str("C:\\").str("C:\\").i32(1).str();
-  ConfigLoadProgress progress;
-  EXPECT_THROW(load(engine_, bytes, &progress), ArchiveError);
-  ASSERT_EQ(engine_.drives.size(), 1u);
-  EXPECT_EQ(engine_.drives[0].root, "C:\\");
-  EXPECT_EQ(engine_.rules.count(), 0);
-  EXPECT_EQ(progress.describe(), "flags, trace flags, 1 of 2147483647 drives");
-}
-
-TEST_F(ConfigSerialize, HugeStringLengthIsDamageBeforeAnyAllocation) {
-  const std::string bytes =
-      Bytes().flags(19, 1).i32(1).raw("\xFF\xFF\xFF\xFE\xFF\xFF\xFF"s).str();
-  EXPECT_THROW(load(engine_, bytes), ArchiveDamaged);
-  EXPECT_TRUE(engine_.drives.empty());
-}
-
-TEST_F(ConfigSerialize, ExtraBytesAfterTheLastRuleAreIgnored) {
-  const std::string bytes =
-      Bytes().flags(19, 1).i32(0).i32(1).i32(1).str("a").str("b").i32(0).raw("garbage").str();
-  load(engine_, bytes);
-  ASSERT_EQ(engine_.rules.count(), 1);
-  EXPECT_EQ(engine_.rules.at(0), rule(1, "a", "b", 0));
-}
-
-TEST_F(ConfigSerialize, LoadingAddsRulesWithoutTheDuplicateCheck) {
-  load(engine_, Bytes().flags(19, 1).i32(0).i32(2)
-                    .i32(1).str("a").str("").i32(0)
-                    .i32(0).str("a").str("").i32(1).str());
-  ASSERT_EQ(engine_.rules.count(), 2);
-  EXPECT_EQ(engine_.rules.at(1), rule(0, "a", "", 1));
-}
-
-TEST_F(ConfigSerialize, LoadingEmptiesBothListsFirst) {
-  engine_.drives.push_back(drive("Q:\\", "Q:\\", 1));
-  engine_.rules.append(rule(1, "old", "", 0));
-  // Cut inside the flags: neither list is reached, both are empty afterwards.
-  EXPECT_THROW(load(engine_, Bytes().flags(5, 0).str()), ArchiveError);
-  EXPECT_TRUE(engine_.drives.empty());
-  EXPECT_EQ(engine_.rules.count(), 0);
-}
-
-TEST_F(ConfigSerialize, WideStringsAreConvertedWhenLoaded) {
-  const std::string wideRoot = "\xFF\xFE\xFF\x03" "C\0:\0\\\0"s;
-  const std::string wideChinese = "\xFF\xFE\xFF\x02" "\x2D\x4E\x87\x65"s;  // U+4E2D U+6587
-  load(engine_, Bytes().flags(19, 1).i32(1).raw(wideRoot).raw(wideChinese).i32(1)
-                    .i32(1).i32(1).raw(wideChinese).str("").i32(0).str());
-  ASSERT_EQ(engine_.drives.size(), 1u);
-  EXPECT_EQ(engine_.drives[0].root, "C:\\");
-  EXPECT_EQ(engine_.drives[0].displayName, "\xD6\xD0\xCE\xC4");
-  ASSERT_EQ(engine_.rules.count(), 1);
-  EXPECT_EQ(engine_.rules.at(0).pattern, "\xD6\xD0\xCE\xC4");
-}
-
-// ---- Round trips ----
-
-TEST_F(ConfigSerialize, RoundTripGivesTheSameStateAndBytes) {
-  engine_.settings.tempFiles = 0;
-  engine_.settings.emptyFiles = 5;
-  engine_.traceFlags.recycleBin = 0;
-  engine_.traceFlags.recentDocuments = -3;
-  engine_.drives.push_back(drive("C:\\", "C:\\", 1));
-  engine_.drives.push_back(drive("D:\\", "\xD6\xD0\xCE\xC4", 0));
-  engine_.rules.append(rule(1, ".pcf", "clean pcf files", 0));
-  engine_.rules.append(rule(0, "", std::string(70000, 'x'), 1));
-  engine_.rules.append(rule(-9, std::string(300, 'p'), "a,b\r\nc\0d"s, 42));
-  const std::string bytes = store(engine_);
-
-  CleanEngine copy(systemPlatform());
-  load(copy, bytes);
-  EXPECT_EQ(copy.settings.tempFiles, 0);
-  EXPECT_EQ(copy.settings.emptyFiles, 5);
-  EXPECT_EQ(copy.traceFlags.recycleBin, 0);
-  EXPECT_EQ(copy.traceFlags.recentDocuments, -3);
-  ASSERT_EQ(copy.drives.size(), 2u);
-  EXPECT_EQ(copy.drives[1].displayName, "\xD6\xD0\xCE\xC4");
-  EXPECT_EQ(copy.drives[1].selected, 0);
-  EXPECT_EQ(copy.rules.all(), engine_.rules.all());
-  EXPECT_EQ(store(copy), bytes);
-}
-
-TEST_F(ConfigSerialize, StoringAgainAfterAWideLoadWritesNarrowStrings) {
-  load(engine_, Bytes().flags(19, 1).i32(1).raw("\xFF\xFE\xFF\x01" "C\0"s).str("C").i32(1)
-                    .i32(0).str());
-  EXPECT_EQ(store(engine_), Bytes().flags(19, 1).i32(1).str("C").str("C").i32(1).i32(0).str());
-}
-
-// ---- Truncation at every byte ----
-
-struct Layout {
+// A load keeps every value as read, and an entry only once all its fields were read.
+TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
+  CleanEngine full(systemPlatform());
+  const std::int32_t values[19] = {2, -1, 0, INT32_MAX, INT32_MIN, 7, 8, 9, 3, 4,
+                                   5, 6, 10, -7, 99, 11, 12, 65536, 13};
   std::string bytes;
-  std::vector<std::size_t> driveEnds;
-  std::vector<std::size_t> ruleEnds;
-  std::size_t driveCountEnd = 0;
-  std::size_t ruleCountEnd = 0;
-};
-
-const DriveEntry kDrives[] = {drive("C:\\", "C:\\", 1), drive("D:\\", "data", 0)};
-const ScanRule kRules[] = {rule(1, ".pcf", "clean pcf files", 0), rule(0, "~tmp", "", 1),
-                           rule(1, std::string(260, 'x'), "long", 0)};
-
-Layout buildLayout() {
-  Bytes b;
-  for (int i = 0; i < 12; ++i) b.i32(100 + i);
-  for (int i = 0; i < 7; ++i) b.i32(200 + i);
-  Layout layout;
-  b.i32(2);
-  layout.driveCountEnd = b.size();
-  for (const DriveEntry& d : kDrives) {
-    b.str(d.root).str(d.displayName).i32(d.selected);
-    layout.driveEnds.push_back(b.size());
+  for (int i = 0; i < 19; ++i) {
+    *flagsInFileOrder(full)[i] = values[i];
+    bytes += i32(values[i]);
   }
-  b.i32(3);
-  layout.ruleCountEnd = b.size();
-  for (const ScanRule& r : kRules) {
-    b.i32(r.enabled).str(r.pattern).str(r.description).i32(r.matchMode);
-    layout.ruleEnds.push_back(b.size());
+  const ScanRule rules[] = {{1, ".pcf", "clean pcf files", 0},
+                            {0, "", std::string(300, 'd'), 1},
+                            {-9, "\xD6\xD0", "a,b\r\nc\0d"s, 42}};
+  std::vector<std::size_t> ends;  // of the drive count, each drive, the rule count, each rule
+  ends.push_back((bytes += i32(2)).size());
+  for (const char* root : {"D:\\", "C:\\"}) {
+    full.drives.emplace_back();
+    full.drives.back().root = root;
+    full.drives.back().displayName = root[0] == 'D' ? "\xD6\xD0\xCE\xC4" : root;
+    full.drives.back().selected = root[0] == 'C';
+    bytes += str(root) + str(full.drives.back().displayName) + i32(root[0] == 'C');
+    ends.push_back(bytes.size());
   }
-  layout.bytes = b.str();
-  return layout;
-}
-
-int countUpTo(const std::vector<std::size_t>& ends, std::size_t cut) {
-  int n = 0;
-  for (std::size_t end : ends) n += end <= cut ? 1 : 0;
-  return n;
-}
-
-TEST(ConfigTruncation, EveryCutKeepsExactlyWhatWasReadCompletely) {
-  const Layout layout = buildLayout();
-  {
-    CleanEngine reference(systemPlatform());
-    for (int i = 0; i < 12; ++i) reference.settings.*kCategoryFlagsInFileOrder[i].flag = 100 + i;
-    for (int i = 0; i < 7; ++i) reference.traceFlags.*kTraceFlagsInFileOrder[i].flag = 200 + i;
-    for (const DriveEntry& d : kDrives) reference.drives.push_back(d);
-    for (const ScanRule& r : kRules) reference.rules.append(r);
-    ASSERT_EQ(store(reference), layout.bytes);
+  ends.push_back((bytes += i32(3)).size());
+  for (const ScanRule& r : rules) {
+    full.rules.append(r);
+    bytes += i32(r.enabled) + str(r.pattern) + str(r.description) + i32(r.matchMode);
+    ends.push_back(bytes.size());
   }
+  ASSERT_EQ(store(full), bytes);
 
-  for (std::size_t cut = 0; cut <= layout.bytes.size(); ++cut) {
+  for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
     SCOPED_TRACE("cut at " + std::to_string(cut));
     CleanEngine engine(systemPlatform());
     ConfigLoadProgress progress;
-    const std::string part = layout.bytes.substr(0, cut);
-    if (cut == layout.bytes.size()) {
-      load(engine, part, &progress);
-    } else {
-      EXPECT_THROW(load(engine, part, &progress), ArchiveError);
+    try {
+      load(engine, bytes.substr(0, cut), &progress);
+      ASSERT_EQ(cut, bytes.size());
+      EXPECT_EQ(store(engine), bytes);
+    } catch (const ArchiveError&) {
+      ASSERT_LT(cut, bytes.size());
     }
-    const int flags = static_cast<int>(std::min<std::size_t>(12, cut / 4));
-    const int traces = cut < 48 ? 0 : static_cast<int>(std::min<std::size_t>(7, (cut - 48) / 4));
-    EXPECT_EQ(progress.flags, flags);
-    EXPECT_EQ(progress.traceFlags, traces);
-    for (int i = 0; i < 12; ++i) {
-      ASSERT_EQ(engine.settings.*kCategoryFlagsInFileOrder[i].flag, i < flags ? 100 + i : 1);
+    const std::size_t flagsRead = std::min<std::size_t>(19, cut / 4);
+    ASSERT_EQ(static_cast<std::size_t>(progress.flags + progress.traceFlags), flagsRead);
+    for (std::size_t i = 0; i < 19; ++i) {
+      ASSERT_EQ(*flagsInFileOrder(engine)[i], i < flagsRead ? values[i] : 1);
     }
-    for (int i = 0; i < 7; ++i) {
-      ASSERT_EQ(engine.traceFlags.*kTraceFlagsInFileOrder[i].flag, i < traces ? 200 + i : 1);
-    }
-    const int drives = cut >= layout.driveCountEnd ? countUpTo(layout.driveEnds, cut) : 0;
-    const int rules = cut >= layout.ruleCountEnd ? countUpTo(layout.ruleEnds, cut) : 0;
-    EXPECT_EQ(progress.driveCountRead, cut >= layout.driveCountEnd);
-    EXPECT_EQ(progress.ruleCountRead, cut >= layout.ruleCountEnd);
-    ASSERT_EQ(static_cast<int>(engine.drives.size()), drives);
-    for (int i = 0; i < drives; ++i) {
-      EXPECT_EQ(engine.drives[i].root, kDrives[i].root);
-      EXPECT_EQ(engine.drives[i].displayName, kDrives[i].displayName);
-      EXPECT_EQ(engine.drives[i].selected, kDrives[i].selected);
-      EXPECT_EQ(engine.drives[i].present, 1);
-    }
-    ASSERT_EQ(engine.rules.count(), rules);
-    for (int i = 0; i < rules; ++i) EXPECT_EQ(engine.rules.at(i), kRules[i]);
-    EXPECT_EQ(progress.drives, drives);
-    EXPECT_EQ(progress.rules, rules);
+    int complete = 0;
+    for (std::size_t end : ends) complete += end <= cut;
+    ASSERT_EQ(progress.driveCountRead, complete >= 1);
+    ASSERT_EQ(progress.drives, std::clamp<int>(complete - 1, 0, 2));
+    ASSERT_EQ(progress.ruleCountRead, complete >= 4);
+    ASSERT_EQ(progress.rules, std::clamp<int>(complete - 4, 0, 3));
+    // The complete entries are the first ones of the full state, in order.
+    CleanEngine expected(systemPlatform());
+    for (int i = 0; i < progress.drives; ++i) expected.drives.push_back(full.drives[i]);
+    for (int i = 0; i < progress.rules; ++i) expected.rules.append(rules[i]);
+    ASSERT_EQ(lists(engine), lists(expected));
   }
 }
 
-TEST(ConfigTruncation, CutInTheThirdRuleKeepsTheFirstTwo) {
-  CleanEngine reference(systemPlatform());
-  reference.settings.garbageFiles = 0;
-  reference.drives.push_back(drive("C:\\", "C:\\", 1));
-  for (const ScanRule& r : kRules) reference.rules.append(r);
-  const std::string bytes = store(reference);
-
-  CleanEngine engine(systemPlatform());
-  ConfigLoadProgress progress;
-  EXPECT_THROW(load(engine, bytes.substr(0, bytes.size() - 10), &progress), ArchiveError);
-  EXPECT_EQ(engine.settings.garbageFiles, 0);
-  ASSERT_EQ(engine.drives.size(), 1u);
-  ASSERT_EQ(engine.rules.count(), 2);
-  EXPECT_EQ(engine.rules.at(1), kRules[1]);
-  EXPECT_EQ(progress.describe(), "flags, trace flags, 1 drive, 2 of 3 rules");
+// Each row: the bytes after the nineteen flags, whether the load ends early, what it
+// read, and the lists it leaves.
+TEST(ConfigLayout, CountsStringsAndExtraBytes) {
+  const std::tuple<std::string, bool, const char*, const char*> rows[] = {
+      {i32(-1) + i32(INT32_MIN), false, "flags, trace flags, 0 drives, 0 rules", ""},
+      {i32(-5) + i32(1) + i32(1) + str("p") + str("d") + i32(0), false,
+       "flags, trace flags, 0 drives, 1 rule", "1|p|d|0 "},
+      // An overlarge count or length runs into the end; the complete entries stay.
+      {i32(INT32_MAX) + str("C:") + str("C:") + i32(1), true,
+       "flags, trace flags, 1 of 2147483647 drives", "C:|C:|1 "},
+      {i32(1) + "\xFF\xFF\xFF\xFE\xFF\xFF\xFF", true, "flags, trace flags, 0 of 1 drives", ""},
+      {i32(0) + i32(1) + i32(1) + str("a") + str("b") + i32(0) + "garbage", false,
+       "flags, trace flags, 0 drives, 1 rule", "1|a|b|0 "},
+  };
+  for (const auto& [tail, damaged, progressText, listed] : rows) {
+    SCOPED_TRACE(progressText);
+    CleanEngine engine(systemPlatform());
+    engine.drives.emplace_back();  // a load empties both lists first
+    engine.rules.append(ScanRule{1, "old", "", 0});
+    ConfigLoadProgress progress;
+    bool ended = false;
+    try {
+      load(engine, flags(19, 1) + tail, &progress);
+    } catch (const ArchiveError&) {
+      ended = true;
+    }
+    EXPECT_EQ(ended, damaged);
+    EXPECT_EQ(progress.describe(), progressText);
+    EXPECT_EQ(lists(engine), listed);
+  }
 }
 
-// ---- What a load reports ----
+// Randomly damaged files: a load ends with the file read or an archive error, never a
+// crash or a huge allocation, and what was loaded stores and loads again unchanged.
+TEST(ConfigLayout, DamagedFilesLoadConsistently) {
+  const std::string base =
+      flags(12, 1) + flags(7, 0) + i32(2) + str("C:\\") + str("C:\\") + i32(1) + str("D:\\") +
+      "\xFF\xFE\xFF\x02" "\x2D\x4E\x87\x65"s + i32(0) + i32(3) + i32(1) + str(".pcf") +
+      str("clean pcf files") + i32(0) + i32(1) + "\xFF\xFE\xFF\x03" "a\0\x3D\xD8\x00\xDE"s +
+      str("wide") + i32(0) + i32(-1) + str("~") + str(std::string(300, 'z')) + i32(7);
+  std::mt19937 random(20240611);
+  const char* const patches[] = {"\xFF\xFF\xFF\x7F", "\xFF\xFE\xFF", "\xFF", "\xFE"};
+  int loaded = 0;
+  for (int iteration = 0; iteration < 1000; ++iteration) {
+    SCOPED_TRACE(iteration);
+    std::string bytes = base;
+    for (auto steps = 1 + random() % 4; steps > 0; --steps) {
+      const std::size_t at = random() % (bytes.size() + 1);
+      const auto kind = random() % 4;
+      if (kind == 0) bytes.resize(at);
+      if (kind == 1) bytes.erase(at, random() % 16);
+      if (kind == 2 && at < bytes.size()) bytes[at] = static_cast<char>(random());
+      if (kind == 3) bytes.replace(at, 4, patches[random() % 4]);
+    }
+    CleanEngine engine(systemPlatform());
+    ConfigLoadProgress progress;
+    try {
+      load(engine, bytes, &progress);
+    } catch (const ArchiveError&) {
+      ASSERT_EQ(static_cast<int>(engine.drives.size()), progress.drives);
+      ASSERT_EQ(engine.rules.count(), progress.rules);
+      continue;
+    }
+    ++loaded;
+    const std::string again = store(engine);
+    CleanEngine copy(systemPlatform());
+    load(copy, again);
+    ASSERT_EQ(store(copy), again);
+  }
+  // Both outcomes are reached, or the test proves little.
+  EXPECT_GT(loaded, 50);
+  EXPECT_LT(loaded, 950);
+}
 
-TEST(ConfigLoadProgressText, NamesWhatWasRead) {
-  ConfigLoadProgress p;
-  EXPECT_EQ(p.describe(), "nothing");
-  p.flags = 5;
-  EXPECT_EQ(p.describe(), "5 of 12 flags");
-  p.flags = 12;
-  p.traceFlags = 3;
-  EXPECT_EQ(p.describe(), "flags, 3 of 7 trace flags");
-  p.traceFlags = 7;
-  p.driveCountRead = true;
-  p.driveCount = 2;
-  p.drives = 2;
-  p.ruleCountRead = true;
-  p.ruleCount = 1;
-  p.rules = 1;
-  EXPECT_EQ(p.describe(), "flags, trace flags, 2 drives, 1 rule");
-  p.ruleCount = 0;
-  p.rules = 0;
-  EXPECT_EQ(p.describe(), "flags, trace flags, 2 drives, 0 rules");
+// Loads report a damaged file and keep a copy of it; saves never lose the previous file.
+TEST(ConfigFiles, OnDisk) {
+  test::TempTree tree;
+  test::FakePlatform platform;
+  CleanEngine engine(platform);
+  const std::string path = tree.path("data.dsfw");
+  const std::string good = flags(19, 0) + i32(1) + str("C:\\") + str("C:\\") + i32(1) + i32(3) +
+                           i32(1) + str(".pcf") + str("pcf files") + i32(0) + i32(1) + str(".bak") +
+                           str("") + i32(1) + i32(0) + str(".old") + str("old") + i32(0);
+  EXPECT_EQ(loadConfig(engine, path).status, ConfigStatus::Absent);
+  test::TempTree::write(path, "");
+  EXPECT_EQ(loadConfig(engine, path).status, ConfigStatus::Absent);
+  test::TempTree::write(path, good + "trailing bytes");
+  EXPECT_EQ(loadConfig(engine, path).status, ConfigStatus::Loaded);
+  const std::string damaged = good.substr(0, good.size() - 6);
+  test::TempTree::write(path + ".bad", "older");
+  test::TempTree::write(path, damaged);
+  EXPECT_EQ(readConfigFile(engine, path).status, ConfigStatus::Damaged);
+  EXPECT_EQ(test::TempTree::read(path + ".bad"), "older");  // only loadConfig keeps a copy
+  const ConfigResult result = loadConfig(engine, path);
+  EXPECT_EQ(result.status, ConfigStatus::Damaged);
+  EXPECT_EQ(result.progress.describe(), "flags, trace flags, 1 drive, 2 of 3 rules");
+  EXPECT_FALSE(result.error.empty());
+  EXPECT_EQ(result.keptCopy, path + ".bad");
+  // The next save replaces the file, not the copy; a leftover temporary file does no harm.
+  test::TempTree::write(path + ".tmp", std::string(5000, 'j'));
+  ASSERT_EQ(saveConfig(engine, path).status, ConfigStatus::Saved);
+  EXPECT_EQ(test::TempTree::read(path + ".bad"), damaged);
+  EXPECT_FALSE(test::TempTree::exists(path + ".tmp"));
+  EXPECT_EQ(loadConfig(engine, path).progress.describe(), "flags, trace flags, 1 drive, 2 rules");
+
+  test::TempTree::write(path, good);
+  for (int failure = 0; failure < 4; ++failure) {
+    SCOPED_TRACE(failure);
+    platform.failReplace = failure == 0;
+    platform.failSync = failure == 1;
+    platform.replaceCalls = 0;
+#ifdef _WIN32
+    if (failure == 2) continue;
+#else
+    // Every write to the temporary file fails with ENOSPC.
+    if (failure == 2) {
+      ASSERT_EQ(::symlink("/dev/full", (path + ".tmp").c_str()), 0);
+    }
+#endif
+    const std::string target = failure == 3 ? tree.path("no-such-folder/data.dsfw") : path;
+    const ConfigResult result = saveConfig(engine, target);
+    EXPECT_EQ(result.status, ConfigStatus::CouldNotSave);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(platform.replaceCalls, failure == 0 ? 1 : 0);
+    EXPECT_EQ(test::TempTree::read(path), good);
+    EXPECT_FALSE(test::TempTree::exists(target + ".tmp"));
+  }
 }
 
 }  // namespace

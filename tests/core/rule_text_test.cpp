@@ -1,4 +1,5 @@
-// The rule text file: the import's reading of lines, export's bytes, files on disk.
+// The rule text file: the import's reading of lines, the export's bytes, files on disk,
+// and the rule store they fill.
 #include "settings/rule_text.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/settings_test_support.h"
+#include "temp_tree.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -17,285 +18,126 @@ namespace scourix {
 namespace {
 
 using namespace std::string_literals;
-using test::readFile;
-using test::writeFile;
+using Rules = std::vector<ScanRule>;
 
-ScanRule rule(const std::string& pattern, const std::string& description, std::int32_t mode,
-              std::int32_t enabled) {
-  ScanRule r;
-  r.pattern = pattern;
-  r.description = description;
-  r.matchMode = mode;
-  r.enabled = enabled;
-  return r;
+// "enabled|pattern|description|mode" of each rule, one a line.
+std::string text(const Rules& rules) {
+  std::string out;
+  for (const ScanRule& r : rules) {
+    out += std::to_string(r.enabled) + "|" + r.pattern + "|" + r.description + "|" +
+           std::to_string(r.matchMode) + "\n";
+  }
+  return out;
 }
 
-// Answers every duplicate question the same way and counts them.
-class CountingQuestion : public DuplicateRuleQuestion {
- public:
-  explicit CountingQuestion(bool answer) : answer_(answer) {}
-  bool addDuplicate(const std::string& pattern) override {
-    asked.push_back(pattern);
-    return answer_;
-  }
-  std::vector<std::string> asked;
-
- private:
-  bool answer_;
-};
-
-// ---- One line ----
-
-struct LineCase {
-  const char* line;
-  bool gives;
-  ScanRule expected;
-};
-
-class RuleLine : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(RuleLine, ReadsAsTheImportDoes) {
-  const LineCase& c = GetParam();
-  ScanRule got = rule("unchanged", "unchanged", 77, 77);
-  ASSERT_EQ(parseRuleLine(c.line, got), c.gives) << c.line;
-  if (c.gives) {
-    EXPECT_EQ(got.pattern, c.expected.pattern) << c.line;
-    EXPECT_EQ(got.description, c.expected.description) << c.line;
-    EXPECT_EQ(got.matchMode, c.expected.matchMode) << c.line;
-    EXPECT_EQ(got.enabled, c.expected.enabled) << c.line;
+// Each row: a line, and the rule it gives ("" for none).
+TEST(RuleText, LinesReadAsTheImportReadsThem) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"abc", ""}, {"", ""}, {" \t\v\f\r\n", ""}, {"abc,", "1|abc||0"}, {",x,1,1", "1||x|1"},
+      {",,,", "1|||0"}, {"a,b", "1|a||0"}, {"a,b,1", "1|a|b|0"},  // a mode needs a comma after it
+      {"a,b,1,", "1|a|b|1"}, {"a,b,1,0", "0|a|b|1"}, {"a,b,1,1,extra", "1|a|b|1"},
+      {".pcf,x,y,0,1", "0|.pcf|x|0"}, {"\xD6\xD0,\xCE\xC4,1,1", "1|\xD6\xD0|\xCE\xC4|1"},
+      // Only the whole line is trimmed.
+      {"\t\v\f\r a , b , 1 , 0  \r\n", "0|a | b |1"},
+      // Numbers as atoi reads them, saturating beyond 32 bits.
+      {"p,d, 12abc,+7", "7|p|d|12"}, {"p,d,-3,yes", "0|p|d|-3"}, {"p,d,007,- 5", "0|p|d|7"},
+      {"p,d,2147483647,-2147483648", "-2147483648|p|d|2147483647"},
+      {"p,d,2147483648,-2147483649", "-2147483648|p|d|2147483647"},
+      {"p,d,99999999999999999999,-99999999999999999999", "-2147483648|p|d|2147483647"},
+  };
+  for (const auto& [line, expected] : rows) {
+    ScanRule rule;
+    EXPECT_EQ(parseRuleLine(line, rule) ? text({rule}) : "\n", expected + "\n") << line;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RuleLine,
-    ::testing::Values(LineCase{"abc", false, {}},
-                      LineCase{"abc,", true, rule("abc", "", 0, 1)},
-                      LineCase{",x,1,1", true, rule("", "x", 1, 1)},
-                      LineCase{"a,b,1", true, rule("a", "b", 0, 1)},
-                      LineCase{"a,b,1,", true, rule("a", "b", 1, 1)},
-                      LineCase{"a,b,1,0", true, rule("a", "b", 1, 0)},
-                      LineCase{"a,b,0,yes", true, rule("a", "b", 0, 0)},
-                      LineCase{"a,b,1,1,extra", true, rule("a", "b", 1, 1)},
-                      LineCase{".pcf,x,y,0,1", true, rule(".pcf", "x", 0, 0)},
-                      LineCase{"a,b", true, rule("a", "", 0, 1)},
-                      LineCase{",", true, rule("", "", 0, 1)},
-                      LineCase{",,,", true, rule("", "", 0, 1)},
-                      LineCase{"", false, {}},
-                      LineCase{" \t\v\f\r\n", false, {}}));
-
-TEST(RuleLineSpaces, OnlyTheWholeLineIsTrimmed) {
-  ScanRule got;
-  ASSERT_TRUE(parseRuleLine("  a , b , 1 , 0  ", got));
-  EXPECT_EQ(got.pattern, "a ");
-  EXPECT_EQ(got.description, " b ");
-  EXPECT_EQ(got.matchMode, 1);
-  EXPECT_EQ(got.enabled, 0);
+TEST(RuleText, LinesOfAText) {
+  const std::string longPattern(100000, 'p');
+  EXPECT_EQ(text(parseRuleText("")), "");
+  EXPECT_EQ(text(parseRuleText("a,1,0,1\r\n\r\n\n   \r\nnocomma\r\nb,2,1,0\nc\rd,3,0,1\r\n" +
+                               longPattern + ",long,1,0\r\nlast,4,0,1")),
+            "1|a|1|0\n0|b|2|1\n1|c\rd|3|0\n0|" + longPattern + "|long|1\n1|last|4|0\n");
 }
-
-TEST(RuleLineSpaces, EveryWhiteSpaceCharacterIsTrimmed) {
-  ScanRule got;
-  ASSERT_TRUE(parseRuleLine("\t\v\f\r a,b,1,0 \r\n\t", got));
-  EXPECT_EQ(got.pattern, "a");
-  EXPECT_EQ(got.enabled, 0);
-}
-
-TEST(RuleLineNumbers, ReadLikeAtoi) {
-  const std::pair<const char*, std::int32_t> cases[] = {
-      {" 12abc", 12},   {"+7", 7},          {"-3", -3},   {"abc", 0},       {"", 0},
-      {"\t\n-0", 0},    {"- 5", 0},         {"++5", 0},   {"007", 7},       {"1e3", 1},
-      {"2147483647", INT32_MAX},            {"-2147483648", INT32_MIN},
-      {"2147483648", INT32_MAX},            {"-2147483649", INT32_MIN},
-      {"99999999999999999999999", INT32_MAX}, {"-99999999999999999999", INT32_MIN}};
-  for (const auto& [text, value] : cases) {
-    ScanRule got;
-    ASSERT_TRUE(parseRuleLine("p,d,0," + std::string(text), got));
-    EXPECT_EQ(got.enabled, text[0] == '\0' ? 1 : value) << text;
-    ASSERT_TRUE(parseRuleLine("p,d," + std::string(text) + ",1", got));
-    EXPECT_EQ(got.matchMode, value) << text;
-  }
-}
-
-TEST(RuleLineBytes, CodePageBytesAndZerosPassThrough) {
-  ScanRule got;
-  ASSERT_TRUE(parseRuleLine("\xD6\xD0,\xCE\xC4,1,1", got));
-  EXPECT_EQ(got.pattern, "\xD6\xD0");
-  EXPECT_EQ(got.description, "\xCE\xC4");
-}
-
-// ---- A whole text ----
-
-TEST(RuleText, SplitsAtLfAndDropsTheCrBeforeIt) {
-  const auto rules = parseRuleText("a,1,0,1\r\nb,2,1,0\nc,3,0,1");
-  ASSERT_EQ(rules.size(), 3u);
-  EXPECT_EQ(rules[0], rule("a", "1", 0, 1));
-  EXPECT_EQ(rules[1], rule("b", "2", 1, 0));
-  EXPECT_EQ(rules[2], rule("c", "3", 0, 1));
-}
-
-TEST(RuleText, SkipsEmptyAndBlankLinesAndLinesWithoutComma) {
-  const auto rules = parseRuleText("\r\n\n   \r\n\t\nnocomma\r\nx,y,0,1\r\n\r\n");
-  ASSERT_EQ(rules.size(), 1u);
-  EXPECT_EQ(rules[0].pattern, "x");
-}
-
-TEST(RuleText, ALoneCrStaysInsideTheLine) {
-  const auto rules = parseRuleText("a\rb,c,0,1\r\n");
-  ASSERT_EQ(rules.size(), 1u);
-  EXPECT_EQ(rules[0].pattern, "a\rb");
-}
-
-TEST(RuleText, LinesLongerThan64KiB) {
-  const std::string pattern(100000, 'p');
-  const std::string description(70000, 'd');
-  const auto rules = parseRuleText(pattern + "," + description + ",1,0\r\nshort,,0,1");
-  ASSERT_EQ(rules.size(), 2u);
-  EXPECT_EQ(rules[0], rule(pattern, description, 1, 0));
-  EXPECT_EQ(rules[1].pattern, "short");
-}
-
-TEST(RuleText, EmptyTextGivesNoRules) { EXPECT_TRUE(parseRuleText("").empty()); }
-
-// ---- Files ----
 
 class RuleFiles : public ::testing::Test {
  protected:
-  test::TempDir dir_;
-  std::string path_ = dir_.file("rules.txt");
-  RuleStore store_;
+  test::TempTree tree;
+  const std::string path = tree.path("rules.txt");
+  RuleStore store;
 };
 
-TEST_F(RuleFiles, ExportWritesFormattedLinesWithCrLf) {
-  store_.append(rule(".pcf", "clean pcf files", 0, 1));
-  store_.append(rule("~", "", 1, 0));
-  store_.append(rule("n", "d", -5, 2147483647));
-  ASSERT_EQ(exportRules(path_, store_), RuleFileStatus::Ok);
-  EXPECT_EQ(readFile(path_), ".pcf,clean pcf files,0,1\r\n~,,1,0\r\nn,d,-5,2147483647\r\n");
+// Each row: the store, the bytes the export writes, the rules the import reads back.
+TEST_F(RuleFiles, ExportAndImportAgain) {
+  const Rules plain = {{1, ".pcf", "clean pcf files", 0}, {0, "~", "", 1},
+                       {INT32_MAX, "n", "d", -5}, {0, "\xD6\xD0", "\xB7\xCF", 1}};
+  const std::tuple<Rules, std::string, std::string> rows[] = {
+      {{}, "", ""},
+      {plain,
+       ".pcf,clean pcf files,0,1\r\n~,,1,0\r\nn,d,-5,2147483647\r\n\xD6\xD0,\xB7\xCF,1,0\r\n",
+       text(plain)},
+      // A comma in a description shifts the fields.
+      {{{1, ".pcf", "x,y", 0}}, ".pcf,x,y,0,1\r\n", "0|.pcf|x|0\n"},
+      // A line break becomes CR LF, as text mode writes it, and splits the rule.
+      {{{1, "p", "first\nsecond", 1}}, "p,first\r\nsecond,1,1\r\n", "1|p||0\n1|second|1|0\n"},
+      // Texts end at a zero byte, as "%s" writes them.
+      {{{1, "ab\0cd"s, "x\0y"s, 0}}, "ab,x,0,1\r\n", "1|ab|x|0\n"},
+  };
+  for (const auto& [rules, bytes, back] : rows) {
+    SCOPED_TRACE(bytes);
+    test::TempTree::write(path, "old content");
+    store.clear();
+    for (const ScanRule& rule : rules) store.append(rule);
+    ASSERT_EQ(exportRules(path, store), RuleFileStatus::Ok);
+    EXPECT_EQ(test::TempTree::read(path), bytes);
+    RuleStore imported;
+    ASSERT_EQ(importRules(path, imported, nullptr), RuleFileStatus::Ok);
+    EXPECT_EQ(text(imported.all()), back);
+  }
 }
 
-TEST_F(RuleFiles, ExportTurnsEveryLfIntoCrLfAsTextModeWould) {
-  store_.append(rule("p", "line1\nline2\r\nline3", 1, 1));
-  ASSERT_EQ(exportRules(path_, store_), RuleFileStatus::Ok);
-  EXPECT_EQ(readFile(path_), "p,line1\r\nline2\r\r\nline3,1,1\r\n");
+TEST_F(RuleFiles, ImportingTwiceAsksBeforeEveryPatternAlreadyThere) {
+  struct Answer : DuplicateRuleQuestion {
+    bool yes = false;
+    std::string asked;
+    bool addDuplicate(const std::string& pattern) override {
+      asked += pattern;
+      return yes;
+    }
+  } answer;
+  // A duplicate within the file, and no line end after the last line.
+  test::TempTree::write(path, "a,1,0,1\r\nb,2,0,1\r\na,3,0,1");
+  store.append({1, "A", "", 0});  // patterns compare with their case
+  ASSERT_EQ(importRules(path, store, &answer), RuleFileStatus::Ok);
+  ASSERT_EQ(importRules(path, store, &answer), RuleFileStatus::Ok);
+  EXPECT_EQ(answer.asked, "a" "aba");
+  EXPECT_EQ(text(store.all()), "1|A||0\n1|a|1|0\n1|b|2|0\n");
+  answer.yes = true;
+  ASSERT_EQ(importRules(path, store, &answer), RuleFileStatus::Ok);
+  EXPECT_EQ(answer.asked, "a" "aba" "aba");
+  EXPECT_EQ(text(store.all()), "1|A||0\n1|a|1|0\n1|b|2|0\n1|a|1|0\n1|b|2|0\n1|a|3|0\n");
 }
 
-TEST_F(RuleFiles, ExportWritesTextsUpToAZeroByteLikePercentS) {
-  store_.append(rule("ab\0cd"s, "x\0y"s, 0, 1));
-  ASSERT_EQ(exportRules(path_, store_), RuleFileStatus::Ok);
-  EXPECT_EQ(readFile(path_), "ab,x,0,1\r\n");
-}
-
-TEST_F(RuleFiles, EmptyStoreExportsAnEmptyFile) {
-  writeFile(path_, "old content");
-  ASSERT_EQ(exportRules(path_, store_), RuleFileStatus::Ok);
-  EXPECT_EQ(readFile(path_), "");
-}
-
-TEST_F(RuleFiles, ExportThenImportGivesTheSameRules) {
-  store_.append(rule(".pcf", "clean pcf files", 0, 1));
-  store_.append(rule("\xD6\xD0\xCE\xC4", "\xB7\xCF", 1, 0));
-  store_.append(rule("doc.txt", "", 1, 1));
-  store_.append(rule("", "empty pattern", 0, -1));
-  ASSERT_EQ(exportRules(path_, store_), RuleFileStatus::Ok);
-  RuleStore imported;
-  ASSERT_EQ(importRules(path_, imported, nullptr), RuleFileStatus::Ok);
-  EXPECT_EQ(imported.all(), store_.all());
-}
-
-TEST_F(RuleFiles, ACommaInADescriptionShiftsTheFields) {
-  store_.append(rule(".pcf", "x,y", 0, 1));
-  ASSERT_EQ(exportRules(path_, store_), RuleFileStatus::Ok);
-  RuleStore imported;
-  ASSERT_EQ(importRules(path_, imported, nullptr), RuleFileStatus::Ok);
-  ASSERT_EQ(imported.count(), 1);
-  EXPECT_EQ(imported.at(0), rule(".pcf", "x", 0, 0));
-}
-
-TEST_F(RuleFiles, ALineBreakInADescriptionComesBackAsTwoRules) {
-  store_.append(rule("p", "first\nsecond", 1, 1));
-  ASSERT_EQ(exportRules(path_, store_), RuleFileStatus::Ok);
-  RuleStore imported;
-  ASSERT_EQ(importRules(path_, imported, nullptr), RuleFileStatus::Ok);
-  ASSERT_EQ(imported.count(), 2);
-  EXPECT_EQ(imported.at(0), rule("p", "", 0, 1));
-  EXPECT_EQ(imported.at(1), rule("second", "1", 0, 1));
-}
-
-TEST_F(RuleFiles, ImportReadsALastLineWithoutLineEnd) {
-  writeFile(path_, "a,1,0,1\r\nb,2,1,0");
-  ASSERT_EQ(importRules(path_, store_, nullptr), RuleFileStatus::Ok);
-  ASSERT_EQ(store_.count(), 2);
-  EXPECT_EQ(store_.at(1), rule("b", "2", 1, 0));
-}
-
-TEST_F(RuleFiles, ImportOfAnEmptyFileAddsNothing) {
-  writeFile(path_, "");
-  EXPECT_EQ(importRules(path_, store_, nullptr), RuleFileStatus::Ok);
-  EXPECT_EQ(store_.count(), 0);
-}
-
-TEST_F(RuleFiles, ImportAppendsAfterTheExistingRules) {
-  store_.append(rule("first", "", 0, 1));
-  writeFile(path_, "second,,0,1\r\n");
-  ASSERT_EQ(importRules(path_, store_, nullptr), RuleFileStatus::Ok);
-  ASSERT_EQ(store_.count(), 2);
-  EXPECT_EQ(store_.at(1).pattern, "second");
-}
-
-TEST_F(RuleFiles, ImportingTwiceAnsweringNoAsksOncePerLineAndChangesNothing) {
-  writeFile(path_, "a,1,0,1\r\nb,2,0,1\r\nc,3,0,1\r\n");
-  CountingQuestion no(false);
-  ASSERT_EQ(importRules(path_, store_, &no), RuleFileStatus::Ok);
-  EXPECT_TRUE(no.asked.empty());
-  const std::vector<ScanRule> afterFirst = store_.all();
-  ASSERT_EQ(importRules(path_, store_, &no), RuleFileStatus::Ok);
-  EXPECT_EQ(no.asked, (std::vector<std::string>{"a", "b", "c"}));
-  EXPECT_EQ(store_.all(), afterFirst);
-}
-
-TEST_F(RuleFiles, ImportingTwiceAnsweringYesDoublesTheRules) {
-  writeFile(path_, "a,1,0,1\r\nb,2,0,1\r\n");
-  CountingQuestion yes(true);
-  ASSERT_EQ(importRules(path_, store_, &yes), RuleFileStatus::Ok);
-  ASSERT_EQ(importRules(path_, store_, &yes), RuleFileStatus::Ok);
-  EXPECT_EQ(yes.asked.size(), 2u);
-  ASSERT_EQ(store_.count(), 4);
-  EXPECT_EQ(store_.at(2).pattern, "a");
-  EXPECT_EQ(store_.at(3).pattern, "b");
-}
-
-TEST_F(RuleFiles, DuplicatesWithinOneFileAreAskedAbout) {
-  writeFile(path_, "a,1,0,1\r\na,2,0,1\r\n");
-  CountingQuestion no(false);
-  ASSERT_EQ(importRules(path_, store_, &no), RuleFileStatus::Ok);
-  EXPECT_EQ(no.asked.size(), 1u);
-  ASSERT_EQ(store_.count(), 1);
-  EXPECT_EQ(store_.at(0).description, "1");
-}
-
-TEST_F(RuleFiles, ImportOfAMissingFileCannotOpen) {
-  EXPECT_EQ(importRules(dir_.file("missing.txt"), store_, nullptr), RuleFileStatus::CannotOpen);
-  EXPECT_EQ(store_.count(), 0);
-}
-
-TEST_F(RuleFiles, ExportIntoAMissingFolderCannotOpen) {
-  EXPECT_EQ(exportRules(dir_.file("missing/rules.txt"), store_), RuleFileStatus::CannotOpen);
-}
-
+TEST_F(RuleFiles, FilesThatCannotBeReadOrWritten) {
+  EXPECT_EQ(importRules(tree.path("missing.txt"), store, nullptr), RuleFileStatus::CannotOpen);
+  EXPECT_EQ(exportRules(tree.path("missing/rules.txt"), store), RuleFileStatus::CannotOpen);
 #ifndef _WIN32
-TEST_F(RuleFiles, ExportOnAFullDiskIsAnIoError) {
-  if (!test::fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  ASSERT_EQ(::symlink("/dev/full", path_.c_str()), 0);
-  store_.append(rule(".pcf", "clean pcf files", 0, 1));
-  EXPECT_EQ(exportRules(path_, store_), RuleFileStatus::IoError);
+  // A folder opens for reading here, but reading it fails.
+  EXPECT_EQ(importRules(tree.root(), store, nullptr), RuleFileStatus::IoError);
+  ASSERT_EQ(::symlink("/dev/full", path.c_str()), 0);
+  store.append({1, ".pcf", "clean pcf files", 0});
+  EXPECT_EQ(exportRules(path, store), RuleFileStatus::IoError);
+#endif
 }
 
-TEST_F(RuleFiles, ImportOfAFolderIsAnIoError) {
-  // A folder opens for reading on Linux, but reading it fails.
-  const RuleFileStatus status = importRules(dir_.path().string(), store_, nullptr);
-  EXPECT_NE(status, RuleFileStatus::Ok);
-  EXPECT_EQ(store_.count(), 0);
+TEST(RuleStore, RemovingAndReplacingByPosition) {
+  RuleStore store;
+  for (const char* pattern : {"0", "1", "2"}) store.append({1, pattern, "", 0});
+  store.removeAt(3);
+  store.removeAt(-1);
+  store.removeAt(1);
+  store.replaceAt(1, {0, "0", "again", 1});  // no duplicate check
+  EXPECT_EQ(text(store.all()), "1|0||0\n0|0|again|1\n");
 }
-#endif
 
 }  // namespace
 }  // namespace scourix

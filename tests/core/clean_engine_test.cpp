@@ -1,0 +1,122 @@
+// The engine's lists: the fixed drives, the unique path key of the found files, and
+// deleting the ticked findings with the recycle bin that a trace scan covered.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "engine/clean_engine.h"
+#include "engine/path_index.h"
+#include "engine/trace_locations.h"
+#include "fake_platform.h"
+#include "temp_tree.h"
+
+namespace scourix {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Engine : public ::testing::Test {
+ protected:
+  std::string root(char letter) const {
+    return std::string(1, letter) + ':' + platform.separator();
+  }
+  void offer(const std::string& path, const std::string& category, int toDelete = 1) {
+    FoundFile file;
+    file.path = path;
+    file.category = category;
+    file.toDelete = toDelete;
+    engine.addFoundFile(file);
+  }
+  Names found() const {
+    Names out;
+    for (const auto& file : engine.foundFiles()) out.push_back(file->category + "|" + file->path);
+    return out;
+  }
+
+  test::TempTree tree;
+  test::FakePlatform platform;
+  CleanEngine engine{platform};
+};
+
+TEST_F(Engine, FixedDrivesCToRMergeWithTheRememberedOnes) {
+  for (char letter : {'A', 'B', 'C', 'D', 'E', 'R', 'S', 'Z'}) {
+    platform.driveTypes[root(letter)] = letter == 'D' ? 2 : kDriveFixed;  // D: removable
+  }
+  for (char letter : {'E', 'C', 'K'}) {  // K: gone since the last run
+    engine.drives.emplace_back();
+    engine.drives.back().root = engine.drives.back().displayName = root(letter);
+    engine.drives.back().selected = letter != 'E';
+  }
+  // The stored order and selections stay, gone drives go, new ones come last, selected.
+  for (int pass = 0; pass < 2; ++pass) {
+    engine.enumerateFixedDrives();
+    std::string listed;
+    for (const DriveEntry& d : engine.drives) {
+      listed += d.displayName.substr(0, 1) + std::to_string(d.selected) + std::to_string(d.present);
+    }
+    EXPECT_EQ(listed, "E01C11R11");
+  }
+}
+
+// A lookup compares the paths, not only their hashes.
+TEST(PathIndex, EqualHashesStillCompareThePaths) {
+  Names paths;
+  PathIndex index;
+  const auto pathAt = [&](std::size_t position) -> std::string_view { return paths[position]; };
+  for (int i = 0; i < 300; ++i) {
+    paths.push_back("p" + std::to_string(i));
+    ASSERT_FALSE(index.contains(paths.back(), 7, pathAt));
+    index.insert(7, paths.size() - 1);
+    ASSERT_TRUE(index.contains(paths[i / 2], 7, pathAt));
+  }
+  EXPECT_FALSE(index.contains("p1", 8, pathAt));
+}
+
+TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
+  const std::string gone = tree.file("sub/a.tmp");
+  const std::string kept = tree.file("keep.bak");
+  const std::string stuck = tree.file("stuck.log");
+  const std::string missing = tree.path("already-gone.tmp");
+  platform.failingDeletes = {stuck};
+  offer(gone, "temp files");
+  offer(kept, "back files", 0);
+  offer(stuck, "system log files");
+  offer(missing, "temp files");
+  const DeletionResult result = engine.deleteMarkedFiles();
+  EXPECT_EQ(result.deleted, 1);
+  EXPECT_EQ(result.failed, 2);
+  EXPECT_FALSE(result.recycleBinEmptied);
+  EXPECT_FALSE(test::TempTree::exists(gone));
+  EXPECT_TRUE(test::TempTree::exists(kept));
+  EXPECT_EQ(found(), (Names{"system log files|" + stuck, "temp files|" + missing}));
+  EXPECT_EQ(engine.foundFile(0).toDelete, 1);
+  // The path index follows the list: what stayed is known, what left may come again.
+  for (const std::string& path : {stuck, gone, kept}) offer(path, "empty files");
+  EXPECT_EQ(engine.foundCount(), 4);
+}
+
+TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
+  // Each row: the pending mark; the label and tick of a finding in the bin (none without a
+  // label); the tick of an ordinary finding (-1: none); whether the bin is emptied.
+  const std::tuple<int, const char*, int, int, bool> rows[] = {
+      {1, kRecyclerLabel, 1, 1, true},  {1, nullptr, 0, -1, true},
+      {1, kRecycledLabel, 1, 0, true},  {1, kRecycledLabel, 0, 1, false},
+      {1, kRecyclerLabel, 0, -1, false}, {0, kRecyclerLabel, 1, 1, false}};
+  for (const auto& [pending, label, binTicked, otherTicked, emptied] : rows) {
+    SCOPED_TRACE(testing::Message() << pending << " " << (label ? label : "-") << " " << binTicked
+                                    << " " << otherTicked);
+    platform.recycleBinEmptied = 0;
+    engine.recycleBinPending = pending;
+    if (label) offer(tree.file("RECYCLER/Dc1.doc"), label, binTicked);
+    if (otherTicked >= 0) offer(tree.file("x.tmp"), "temp files", otherTicked);
+    EXPECT_EQ(engine.deleteMarkedFiles().recycleBinEmptied, emptied);
+    EXPECT_EQ(platform.recycleBinEmptied, emptied ? 1 : 0);
+    EXPECT_EQ(engine.recycleBinPending, 0);
+  }
+}
+
+}  // namespace
+}  // namespace scourix
