@@ -10,6 +10,10 @@ WINE=$(command -v wine64 || true)
 export WINE
 
 ensure_display() {
+  # A display that is named but does not answer is as good as none.
+  if [ -n "${DISPLAY:-}" ] && ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
+    unset DISPLAY
+  fi
   if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=:${SCOURIX_XVFB_DISPLAY:-91}
     if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
