@@ -5,22 +5,17 @@
 #include "ui/check_choice.h"
 #include "ui/drive_checks.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/options_page.h"
 #include "ui/progress_mirror.h"
-#include "ui/scan_busy_notice.h"
 
 namespace scourix {
 
 DiskCleanPage::DiskCleanPage(CleanEngine& engine, OptionsPage& options)
-    : ScanPage(IDD_DISK_PAGE), engine_(engine), options_(options) {}
+    : ScanPage(IDD_DISK_PAGE, engine, options) {}
 
 void DiskCleanPage::DoDataExchange(DataExchange& exchange) {
   exchange.Control(IDC_DISK_TREE, tree_);
-  exchange.Control(IDC_DISK_PROGRESS, progress_);
-  exchange.Control(IDC_DISK_START, startButton_);
-  exchange.Control(IDC_DISK_PATH, pathEdit_);
+  ExchangeScanControls(exchange, IDC_DISK_PROGRESS, IDC_DISK_START, IDC_DISK_PATH);
   exchange.Control(IDC_DISK_LINK, supportLink_);
-  exchange.Text(IDC_DISK_PATH, pathText_);
   exchange.Text(IDC_DISK_EMAIL, supportEmail_);
 }
 
@@ -67,7 +62,7 @@ bool DiskCleanPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&)
       return false;
     case WM_COMMAND:
       if (IsButtonClick(wParam, IDC_DISK_START)) {
-        OnStartScan();
+        StartScan(kDiskProgressMax, &CleanEngine::startDiskScan);
       } else if (IsButtonClick(wParam, IDC_DISK_SELECT_ALL)) {
         OnSelectAll();
       } else if (IsButtonClick(wParam, IDC_DISK_SELECT_NONE)) {
@@ -81,26 +76,7 @@ bool DiskCleanPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&)
   }
 }
 
-void DiskCleanPage::OnTimer() {
-  if (engine_.diskScanRunning != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
-}
-
-void DiskCleanPage::OnStartScan() {
-  // Refused before anything is touched, so that the running scan keeps what it uses.
-  if (!CanStartScan(engine_)) {
-    ShowScanBusyNotice(hwnd_);
-    return;
-  }
-  if (options_.exists()) options_.ApplyToSettings();
-  ReadDriveChecks();
-  progress_.SetRange32(0, kDiskProgressMax);
-  progress_.SetPos(0);
-  startButton_.Enable(false);
-  if (!engine_.startDiskScan()) {
-    startButton_.Enable(true);
-    ShowScanBusyNotice(hwnd_);
-  }
-}
+void DiskCleanPage::OnTimer() { MirrorWhileRunning(engine_.diskScanRunning); }
 
 void DiskCleanPage::OnSelectAll() { SelectAllDrives(true); }
 
@@ -117,15 +93,5 @@ void DiskCleanPage::SelectAllDrives(bool selected) {
 }
 
 void DiskCleanPage::OnDestroy() { ForgetDriveItems(engine_.drives); }
-
-void DiskCleanPage::ShowFullProgress(int position) { progress_.SetPos(position); }
-
-void DiskCleanPage::EnableStartButton() { startButton_.Enable(true); }
-
-void DiskCleanPage::ResetProgress() {
-  progress_.SetPos(0);
-  pathText_.clear();
-  pathEdit_.SetText(pathText_);
-}
 
 }  // namespace scourix

@@ -10,9 +10,6 @@
 
 namespace scourix {
 
-class CleanEngine;
-class OptionsPage;
-
 // The maker's web site as the link shows it (it must fit its 86-unit field), the address
 // it opens, and the support e-mail address.
 constexpr char kSupportSiteText[] = "www.scourix.com";
@@ -28,35 +25,23 @@ class DiskCleanPage : public ScanPage {
   // Copies the tree's check marks into the drives' selected flags.
   void ReadDriveChecks();
 
-  void ShowFullProgress(int position) override;
-  void EnableStartButton() override;
-  void ResetProgress() override;
-
-  const std::string& pathText() const { return pathText_; }
-
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void ReadChecks() override { ReadDriveChecks(); }
 
  private:
   void FillDriveTree();
   void OnTimer();
-  void OnStartScan();
   void OnSelectAll();
   void OnSelectNone();
   void SelectAllDrives(bool selected);
   void OnDestroy();
 
-  CleanEngine& engine_;
-  OptionsPage& options_;
   CheckTreeCtrl tree_;
-  ProgressBar progress_;
-  Button startButton_;
-  Edit pathEdit_;
   HyperLinkLabel supportLink_;
   CheckTreeImages treeImages_;
-  std::string pathText_;
   std::string supportEmail_ = kSupportEmail;
 };
 

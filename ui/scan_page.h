@@ -1,20 +1,52 @@
 #pragma once
-// What the two scanning pages (disk and trace) offer to the end-of-scan steps that a
-// worker carries out on the user-interface thread.
+// What the two scanning pages (disk and trace) share: the progress bar, the start button
+// and the current-path field, the start of a scan, the polling timer, and the steps that
+// a worker carries out on them at the end of its scan (on the user-interface thread).
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "ui/framework/controls.h"
 #include "ui/framework/key_filter.h"
 
 namespace scourix {
 
+class CleanEngine;
+class DataExchange;
+class OptionsPage;
+
 class ScanPage : public FilteredDialog {
  public:
-  using FilteredDialog::FilteredDialog;
+  ScanPage(int templateId, CleanEngine& engine, OptionsPage& options);
 
   // The progress bar shows the worker's final counter (the bar is full).
-  virtual void ShowFullProgress(int position) = 0;
+  void ShowFullProgress(int position);
   // The page's start button can be pressed again.
-  virtual void EnableStartButton() = 0;
+  void EnableStartButton();
   // After "扫描完毕" was closed: the bar at 0, the path text and its field empty.
-  virtual void ResetProgress() = 0;
+  void ResetProgress();
+
+  const std::string& pathText() const { return pathText_; }
+
+ protected:
+  // Binds the bar, the button and the path field, and the path text to its field.
+  void ExchangeScanControls(DataExchange& exchange, int progressId, int startId, int pathId);
+  // The timer's step: while this page's kind of scan runs, its path and counter show.
+  void MirrorWhileRunning(const std::atomic<std::int32_t>& running);
+  // Applies the options, reads the page's ticks, readies the bar and starts the scan.
+  // A start while any scan runs is refused with a notice, before anything changes.
+  void StartScan(std::int32_t progressMax, bool (CleanEngine::*start)());
+  // Copies the page's check marks into the engine.
+  virtual void ReadChecks() = 0;
+
+  CleanEngine& engine_;
+  OptionsPage& options_;
+
+ private:
+  ProgressBar progress_;
+  Button startButton_;
+  Edit pathEdit_;
+  std::string pathText_;
 };
 
 }  // namespace scourix

@@ -4,23 +4,18 @@
 #include "res/resource.h"
 #include "ui/check_choice.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/options_page.h"
 #include "ui/progress_mirror.h"
-#include "ui/scan_busy_notice.h"
 #include "ui/trace_items.h"
 
 namespace scourix {
 
 TraceCleanPage::TraceCleanPage(CleanEngine& engine, OptionsPage& options)
-    : ScanPage(IDD_TRACE_PAGE), engine_(engine), options_(options) {}
+    : ScanPage(IDD_TRACE_PAGE, engine, options) {}
 
 void TraceCleanPage::DoDataExchange(DataExchange& exchange) {
   exchange.Control(IDC_TRACE_TREE, tree_);
-  exchange.Control(IDC_TRACE_START, startButton_);
-  exchange.Control(IDC_TRACE_PATH, pathEdit_);
-  exchange.Control(IDC_TRACE_PROGRESS, progress_);
+  ExchangeScanControls(exchange, IDC_TRACE_PROGRESS, IDC_TRACE_START, IDC_TRACE_PATH);
   exchange.Text(IDC_TRACE_DESCRIPTION, descriptionText_);
-  exchange.Text(IDC_TRACE_PATH, pathText_);
 }
 
 BOOL TraceCleanPage::OnInitDialog() {
@@ -61,7 +56,7 @@ bool TraceCleanPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
     case WM_COMMAND:
       if (IsButtonClick(wParam, IDC_TRACE_START)) {
-        OnStartScan();
+        StartScan(kTraceProgressMax, &CleanEngine::startTraceScan);
       } else if (IsButtonClick(wParam, IDC_TRACE_SELECT_ALL)) {
         SetAllItems(Ticked);
       } else if (IsButtonClick(wParam, IDC_TRACE_SELECT_NONE)) {
@@ -100,26 +95,7 @@ void TraceCleanPage::OnSelChanged() {
   UpdateData(false);
 }
 
-void TraceCleanPage::OnTimer() {
-  if (engine_.traceScanRunning != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
-}
-
-void TraceCleanPage::OnStartScan() {
-  // Refused before anything is touched, so that the running scan keeps what it uses.
-  if (!CanStartScan(engine_)) {
-    ShowScanBusyNotice(hwnd_);
-    return;
-  }
-  if (options_.exists()) options_.ApplyToSettings();
-  ReadTraceChecks();
-  progress_.SetRange32(0, kTraceProgressMax);
-  progress_.SetPos(0);
-  startButton_.Enable(false);
-  if (!engine_.startTraceScan()) {
-    startButton_.Enable(true);
-    ShowScanBusyNotice(hwnd_);
-  }
-}
+void TraceCleanPage::OnTimer() { MirrorWhileRunning(engine_.traceScanRunning); }
 
 // The flags follow at once: a running scan reads each flag when it reaches its location.
 void TraceCleanPage::SetAllItems(CheckState state) {
@@ -132,14 +108,5 @@ void TraceCleanPage::OnDestroy() {
   traceItems_.clear();
 }
 
-void TraceCleanPage::ShowFullProgress(int position) { progress_.SetPos(position); }
-
-void TraceCleanPage::EnableStartButton() { startButton_.Enable(true); }
-
-void TraceCleanPage::ResetProgress() {
-  progress_.SetPos(0);
-  pathText_.clear();
-  pathEdit_.SetText(pathText_);
-}
 
 }  // namespace scourix

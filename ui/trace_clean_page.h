@@ -10,9 +10,6 @@
 
 namespace scourix {
 
-class CleanEngine;
-class OptionsPage;
-
 class TraceCleanPage : public ScanPage {
  public:
   TraceCleanPage(CleanEngine& engine, OptionsPage& options);
@@ -20,37 +17,26 @@ class TraceCleanPage : public ScanPage {
   // Copies the seven items' check marks into the engine's trace flags.
   void ReadTraceChecks();
 
-  void ShowFullProgress(int position) override;
-  void EnableStartButton() override;
-  void ResetProgress() override;
-
   const std::string& descriptionText() const { return descriptionText_; }
-  const std::string& pathText() const { return pathText_; }
   const std::vector<HTREEITEM>& traceItems() const { return traceItems_; }
 
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void ReadChecks() override { ReadTraceChecks(); }
 
  private:
   void FillTraceTree();
   bool OnNotify(const NMHDR& header, LRESULT& result);
   void OnSelChanged();
   void OnTimer();
-  void OnStartScan();
   void SetAllItems(CheckState state);
   void OnDestroy();
 
-  CleanEngine& engine_;
-  OptionsPage& options_;
   CheckTreeCtrl tree_;
-  Button startButton_;
-  Edit pathEdit_;
-  ProgressBar progress_;
   CheckTreeImages treeImages_;
   std::string descriptionText_;
-  std::string pathText_;
   std::vector<HTREEITEM> traceItems_;  // in the order of TraceItems()
 };
 

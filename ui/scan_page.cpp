@@ -1,0 +1,53 @@
+#include "ui/scan_page.h"
+
+#include "engine/clean_engine.h"
+#include "ui/framework/data_exchange.h"
+#include "ui/options_page.h"
+#include "ui/progress_mirror.h"
+#include "ui/scan_busy_notice.h"
+
+namespace scourix {
+
+ScanPage::ScanPage(int templateId, CleanEngine& engine, OptionsPage& options)
+    : FilteredDialog(templateId), engine_(engine), options_(options) {}
+
+void ScanPage::ExchangeScanControls(DataExchange& exchange, int progressId, int startId,
+                                    int pathId) {
+  exchange.Control(progressId, progress_);
+  exchange.Control(startId, startButton_);
+  exchange.Control(pathId, pathEdit_);
+  exchange.Text(pathId, pathText_);
+}
+
+void ScanPage::MirrorWhileRunning(const std::atomic<std::int32_t>& running) {
+  if (running != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
+}
+
+void ScanPage::StartScan(std::int32_t progressMax, bool (CleanEngine::*start)()) {
+  // Refused before anything is touched, so that the running scan keeps what it uses.
+  if (!CanStartScan(engine_)) {
+    ShowScanBusyNotice(hwnd_);
+    return;
+  }
+  if (options_.exists()) options_.ApplyToSettings();
+  ReadChecks();
+  progress_.SetRange32(0, progressMax);
+  progress_.SetPos(0);
+  startButton_.Enable(false);
+  if (!(engine_.*start)()) {
+    startButton_.Enable(true);
+    ShowScanBusyNotice(hwnd_);
+  }
+}
+
+void ScanPage::ShowFullProgress(int position) { progress_.SetPos(position); }
+
+void ScanPage::EnableStartButton() { startButton_.Enable(true); }
+
+void ScanPage::ResetProgress() {
+  progress_.SetPos(0);
+  pathText_.clear();
+  pathEdit_.SetText(pathText_);
+}
+
+}  // namespace scourix
