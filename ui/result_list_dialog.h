@@ -3,7 +3,7 @@
 // The engine's found-file list is the model; each record remembers its line.
 #include <functional>
 
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 #include "ui/framework/controls.h"
 #include "ui/framework/key_filter.h"
 #include "ui/view_action.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
-#include "ui/category_boxes.h"
+#include "ui/pages/category_boxes.h"
 
 namespace scourix {
 namespace {

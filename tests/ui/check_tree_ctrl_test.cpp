@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "tests/ui/scan_page_probe.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/framework/dialog.h"
 

@@ -7,12 +7,12 @@
 #include "tests/core/fake_platform.h"
 #include "tests/ui/scan_page_probe.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/check_choice.h"
-#include "ui/disk_clean_page.h"
-#include "ui/drive_checks.h"
-#include "ui/options_page.h"
-#include "ui/progress_mirror.h"
-#include "ui/scan_busy_notice.h"
+#include "ui/pages/check_choice.h"
+#include "ui/pages/disk_clean_page.h"
+#include "ui/pages/drive_checks.h"
+#include "ui/pages/options_page.h"
+#include "ui/pages/progress_mirror.h"
+#include "ui/pages/scan_busy_notice.h"
 
 namespace scourix::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "res/resource.h"
 #include "tests/ui/end_to_end.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/scan_busy_notice.h"
+#include "ui/pages/scan_busy_notice.h"
 
 namespace scourix::test {
 namespace {

@@ -5,7 +5,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/framework/key_filter.h"
-#include "ui/hyperlink_label.h"
+#include "ui/controls/hyperlink_label.h"
 
 namespace scourix::test {
 namespace {

@@ -9,7 +9,7 @@
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/options_page.h"
+#include "ui/pages/options_page.h"
 
 namespace scourix::test {
 namespace {

@@ -5,7 +5,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/framework/key_filter.h"
-#include "ui/page_tab_ctrl.h"
+#include "ui/controls/page_tab_ctrl.h"
 
 namespace scourix::test {
 namespace {

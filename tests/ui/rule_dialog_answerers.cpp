@@ -4,7 +4,7 @@
 
 #include "res/resource.h"
 #include "ui/framework/window.h"
-#include "ui/rule_edit_dialog.h"
+#include "ui/pages/rule_edit_dialog.h"
 
 namespace scourix::test {
 

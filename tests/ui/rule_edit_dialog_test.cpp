@@ -8,7 +8,7 @@
 #include "res/resource.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/window.h"
-#include "ui/rule_edit_dialog.h"
+#include "ui/pages/rule_edit_dialog.h"
 
 namespace scourix::test {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "ui/rule_edit_fields.h"
-#include "ui/rules_page_logic.h"
+#include "ui/pages/rule_edit_fields.h"
+#include "ui/pages/rules_page_logic.h"
 
 namespace scourix {
 namespace {

@@ -14,7 +14,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/controls.h"
 #include "ui/framework/window.h"
-#include "ui/rules_page.h"
+#include "ui/pages/rules_page.h"
 
 namespace scourix::test {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 #include "ui/framework/controls.h"
 
 namespace scourix::test {

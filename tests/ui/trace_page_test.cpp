@@ -7,9 +7,9 @@
 #include "tests/core/fake_platform.h"
 #include "tests/ui/scan_page_probe.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/options_page.h"
-#include "ui/trace_clean_page.h"
-#include "ui/trace_items.h"
+#include "ui/pages/options_page.h"
+#include "ui/pages/trace_clean_page.h"
+#include "ui/pages/trace_items.h"
 
 namespace scourix::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/trace_items.h"
+#include "ui/pages/trace_items.h"
 
 namespace scourix {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/found_file.h"
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 
 namespace scourix {
 

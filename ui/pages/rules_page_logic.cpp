@@ -1,4 +1,4 @@
-#include "ui/rules_page_logic.h"
+#include "ui/pages/rules_page_logic.h"
 
 namespace scourix {
 

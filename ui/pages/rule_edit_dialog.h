@@ -2,7 +2,7 @@
 // The modal editor of one custom rule (dialog 136), for adding and for modifying.
 #include "settings/scan_rule.h"
 #include "ui/framework/dialog.h"
-#include "ui/rule_edit_fields.h"
+#include "ui/pages/rule_edit_fields.h"
 
 namespace scourix {
 

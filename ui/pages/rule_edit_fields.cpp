@@ -1,4 +1,4 @@
-#include "ui/rule_edit_fields.h"
+#include "ui/pages/rule_edit_fields.h"
 
 namespace scourix {
 

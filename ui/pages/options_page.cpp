@@ -1,4 +1,4 @@
-#include "ui/options_page.h"
+#include "ui/pages/options_page.h"
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"

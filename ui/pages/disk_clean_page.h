@@ -3,10 +3,10 @@
 // disk scan with its progress and current path, and the technical-support block.
 #include <string>
 
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 #include "ui/framework/controls.h"
-#include "ui/hyperlink_label.h"
-#include "ui/scan_page.h"
+#include "ui/controls/hyperlink_label.h"
+#include "ui/pages/scan_page.h"
 
 namespace scourix {
 

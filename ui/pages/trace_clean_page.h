@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 #include "ui/framework/controls.h"
-#include "ui/scan_page.h"
+#include "ui/pages/scan_page.h"
 
 namespace scourix {
 

@@ -1,6 +1,6 @@
-#include "ui/duplicate_rule_prompt.h"
+#include "ui/pages/duplicate_rule_prompt.h"
 
-#include "ui/rules_page_logic.h"
+#include "ui/pages/rules_page_logic.h"
 
 namespace scourix {
 

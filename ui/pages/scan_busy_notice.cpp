@@ -1,4 +1,4 @@
-#include "ui/scan_busy_notice.h"
+#include "ui/pages/scan_busy_notice.h"
 
 #include "engine/clean_engine.h"
 

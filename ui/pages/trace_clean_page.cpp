@@ -1,11 +1,11 @@
-#include "ui/trace_clean_page.h"
+#include "ui/pages/trace_clean_page.h"
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/check_choice.h"
+#include "ui/pages/check_choice.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/progress_mirror.h"
-#include "ui/trace_items.h"
+#include "ui/pages/progress_mirror.h"
+#include "ui/pages/trace_items.h"
 
 namespace scourix {
 

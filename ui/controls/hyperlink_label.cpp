@@ -1,4 +1,4 @@
-#include "ui/hyperlink_label.h"
+#include "ui/controls/hyperlink_label.h"
 
 #include <shellapi.h>
 

@@ -3,7 +3,7 @@
 // boxes, and a description of the one clicked last.
 #include <string>
 
-#include "ui/category_boxes.h"
+#include "ui/pages/category_boxes.h"
 #include "ui/framework/key_filter.h"
 
 namespace scourix {

@@ -1,10 +1,10 @@
-#include "ui/scan_page.h"
+#include "ui/pages/scan_page.h"
 
 #include "engine/clean_engine.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/options_page.h"
-#include "ui/progress_mirror.h"
-#include "ui/scan_busy_notice.h"
+#include "ui/pages/options_page.h"
+#include "ui/pages/progress_mirror.h"
+#include "ui/pages/scan_busy_notice.h"
 
 namespace scourix {
 

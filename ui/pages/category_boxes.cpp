@@ -1,4 +1,4 @@
-#include "ui/category_boxes.h"
+#include "ui/pages/category_boxes.h"
 
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
-#include "ui/drive_checks.h"
+#include "ui/pages/drive_checks.h"
 
-#include "ui/check_choice.h"
+#include "ui/pages/check_choice.h"
 
 namespace scourix {
 

@@ -1,4 +1,4 @@
-#include "ui/progress_mirror.h"
+#include "ui/pages/progress_mirror.h"
 
 #include <utility>
 

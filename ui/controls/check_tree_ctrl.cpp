@@ -1,4 +1,4 @@
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 
 #include "res/resource.h"
 

@@ -1,14 +1,14 @@
-#include "ui/rules_page.h"
+#include "ui/pages/rules_page.h"
 
 #include <optional>
 #include <string>
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/duplicate_rule_prompt.h"
+#include "ui/pages/duplicate_rule_prompt.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/rule_edit_dialog.h"
-#include "ui/rules_page_logic.h"
+#include "ui/pages/rule_edit_dialog.h"
+#include "ui/pages/rules_page_logic.h"
 
 namespace scourix {
 

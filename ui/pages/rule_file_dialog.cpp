@@ -1,4 +1,4 @@
-#include "ui/rule_file_dialog.h"
+#include "ui/pages/rule_file_dialog.h"
 
 #include <commdlg.h>
 

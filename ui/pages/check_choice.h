@@ -2,7 +2,7 @@
 // How the pages map their boxes to the engine's 0/1 flags and back.
 #include <cstdint>
 
-#include "ui/check_tree_ctrl.h"
+#include "ui/controls/check_tree_ctrl.h"
 
 namespace scourix {
 

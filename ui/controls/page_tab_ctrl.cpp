@@ -1,4 +1,4 @@
-#include "ui/page_tab_ctrl.h"
+#include "ui/controls/page_tab_ctrl.h"
 
 namespace scourix {
 

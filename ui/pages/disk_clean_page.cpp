@@ -1,11 +1,11 @@
-#include "ui/disk_clean_page.h"
+#include "ui/pages/disk_clean_page.h"
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/check_choice.h"
-#include "ui/drive_checks.h"
+#include "ui/pages/check_choice.h"
+#include "ui/pages/drive_checks.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/progress_mirror.h"
+#include "ui/pages/progress_mirror.h"
 
 namespace scourix {
 

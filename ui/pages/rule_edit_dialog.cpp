@@ -1,4 +1,4 @@
-#include "ui/rule_edit_dialog.h"
+#include "ui/pages/rule_edit_dialog.h"
 
 #include "res/resource.h"
 #include "ui/framework/controls.h"
