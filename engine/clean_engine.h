@@ -22,11 +22,22 @@ namespace scourix {
 constexpr std::int32_t kDiskProgressMax = 200000;
 constexpr std::int32_t kTraceProgressMax = 15000;
 
+// A ticked file that could not be deleted, and the system's word for why.
+struct DeletionFailure {
+  std::string path;
+  std::string category;
+  std::string reason;
+};
+
 // The outcome of deleting the ticked findings.
 struct DeletionResult {
   int deleted = 0;
   int failed = 0;  // ticked files that could not be deleted; they stay in the list
   bool recycleBinEmptied = false;
+  std::uint64_t bytesFreed = 0;  // sizes of the files really deleted
+  int recycled = 0;              // files moved to the recycle bin instead
+  std::uint64_t bytesRecycled = 0;
+  std::vector<DeletionFailure> failures;
 };
 
 class CleanEngine {
@@ -47,6 +58,7 @@ class CleanEngine {
   ScanSettings settings;
   std::int32_t paceCounter = 0;  // the worker's alone
   TraceFlags traceFlags;
+  CleanOptions options;
   RuleStore rules;
   std::atomic<std::int32_t> recycleBinPending{0};
 

@@ -27,6 +27,11 @@ struct FoundFile {
   std::string category;
   TreeItemHandle treeItem = 0;
   std::int32_t toDelete = 1;
+  std::uint64_t size = 0;  // bytes, from the walk's listing
+  // The path as the file system spells it, in UTF-8; empty when `path` says it exactly.
+  std::string exactPath;
+  // Started unticked because it lies where deleting could break a program.
+  std::int32_t isProtected = 0;
 };
 
 }  // namespace scourix

@@ -30,4 +30,9 @@ struct TraceFlags {
   Flag recentDocuments{1};
 };
 
+// Choices of the options page beyond the categories.
+struct CleanOptions {
+  Flag deleteToRecycleBin{0};  // deletion moves files to the recycle bin instead
+};
+
 }  // namespace scourix
