@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "engine/clean_engine.h"
+#include "settings/config_extension.h"
 #include "settings/config_file.h"
 
 namespace scourix::cli {
@@ -42,6 +43,10 @@ void printRead(CleanEngine& engine, const ConfigLoadProgress& progress) {
       printText(rule.description);
       std::printf("\t%d\n", static_cast<int>(rule.matchMode));
     }
+  }
+  for (int i = 0; i < progress.extensionFields; ++i) {
+    const auto& field = kExtensionFieldsInFileOrder[i];
+    std::printf("%s\t%d\n", field.name, static_cast<int>(extensionFlag(engine, field)));
   }
 }
 

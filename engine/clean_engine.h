@@ -22,6 +22,8 @@ namespace scourix {
 constexpr std::int32_t kDiskProgressMax = 200000;
 constexpr std::int32_t kTraceProgressMax = 15000;
 
+struct TraceLocation;
+
 // A ticked file that could not be deleted, and the system's word for why.
 struct DeletionFailure {
   std::string path;
@@ -109,8 +111,11 @@ class CleanEngine {
   void scanProfile(const std::string& profile);
 
   // Where the trace scan looks for profiles when set (the command line's --profiles);
-  // otherwise the system drive's "Documents and Settings", then the platform's folder.
+  // otherwise the system drive's "Documents and Settings", then the platform's folder,
+  // then the profiles the platform has registered.
   std::string profilesFolderOverride;
+  // Folders the last trace scan found but could not list (no access, for example).
+  int unreadableLocations() const { return unreadableCount_.load(); }
 
   // ---- Walk and classification ----
   void walkDirectory(const std::string& dir, const std::string& label);
@@ -158,6 +163,15 @@ class CleanEngine {
   void offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
                     const std::string& path, const std::string& category);
   std::unique_ptr<DirListing> openProfilesFolder(std::string& folder);
+  std::vector<std::string> profileFolders();
+  void walkTraceLocation(const std::string& base, const TraceLocation& location);
+  bool findRealFolder(const std::string& base, const char* relative, std::string& folder);
+  void noteUnreadable(const std::string& folder);
+  void scanBrowserCaches(const std::string& profile);
+  void walkChromiumCaches(const std::string& userData, const std::string& label);
+  void walkProfileCaches(const std::string& parent, const char* cacheName,
+                         const std::string& label);
+  void walkCacheFolder(const std::string& parent, const char* name, const std::string& label);
   std::string withSeparator(std::string path) const;
 
   Platform& platform_;
@@ -174,6 +188,8 @@ class CleanEngine {
 
   std::vector<ScanRule> scanRules_;  // the rules as they were when the scan started
   std::vector<DirectoryId> walkStack_;  // directories of the current walk, for link cycles
+  std::vector<std::string> unreadable_;  // the trace scan's folders that could not be listed
+  std::atomic<int> unreadableCount_{0};
 
   std::atomic<bool> busy_{false};
   // From a scan's start until its walk is over: the worker changes the found-file list.

@@ -6,7 +6,8 @@ namespace scourix {
 namespace {
 
 bool isRecycleFinding(const FoundFile& file) {
-  return file.category == kRecycledLabel || file.category == kRecyclerLabel;
+  return file.category == kRecycledLabel || file.category == kRecyclerLabel ||
+         file.category == kRecycleBinLabel;
 }
 
 }  // namespace

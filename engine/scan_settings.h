@@ -1,5 +1,6 @@
 #pragma once
-// The twelve junk-category flags of the disk scan and the seven trace-location flags.
+// The twelve junk-category flags of the disk scan, the seven trace-location flags and
+// the browser-cache flags.
 #include "engine/flag.h"
 
 namespace scourix {
@@ -28,6 +29,14 @@ struct TraceFlags {
   Flag recycleBin{1};
   Flag windowsTemp{1};
   Flag recentDocuments{1};
+  // The browser caches, one flag per browser.
+  Flag chromeCache{1};
+  Flag edgeCache{1};
+  Flag firefoxCache{1};
+  Flag safe360Cache{1};
+  Flag speed360Cache{1};
+  Flag qqBrowserCache{1};
+  Flag browser2345Cache{1};
 };
 
 // Choices of the options page beyond the categories.

@@ -21,7 +21,11 @@ void CleanEngine::walkDirectory(const std::string& dir, const std::string& label
 // whole walk works in one buffer.
 void CleanEngine::walkInto(std::string& dir, const std::string& label) {
   const std::unique_ptr<DirListing> listing = platform_.openListing(dir);
-  if (!listing) return;
+  if (!listing) {
+    // Every folder a trace walk meets exists: it was named by a listing.
+    if (!label.empty()) noteUnreadable(dir);
+    return;
+  }
   const std::size_t base = dir.size();
   const char separator = platform_.separator();
   DirEntry entry;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/code_page.h"
 
@@ -61,6 +62,9 @@ class Platform {
   // The folder that holds the user profiles (C:\Users on current Windows), ending with
   // the separator; empty when unknown.
   virtual std::string profilesDirectory() = 0;
+  // The folders of the profiles the system has registered (ProfileList), as recorded,
+  // those that exist; empty when the system keeps no such list.
+  virtual std::vector<std::string> registeredProfiles() = 0;
 
   virtual void sleepMs(int milliseconds) = 0;
   // The current time, seconds since 1970-01-01 UTC.

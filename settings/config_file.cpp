@@ -7,6 +7,7 @@
 
 #include "engine/clean_engine.h"
 #include "settings/archive.h"
+#include "settings/config_extension.h"
 
 namespace scourix {
 
@@ -41,6 +42,7 @@ void storeAll(CleanEngine& engine, Archive& archive) {
     archive.writeString(rule.description);
     archive.writeInt32(rule.matchMode);
   }
+  storeExtension(engine, archive);
 }
 
 void loadAll(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress) {
@@ -79,6 +81,7 @@ void loadAll(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress
     engine.rules.append(rule);
     ++progress.rules;
   }
+  loadExtension(engine, archive, progress);
 }
 
 std::string lastError(const char* what, const std::string& path) {

@@ -1,6 +1,6 @@
 #pragma once
 // "data.dsfw": the category flags, the trace flags, the drive list and the custom rules,
-// moved between the engine and the binary configuration file.
+// then the extension block, moved between the engine and the binary configuration file.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -61,6 +61,7 @@ struct ConfigLoadProgress {
   bool ruleCountRead = false;
   std::int32_t ruleCount = 0;
   int rules = 0;  // complete rule records
+  int extensionFields = 0;  // fields of the extension block taken
 
   // For example "flags, trace flags, 2 drives, 1 rule" or "flags, 1 of 3 trace flags".
   std::string describe() const;

@@ -3,6 +3,7 @@
 #include "engine/clean_engine.h"
 #include "ui/framework/ui_thread.h"
 #include "ui/main_dialog.h"
+#include "ui/scan_end_text.h"
 
 namespace scourix {
 
@@ -31,7 +32,8 @@ void ScanWindowSteps::scanFinished(ScanKind kind) {
   RunOnUiThread([&] {
     // While the main window closes nobody is there to read the box.
     if (engine.stopRequested()) return;
-    MessageBoxA(main_.exists() ? main_.hwnd() : nullptr, "扫描完毕", "提示", MB_OK);
+    const std::string text = ScanEndText(kind, engine.unreadableLocations());
+    MessageBoxA(main_.exists() ? main_.hwnd() : nullptr, text.c_str(), "提示", MB_OK);
   });
   RunOnUiThread([&] {
     if (page.exists()) page.ResetProgress();

@@ -25,6 +25,8 @@ std::string PosixPlatform::systemDirectory() { return std::string(); }
 
 std::string PosixPlatform::profilesDirectory() { return std::string(); }
 
+std::vector<std::string> PosixPlatform::registeredProfiles() { return {}; }
+
 void PosixPlatform::sleepMs(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

@@ -113,6 +113,39 @@ std::string Win32Platform::profilesDirectory() {
   return result;
 }
 
+std::vector<std::string> Win32Platform::registeredProfiles() {
+  std::vector<std::string> profiles;
+  HKEY list;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", 0,
+                    KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &list) != ERROR_SUCCESS) {
+    return profiles;
+  }
+  char sid[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD sidLength = sizeof sid;
+    const LONG status = RegEnumKeyExA(list, index, sid, &sidLength, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) break;
+    if (status != ERROR_SUCCESS) continue;
+    char raw[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    DWORD type = 0;
+    if (RegGetValueA(list, sid, "ProfileImagePath", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                     &type, raw, &size) != ERROR_SUCCESS) {
+      continue;
+    }
+    char expanded[MAX_PATH + 1] = {};
+    const DWORD length = ExpandEnvironmentStringsA(raw, expanded, MAX_PATH);
+    if (length == 0 || length > MAX_PATH) continue;
+    // A deleted user's entry may outlive the folder.
+    const DWORD attributes = GetFileAttributesA(expanded);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+    profiles.emplace_back(expanded);
+  }
+  RegCloseKey(list);
+  return profiles;
+}
+
 void Win32Platform::sleepMs(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 std::int64_t Win32Platform::now() {

@@ -13,6 +13,7 @@ class Win32Platform : public Platform {
   int driveType(const std::string& root) override;
   std::string systemDirectory() override;
   std::string profilesDirectory() override;
+  std::vector<std::string> registeredProfiles() override;
   void sleepMs(int milliseconds) override;
   std::int64_t now() override;
   bool localDate(std::int64_t time, CalendarDate& date) override;

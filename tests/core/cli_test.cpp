@@ -69,9 +69,13 @@ TEST_F(Cli, Trace) {
   const std::string cookie = tree.file("profiles/ann/Cookies/c.txt");
   tree.file("profiles/ann/Cookies/desktop.ini");
   const std::string recycled = tree.file("drive/RECYCLER/Dc1.doc");
+  const std::string bin = tree.file("drive/$Recycle.Bin/S-1-5-21/$RAB12.doc");
+  const std::string cache = tree.file("profiles/ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/cache2/e");
+  tree.file("profiles/ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/prefs.js");
   ASSERT_EQ(run("trace --no-pace --profiles " + at("profiles") + " --recycle " + at("drive")), 0);
-  EXPECT_EQ(out, "Internet Cookies\t" + cookie + "\nRECYCLER\t" + recycled + "\n");
-  EXPECT_NE(err.find("mandated sleeps: 110 ms"), std::string::npos) << err;
+  EXPECT_EQ(out, "Internet Cookies\t" + cookie + "\nFirefox cache\t" + cache + "\nRECYCLER\t" + recycled +
+                     "\nRecycle Bin files\t" + bin + "\n");
+  EXPECT_NE(err.find("mandated sleeps: 120 ms"), std::string::npos) << err;
   EXPECT_EQ(run("trace --no-pace"), 2);
   EXPECT_NE(err.find("--profiles"), std::string::npos) << err;
 }
@@ -79,6 +83,7 @@ TEST_F(Cli, Trace) {
 TEST_F(Cli, ConfigShowAndCopy) {
   CleanEngine engine(systemPlatform());
   engine.traceFlags.recentDocuments = -4;
+  engine.traceFlags.edgeCache = 0;
   engine.drives.emplace_back();
   engine.drives[0].root = engine.drives[0].displayName = "C:\\";
   engine.rules.append(ScanRule{1, ".pcf", "pcf files", 0});
@@ -88,12 +93,14 @@ TEST_F(Cli, ConfigShowAndCopy) {
   EXPECT_EQ(out.find("backupFiles\t1\ngarbageFiles\t1\ncppBuilderFiles\t1\n"), 0u) << out;
   EXPECT_EQ(out.substr(out.find("recentDocuments")),
             "recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\n"
-            "rules\t2\nrule\t1\t.pcf\tpcf files\t0\nrule\t0\t~\t\t1\n");
+            "rules\t2\nrule\t1\t.pcf\tpcf files\t0\nrule\t0\t~\t\t1\ndeleteToRecycleBin\t0\nchromeCache\t1\n"
+            "edgeCache\t0\nfirefoxCache\t1\nsafe360Cache\t1\nspeed360Cache\t1\nqqBrowserCache\t1\n"
+            "browser2345Cache\t1\n");
   ASSERT_EQ(run("config copy " + at("in") + " " + at("copy")), 0) << err;
   EXPECT_EQ(TempTree::read(tree.path("copy")), TempTree::read(tree.path("in")));
   // A damaged file: what was read is shown, with an error, and nothing is copied.
   const std::string file = TempTree::read(tree.path("in"));
-  TempTree::write(tree.path("in"), file.substr(0, file.size() - 4));
+  TempTree::write(tree.path("in"), file.substr(0, file.size() - 48));  // into the last rule
   EXPECT_EQ(run("config show " + at("in")), 1);
   EXPECT_NE(err.find("flags, trace flags, 1 drive, 1 of 2 rules"), std::string::npos) << err;
   EXPECT_EQ(out.substr(out.find("rules")), "rules\t2\nrule\t1\t.pcf\tpcf files\t0\n");

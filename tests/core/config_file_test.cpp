@@ -105,6 +105,14 @@ TEST(ArchiveString, LoadsWhatOtherWritersStoreAndRefusesDamage) {
   }
 }
 
+// The extension block with these fields.
+std::string block(const std::vector<std::int32_t>& fields, std::int32_t version = 1) {
+  std::string out = "SXEB"s + i32(version) + i32(static_cast<std::int32_t>(fields.size() * 4));
+  for (std::int32_t field : fields) out += i32(field);
+  return out;
+}
+const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1});
+
 std::string store(CleanEngine& engine) {
   std::string sink;
   Archive archive(sink, engine.platform());
@@ -144,13 +152,13 @@ std::string lists(const CleanEngine& engine) {
 
 TEST(ConfigLayout, TheExamplesOf84And96Bytes) {
   CleanEngine engine(systemPlatform());
-  EXPECT_EQ(store(engine), flags(19, 1) + i32(0) + i32(0));
+  EXPECT_EQ(store(engine), flags(19, 1) + i32(0) + i32(0) + kDefaultBlock);
   engine.drives.emplace_back();
   engine.drives[0].root = engine.drives[0].displayName = "C:\\";
   const std::string example =
       flags(19, 1) + "\x01\0\0\0" "\x03" "C:\\" "\x03" "C:\\" "\x01\0\0\0" "\0\0\0\0"s;
   ASSERT_EQ(example.size(), 96u);
-  EXPECT_EQ(store(engine), example);
+  EXPECT_EQ(store(engine), example + kDefaultBlock);
   CleanEngine loaded(systemPlatform());
   load(loaded, example);
   EXPECT_EQ(lists(loaded), "C:\\|C:\\|1 ");
@@ -185,6 +193,11 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     bytes += i32(r.enabled) + str(r.pattern) + str(r.description) + i32(r.matchMode);
     ends.push_back(bytes.size());
   }
+  // The block follows the original layout unchanged; cut into, it is damage.
+  const std::size_t layoutEnd = bytes.size();
+  full.options.deleteToRecycleBin = 1;
+  full.traceFlags.browser2345Cache = 0;
+  bytes += block({1, 1, 1, 1, 1, 1, 1, 0});
   ASSERT_EQ(store(full), bytes);
 
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
@@ -193,11 +206,12 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     ConfigLoadProgress progress;
     try {
       load(engine, bytes.substr(0, cut), &progress);
-      ASSERT_EQ(cut, bytes.size());
-      EXPECT_EQ(store(engine), bytes);
+      ASSERT_TRUE(cut == bytes.size() || (cut >= layoutEnd && cut < layoutEnd + 4));
+      EXPECT_EQ(store(engine), cut == bytes.size() ? bytes : bytes.substr(0, layoutEnd) + kDefaultBlock);
     } catch (const ArchiveError&) {
-      ASSERT_LT(cut, bytes.size());
+      ASSERT_TRUE(cut < layoutEnd || (cut >= layoutEnd + 4 && cut < bytes.size()));
     }
+    ASSERT_EQ(progress.extensionFields, cut == bytes.size() ? 8 : 0);
     const std::size_t flagsRead = std::min<std::size_t>(19, cut / 4);
     ASSERT_EQ(static_cast<std::size_t>(progress.flags + progress.traceFlags), flagsRead);
     for (std::size_t i = 0; i < 19; ++i) {
@@ -256,7 +270,8 @@ TEST(ConfigLayout, DamagedFilesLoadConsistently) {
       flags(12, 1) + flags(7, 0) + i32(2) + str("C:\\") + str("C:\\") + i32(1) + str("D:\\") +
       "\xFF\xFE\xFF\x02" "\x2D\x4E\x87\x65"s + i32(0) + i32(3) + i32(1) + str(".pcf") +
       str("clean pcf files") + i32(0) + i32(1) + "\xFF\xFE\xFF\x03" "a\0\x3D\xD8\x00\xDE"s +
-      str("wide") + i32(0) + i32(-1) + str("~") + str(std::string(300, 'z')) + i32(7);
+      str("wide") + i32(0) + i32(-1) + str("~") + str(std::string(300, 'z')) + i32(7) +
+      block({1, 0, 1, 0, 1, 0, 1, 0, 5});
   std::mt19937 random(20240611);
   const char* const patches[] = {"\xFF\xFF\xFF\x7F", "\xFF\xFE\xFF", "\xFF", "\xFE"};
   int loaded = 0;
@@ -289,6 +304,38 @@ TEST(ConfigLayout, DamagedFilesLoadConsistently) {
   // Both outcomes are reached, or the test proves little.
   EXPECT_GT(loaded, 50);
   EXPECT_LT(loaded, 950);
+}
+
+// Each row: what follows the rules, whether the load ends early, and the first three
+// fields of the block after it. The drive before the block is never lost.
+TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
+  const std::tuple<std::string, bool, std::vector<int>> rows[] = {
+      {block({1, 0, 0, 0, 0, 0, 0, 0}), false, {1, 0, 0}},
+      {block({1, 0, 1, 0, 1, 0, 1, 0, 9, 9}) + "more", false, {1, 0, 1}},  // a later build's
+      {block({1, 0}), false, {1, 0, 1}},                                   // an earlier build's
+      {block({1, 0, 0}, 2), false, {0, 1, 1}},                             // a version unknown
+      {"SXEB"s + i32(1) + i32(6) + i32(1) + "xy", false, {1, 1, 1}},
+      {"SXE", false, {0, 1, 1}},
+      {"SXEB"s + i32(1) + i32(36) + flags(8, 0), true, {0, 1, 1}},
+      {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, {0, 1, 1}},
+      {"SXEB"s + i32(2) + i32(8) + i32(1), true, {0, 1, 1}},
+      {"SXEB"s + i32(1), true, {0, 1, 1}},
+  };
+  for (const auto& [tail, damaged, fields] : rows) {
+    SCOPED_TRACE(::testing::PrintToString(tail));
+    CleanEngine engine(systemPlatform());
+    bool ended = false;
+    try {
+      load(engine, flags(19, 1) + i32(1) + str("C:") + str("C:") + i32(1) + i32(0) + tail);
+    } catch (const ArchiveError&) {
+      ended = true;
+    }
+    EXPECT_EQ(ended, damaged);
+    EXPECT_EQ(lists(engine), "C:|C:|1 ");
+    EXPECT_EQ((std::vector<int>{engine.options.deleteToRecycleBin, engine.traceFlags.chromeCache,
+                                engine.traceFlags.edgeCache}),
+              fields);
+  }
 }
 
 // Loads report a damaged file and keep a copy of it; saves never lose the previous file.

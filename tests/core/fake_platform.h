@@ -60,6 +60,7 @@ class FakePlatform : public Platform {
   std::map<std::string, int> driveTypes;  // by root; others are unknown (1)
   std::string systemDir;
   std::string profilesDir;
+  std::vector<std::string> registered;  // registeredProfiles()
   std::map<std::string, std::vector<DirEntry>> memoryDirs;  // by path ending in separator
   // Asked first; a null answer falls back to the memory folders, then the real ones.
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
@@ -86,6 +87,7 @@ class FakePlatform : public Platform {
   }
   std::string systemDirectory() override { return systemDir; }
   std::string profilesDirectory() override { return profilesDir; }
+  std::vector<std::string> registeredProfiles() override { return registered; }
   void sleepMs(int milliseconds) override { sleeps.push_back(milliseconds); }
   std::int64_t now() override { return clock != 0 ? clock : real_.now(); }
   bool localDate(std::int64_t time, CalendarDate& date) override {

@@ -121,45 +121,51 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
                                    test::fileEntry("x.dat"), test::dirEntry("All Users", true),
                                    test::dirEntry("ann")};
   const std::string ann = in(profiles, "ann/");
-  Paths walks{profiles};
+  platform.memoryDirs[ann] = {test::dirEntry("local settings"), test::dirEntry("Cookies"),
+                              test::dirEntry("Offlin~1"), test::dirEntry("Recent")};
+  platform.memoryDirs[in(ann, "local settings/")] = {
+      test::dirEntry("Temporary Internet Files"), test::dirEntry("History"), test::dirEntry("Temp")};
   Paths findings;
-  for (const auto& [dir, label] : {std::pair{"Local Settings/Temporary Internet Files/",
+  for (const auto& [dir, label] : {std::pair{"local settings/Temporary Internet Files/",
                                              "Temporary Internet Files"},
-                                   {"Local Settings/History/", "Internet History Files"},
+                                   {"local settings/History/", "Internet History Files"},
                                    {"Cookies/", "Internet Cookies"},
                                    {"Offlin~1/", "Offline files"},
-                                   {"Local Settings/Temp/", "temp files"},
+                                   {"local settings/Temp/", "temp files"},
                                    {"Recent/", "Internet Recent files"}}) {
     platform.memoryDirs[in(ann, dir)] = {test::fileEntry("a.htm"), test::fileEntry("Desktop.ini")};
-    walks.push_back(in(ann, dir));
     findings.push_back(label + ("|" + in(ann, dir)) + "a.htm");
   }
-  // The first drive unselected, the second listed twice: its files are listed once.
+  // The first drive unselected, the second listed twice: its files are listed once. A
+  // folder of the bin that cannot be listed is counted.
   const std::string d1 = test::memoryRoot(platform, "[d1]");
   const std::string d2 = test::memoryRoot(platform, "[d2]");
   for (const std::string& d : {d1, d2, d2}) {
     engine.drives.emplace_back();
     engine.drives.back().root = d;
-    walks.insert(walks.end(), {in(d, "Recycled/"), in(d, "RECYCLER/")});
-    if (d == d2) walks.push_back(in(d, "RECYCLER/S/"));
   }
   engine.drives[0].selected = 0;
+  platform.memoryDirs[d1] = {test::dirEntry("Recycled")};
+  platform.memoryDirs[d2] = {test::dirEntry("RECYCLER")};
   platform.memoryDirs[in(d1, "Recycled/")] = {test::fileEntry("INFO2"), test::fileEntry("DC1")};
-  platform.memoryDirs[in(d2, "RECYCLER/")] = {test::dirEntry("S"), test::fileEntry("DESKTOP.ini")};
+  platform.memoryDirs[in(d2, "RECYCLER/")] = {test::dirEntry("S"), test::fileEntry("DESKTOP.ini"),
+                                              test::dirEntry("locked")};
   platform.memoryDirs[in(d2, "RECYCLER/S/")] = {test::fileEntry("Dc2"), test::fileEntry("info2")};
   findings.push_back("devices Recycled files|" + in(d1, "Recycled/DC1"));
   findings.push_back("RECYCLER|" + in(d2, "RECYCLER/S/Dc2"));
   engine.runTraceScan();
-  EXPECT_EQ(platform.listedDirs, walks);
   EXPECT_EQ(labelled(), findings);
+  EXPECT_EQ(engine.unreadableLocations(), 1);
   // 50 at the start, 10 between the locations of a profile and between a drive's folders.
-  EXPECT_EQ(platform.sleeps, (std::vector<int>{50, 10, 10, 10, 10, 10, 10, 10, 10}));
+  EXPECT_EQ(platform.sleeps, (std::vector<int>{50, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10}));
   EXPECT_EQ(engine.recycleBinPending, 1);
 }
 
 TEST_F(Trace, FlagsChooseTheLocationsAndEveryScanStartClearsThePendingBin) {
   engine.profilesFolderOverride = profiles;
   platform.memoryDirs[profiles] = {test::dirEntry("dave")};
+  const std::string dave = in(profiles, "dave/");
+  platform.memoryDirs[dave] = {test::dirEntry("Cookies"), test::dirEntry("Recent")};
   engine.runTraceScan();  // without drives, but the bin was covered
   EXPECT_EQ(engine.recycleBinPending, 1);
   engine.runDiskScan();
@@ -176,16 +182,25 @@ TEST_F(Trace, FlagsChooseTheLocationsAndEveryScanStartClearsThePendingBin) {
   platform.sleeps.clear();
   engine.runTraceScan();
   EXPECT_EQ(engine.recycleBinPending, 0);
-  const std::string dave = in(profiles, "dave/");
-  EXPECT_EQ(platform.listedDirs,
-            (Paths{profiles, in(dave, "Cookies/"), in(dave, "Local Settings/Temp/")}));
+  EXPECT_EQ(std::count(platform.listedDirs.begin(), platform.listedDirs.end(), in(dave, "Cookies/")), 1);
+  EXPECT_EQ(std::count(platform.listedDirs.begin(), platform.listedDirs.end(), in(dave, "Recent/")), 0);
   // The sleeps between the locations stay.
   EXPECT_EQ(platform.sleeps, (std::vector<int>{50, 10, 10, 10, 10, 10}));
 }
 
 TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
   engine.traceFlags.recycleBin = 0;
-  engine.runTraceScan();  // nowhere to look
+  // Nowhere to look but the registered profiles: each once, without the services' own,
+  // and the one that cannot be listed counted once.
+  platform.registered = {in("[r]", "/ann"), in("[R]", "/ANN/"), in("[s]", "/config/systemprofile"),
+                         in("[s]", "/LocalService"), in("[s]", "/networkservice")};
+  engine.runTraceScan();
+  EXPECT_EQ(platform.listedDirs.front(), in("[r]", "/ann/"));
+  EXPECT_EQ(std::count_if(platform.listedDirs.begin(), platform.listedDirs.end(),
+                          [](const std::string& dir) { return dir[1] != 'r'; }), 0);
+  EXPECT_EQ(engine.unreadableLocations(), 1);
+  platform.registered.clear();
+  platform.listedDirs.clear();
   platform.systemDir = "D:\\WINDOWS\\system32";
   platform.profilesDir = "[users]";  // without its separator
   engine.runTraceScan();
@@ -195,7 +210,7 @@ TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
   ASSERT_GE(platform.listedDirs.size(), 4u);
   EXPECT_EQ(Paths(platform.listedDirs.begin(), platform.listedDirs.begin() + 4),
             (Paths{documents, test::memoryRoot(platform, "[users]"), documents,
-                   in(documents, "erin/Local Settings/Temporary Internet Files/")}));
+                   in(documents, "erin/")}));
 }
 
 }  // namespace

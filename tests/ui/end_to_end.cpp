@@ -44,6 +44,10 @@ std::string EndToEnd::MakeFile(const std::string& relative, std::size_t size) {
   return DrivePath(relative);
 }
 
+void EndToEnd::MakeLink(const std::string& relative, const std::string& targetRelative) {
+  ASSERT_TRUE(MakeUnixLink(DrivePath(relative), DrivePath(targetRelative))) << relative;
+}
+
 bool EndToEnd::OnDisk(const std::string& relative) const {
   return GetFileAttributesA(DrivePath(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

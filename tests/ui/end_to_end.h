@@ -52,6 +52,8 @@ class EndToEnd : public testing::Test {
   // Makes a file on the drive; an old access time keeps a temp file from being recent.
   std::string MakeFile(const std::string& relative, std::size_t size = 1);
   bool OnDisk(const std::string& relative) const;
+  // Makes a link on the drive to a folder of the drive.
+  void MakeLink(const std::string& relative, const std::string& targetRelative);
 
   // Presses a button as the user does (it must be enabled and shown).
   static void Press(HWND dialog, int id);

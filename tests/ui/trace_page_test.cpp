@@ -10,6 +10,7 @@
 #include "ui/pages/options_page.h"
 #include "ui/pages/trace_clean_page.h"
 #include "ui/pages/trace_items.h"
+#include "ui/scan_end_text.h"
 
 namespace scourix::test {
 namespace {
@@ -31,10 +32,15 @@ const std::vector<std::string> kDescriptions = {
     "week.",
     "The Documents history will be cleaned. This are temporary history files ,its safe to sweep them off."};
 
+const std::vector<std::string> kBrowserTexts = {"Google Chrome", "Microsoft Edge", "Mozilla Firefox", "360安全浏览器",
+                                                "360极速浏览器", "QQ浏览器",       "2345浏览器"};
+
 // The flags in their declaration order, which is the items' order.
 std::vector<Flag*> FlagsInOrder(TraceFlags& flags) {
-  return {&flags.tempInternetFiles, &flags.internetHistory, &flags.internetCookies, &flags.offlinePages,
-          &flags.recycleBin,        &flags.windowsTemp,     &flags.recentDocuments};
+  return {&flags.tempInternetFiles, &flags.internetHistory, &flags.internetCookies,  &flags.offlinePages,
+          &flags.recycleBin,        &flags.windowsTemp,     &flags.recentDocuments,  &flags.chromeCache,
+          &flags.edgeCache,         &flags.firefoxCache,    &flags.safe360Cache,     &flags.speed360Cache,
+          &flags.qqBrowserCache,    &flags.browser2345Cache};
 }
 
 TEST(TraceItems, TextsFlagsAndDescriptionsInTreeOrder) {
@@ -47,7 +53,16 @@ TEST(TraceItems, TextsFlagsAndDescriptionsInTreeOrder) {
     EXPECT_EQ(&(flags.*items[i].flag), ordered[i]) << items[i].text;
     EXPECT_EQ(FindTraceItem(kItemTexts[i]), &items[i]);
   }
-  for (const char* text : {"recycle bin.", "Recycle Bin", ""}) EXPECT_EQ(FindTraceItem(text), nullptr) << text;
+  const std::vector<const TraceItem*> all = AllTraceItems();
+  ASSERT_EQ(all.size(), ordered.size());
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    EXPECT_EQ(all[i]->text, i < kItemTexts.size() ? kItemTexts[i] : kBrowserTexts[i - kItemTexts.size()]);
+    EXPECT_EQ(&(flags.*all[i]->flag), ordered[i]) << all[i]->text;
+    EXPECT_EQ(FindTraceItem(all[i]->text), all[i]);
+  }
+  for (const char* text : {"recycle bin.", "Recycle Bin", "", kBrowserGroupText}) {
+    EXPECT_EQ(FindTraceItem(text), nullptr) << text;
+  }
 }
 
 class TracePageTest : public testing::Test {
@@ -83,11 +98,20 @@ class TracePageTest : public testing::Test {
 TEST_F(TracePageTest, ItemsDescriptionsBoxesAndFlags) {
   engine.traceFlags.internetCookies = 0;
   engine.traceFlags.recycleBin = 0;
+  engine.traceFlags.edgeCache = 0;
   Open();
-  const std::vector<HTREEITEM> items = Items();
+  std::vector<HTREEITEM> items = Items();
+  const HTREEITEM group = items.back();
   {
-    SCOPED_TRACE("the seven items with the stored flags");
-    EXPECT_EQ(TextsBelow(tree, TVI_ROOT), kItemTexts);
+    SCOPED_TRACE("the seven items, then the browsers' group, with the stored flags");
+    std::vector<std::string> rootTexts = kItemTexts;
+    rootTexts.push_back(kBrowserGroupText);
+    EXPECT_EQ(TextsBelow(tree, TVI_ROOT), rootTexts);
+    EXPECT_EQ(TextsBelow(tree, group), kBrowserTexts);
+    EXPECT_EQ(BoxOf(tree, group), Partial);
+    EXPECT_EQ(BoxOf(tree, ItemsBelow(tree, group)[1]), Unticked);
+    items.pop_back();
+    for (HTREEITEM browser : ItemsBelow(tree, group)) items.push_back(browser);
     EXPECT_EQ(page.traceItems(), items);
     for (int i = 0; i < kTraceItemCount; ++i) {
       EXPECT_EQ(BoxOf(tree, items[i]), i == 2 || i == 4 ? Unticked : Ticked) << kItemTexts[i];
@@ -114,11 +138,11 @@ TEST_F(TracePageTest, ItemsDescriptionsBoxesAndFlags) {
   {
     SCOPED_TRACE("select all and none set the seven flags at once");
     ClickButton(page.hwnd(), IDC_TRACE_SELECT_ALL);
-    EXPECT_EQ(FlagValues(), std::vector<int>(7, 1));
+    EXPECT_EQ(FlagValues(), std::vector<int>(14, 1));
     PaintNow(host.hwnd());
     for (HTREEITEM item : items) EXPECT_EQ(BoxOf(tree, item), Ticked);
     ClickButton(page.hwnd(), IDC_TRACE_SELECT_NONE);
-    EXPECT_EQ(FlagValues(), std::vector<int>(7, 0));
+    EXPECT_EQ(FlagValues(), std::vector<int>(14, 0));
     PaintNow(host.hwnd());
     for (HTREEITEM item : items) EXPECT_EQ(BoxOf(tree, item), Unticked);
   }
@@ -132,10 +156,18 @@ TEST_F(TracePageTest, ItemsDescriptionsBoxesAndFlags) {
     page.ReadTraceChecks();
     EXPECT_EQ(engine.traceFlags.recycleBin, 1);
     ClickBox(tree, items[2]);
+    ClickBox(tree, group);
     DestroyWindow(page.hwnd());
     EXPECT_EQ(engine.traceFlags.internetCookies, 1);
+    EXPECT_EQ(FlagValues(), (std::vector<int>{0, 0, 1, 0, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_TRUE(page.traceItems().empty());
   }
+}
+
+TEST(ScanEndText, ATraceScanSaysHowManyFoldersItCouldNotList) {
+  EXPECT_EQ(ScanEndText(ScanKind::Trace, 0), "扫描完毕");
+  EXPECT_EQ(ScanEndText(ScanKind::Trace, 12), "扫描完毕，有 12 个位置无法读取");
+  EXPECT_EQ(ScanEndText(ScanKind::Disk, 12), "扫描完毕");
 }
 
 }  // namespace

@@ -51,6 +51,27 @@ std::string UnixPathOf(const std::string& windowsPath) {
 
 }  // namespace
 
+bool MakeUnixLink(const std::string& link, const std::string& target) {
+  const std::size_t slash = link.find_last_of('\\');
+  const std::string unixTarget = UnixPathOf(target);
+  const std::string unixParent = UnixPathOf(link.substr(0, slash));
+  if (unixTarget.empty() || unixParent.empty()) return false;
+  // Wine starts Unix programs too; Win32 has no way to make a link under Wine.
+  std::string command = "/bin/ln -s \"" + unixTarget + "\" \"" + unixParent + "/" + link.substr(slash + 1) + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode == 0;
+}
+
 WineDriveLetter::WineDriveLetter(char letter, const std::string& folder) : letter_(letter) {
   if (GetDriveTypeA(root().c_str()) != DRIVE_NO_ROOT_DIR) {
     if (!Exists(root() + kMarkerName)) {

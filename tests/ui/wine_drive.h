@@ -29,4 +29,8 @@ class WineDriveLetter {
   std::string problem_;
 };
 
+// Makes `link` (a Windows path of a new entry) a Unix symbolic link to the folder `target`,
+// which Wine lists as a directory and reparse point. False outside Wine.
+bool MakeUnixLink(const std::string& link, const std::string& target);
+
 }  // namespace scourix::test

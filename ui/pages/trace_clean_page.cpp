@@ -29,18 +29,26 @@ BOOL TraceCleanPage::OnInitDialog() {
 void TraceCleanPage::FillTraceTree() {
   tree_.DeleteAllItems();
   traceItems_.clear();
-  for (const TraceItem& trace : TraceItems()) {
-    HTREEITEM item = tree_.InsertItem(trace.text, 0, 1, TVI_ROOT, TVI_LAST);
-    tree_.SetCheck(item, CheckFromFlag(engine_.traceFlags.*trace.flag), true);
+  HTREEITEM group = nullptr;
+  for (const TraceItem* trace : AllTraceItems()) {
+    const bool browser = traceItems_.size() >= TraceItems().size();
+    if (browser && group == nullptr) {
+      group = tree_.InsertItem(kBrowserGroupText, 0, 1, TVI_ROOT, TVI_LAST);
+      tree_.SetCheck(group, Ticked, false);
+    }
+    HTREEITEM item = tree_.InsertItem(trace->text, 0, 1, browser ? group : TVI_ROOT, TVI_LAST);
+    tree_.SetCheck(item, CheckFromFlag(engine_.traceFlags.*trace->flag), true);
     traceItems_.push_back(item);
   }
+  if (group != nullptr) tree_.Expand(group, TVE_EXPAND);
   tree_.Invalidate(true);
 }
 
 void TraceCleanPage::ReadTraceChecks() {
-  if (!tree_.exists() || traceItems_.size() != TraceItems().size()) return;
+  const std::vector<const TraceItem*> all = AllTraceItems();
+  if (!tree_.exists() || traceItems_.size() != all.size()) return;
   for (std::size_t i = 0; i < traceItems_.size(); ++i) {
-    engine_.traceFlags.*TraceItems()[i].flag = FlagFromCheck(tree_.GetCheck(traceItems_[i]));
+    engine_.traceFlags.*all[i]->flag = FlagFromCheck(tree_.GetCheck(traceItems_[i]));
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The trace cleaning page (tab "清理临时文件"): the seven kinds of usage traces as a flat
-// check-box tree with their descriptions, and the trace scan with its progress.
+// The trace cleaning page (tab "清理临时文件"): the seven kinds of usage traces and the group
+// of browser caches as a check-box tree with their descriptions, and the trace scan with
+// its progress.
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ class TraceCleanPage : public ScanPage {
  public:
   TraceCleanPage(CleanEngine& engine, OptionsPage& options);
 
-  // Copies the seven items' check marks into the engine's trace flags.
+  // Copies the items' check marks into the engine's trace flags.
   void ReadTraceChecks();
 
   const std::string& descriptionText() const { return descriptionText_; }
@@ -37,7 +38,7 @@ class TraceCleanPage : public ScanPage {
   CheckTreeCtrl tree_;
   CheckTreeImages treeImages_;
   std::string descriptionText_;
-  std::vector<HTREEITEM> traceItems_;  // in the order of TraceItems()
+  std::vector<HTREEITEM> traceItems_;  // in the order of AllTraceItems()
 };
 
 }  // namespace scourix

@@ -27,9 +27,45 @@ const std::array<TraceItem, kTraceItemCount>& TraceItems() {
   return items;
 }
 
+const std::array<TraceItem, kBrowserItemCount>& BrowserCacheItems() {
+  static const std::array<TraceItem, kBrowserItemCount> items = {{
+      {"Google Chrome", &TraceFlags::chromeCache,
+       "Google Chrome keeps the pages, pictures and scripts you have viewed in its cache for quick "
+       "viewing. Only the cache will be cleaned: your cookies, history, passwords and bookmarks will "
+       "be left intact."},
+      {"Microsoft Edge", &TraceFlags::edgeCache,
+       "Microsoft Edge keeps the pages, pictures and scripts you have viewed in its cache for quick "
+       "viewing. Only the cache will be cleaned: your cookies, history, passwords and favorites will "
+       "be left intact."},
+      {"Mozilla Firefox", &TraceFlags::firefoxCache,
+       "Firefox keeps the pages and pictures you have viewed in the cache of each profile. Only the "
+       "cache will be cleaned: your cookies, history, passwords and bookmarks will be left intact."},
+      {"360安全浏览器", &TraceFlags::safe360Cache,
+       "The cache of 360 Safe Browser holds copies of the pages you have viewed. Only the cache will "
+       "be cleaned: your logins, history and favorites will be left intact."},
+      {"360极速浏览器", &TraceFlags::speed360Cache,
+       "The cache of 360 Speed Browser holds copies of the pages you have viewed. Only the cache "
+       "will be cleaned: your logins, history and favorites will be left intact."},
+      {"QQ浏览器", &TraceFlags::qqBrowserCache,
+       "The cache of QQ Browser holds copies of the pages you have viewed. Only the cache will be "
+       "cleaned: your logins, history and favorites will be left intact."},
+      {"2345浏览器", &TraceFlags::browser2345Cache,
+       "The cache of 2345 Browser holds copies of the pages you have viewed. Only the cache will be "
+       "cleaned: your logins, history and favorites will be left intact."},
+  }};
+  return items;
+}
+
+std::vector<const TraceItem*> AllTraceItems() {
+  std::vector<const TraceItem*> all;
+  for (const TraceItem& item : TraceItems()) all.push_back(&item);
+  for (const TraceItem& item : BrowserCacheItems()) all.push_back(&item);
+  return all;
+}
+
 const TraceItem* FindTraceItem(const std::string& text) {
-  for (const TraceItem& item : TraceItems()) {
-    if (text == item.text) return &item;
+  for (const TraceItem* item : AllTraceItems()) {
+    if (text == item->text) return item;
   }
   return nullptr;
 }
