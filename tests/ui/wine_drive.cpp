@@ -64,12 +64,18 @@ bool MakeUnixLink(const std::string& link, const std::string& target) {
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.hProcess, &exitCode);
+  // Wine gives no exit code of a Unix program, and its handle may be signalled early:
+  // the link itself tells when it is there.
+  WaitForSingleObject(process.hProcess, 5000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return exitCode == 0;
+  const DWORD linkToFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  for (int attempt = 0; attempt < 250; ++attempt) {
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & linkToFolder) == linkToFolder) return true;
+    Sleep(20);
+  }
+  return false;
 }
 
 WineDriveLetter::WineDriveLetter(char letter, const std::string& folder) : letter_(letter) {
