@@ -104,7 +104,8 @@ TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
   const std::tuple<int, const char*, int, int, bool> rows[] = {
       {1, kRecyclerLabel, 1, 1, true},  {1, nullptr, 0, -1, true},
       {1, kRecycledLabel, 1, 0, true},  {1, kRecycledLabel, 0, 1, false},
-      {1, kRecyclerLabel, 0, -1, false}, {0, kRecyclerLabel, 1, 1, false}};
+      {1, kRecyclerLabel, 0, -1, false}, {0, kRecyclerLabel, 1, 1, false},
+      {1, kRecycleBinLabel, 0, 1, false}};
   for (const auto& [pending, label, binTicked, otherTicked, emptied] : rows) {
     SCOPED_TRACE(testing::Message() << pending << " " << (label ? label : "-") << " " << binTicked
                                     << " " << otherTicked);

@@ -85,6 +85,7 @@ TEST_F(WorkerProtocol, StepsInOrder) {
                        "started trace found=0 running=00 progress=0/15000",
                        "sleep 50 found=0 running=01 progress=0/15000",
                        "sleep 10 found=0 running=01 progress=0/15000",
+                       "sleep 10 found=0 running=01 progress=0/15000",
                        "finished trace found=0 running=00 progress=15000/15000"}));
   EXPECT_NE(workerThread, std::this_thread::get_id());
   EXPECT_FALSE(engine.scanBusy());
