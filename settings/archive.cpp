@@ -140,16 +140,6 @@ std::string Archive::readString() {
   return platform_.wideToAnsi(text);
 }
 
-void Archive::skip(std::uint64_t count) {
-  requireRemaining(count, "skipped part");
-  unsigned char chunk[256];
-  while (count > 0) {
-    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(count, sizeof chunk));
-    readBytes(chunk, n);
-    count -= n;
-  }
-}
-
 void Archive::flush() {
   if (!isStoring() || closed_ || end_ == 0) return;
   if (file_) {

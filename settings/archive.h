@@ -56,9 +56,6 @@ class Archive {
   std::int32_t readInt32();
   // Narrow strings as they are; wide ones converted to the ANSI code page.
   std::string readString();
-  // Passes over bytes without reading them into anything; ArchiveDamaged when fewer
-  // are left.
-  void skip(std::uint64_t count);
 
   // Bytes a loading archive has not yet handed out.
   std::uint64_t remaining() const { return (end_ - pos_) + sourceLeft_; }

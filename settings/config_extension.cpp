@@ -36,17 +36,14 @@ void loadExtension(CleanEngine& engine, Archive& archive, ConfigLoadProgress& pr
     throw ArchiveDamaged("extension block of " + std::to_string(length) + " bytes, but only " +
                          std::to_string(archive.remaining()) + " left");
   }
-  if (version != kExtensionVersion) {
-    archive.skip(static_cast<std::uint64_t>(length));
-    return;
-  }
+  // Nothing follows the block: what this build does not know is simply not read.
+  if (version != kExtensionVersion) return;
   const std::size_t known =
       std::min(static_cast<std::size_t>(length / kFieldBytes), kExtensionFieldsInFileOrder.size());
   for (std::size_t i = 0; i < known; ++i) {
     extensionFlag(engine, kExtensionFieldsInFileOrder[i]) = archive.readInt32();
     ++progress.extensionFields;
   }
-  archive.skip(static_cast<std::uint64_t>(length) - known * kFieldBytes);
 }
 
 }  // namespace scourix

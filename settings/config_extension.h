@@ -42,8 +42,8 @@ void storeExtension(CleanEngine& engine, Archive& archive);
 
 // Reads the block when one follows; anything else after the rules is ignored, as the
 // original layout's readers do. A version this build does not know is passed over
-// whole, fields beyond the ones it knows one by one. A block longer than the data left,
-// or cut off in its head, is damage (ArchiveError), and no field of it is taken.
+// whole, fields beyond the ones it knows are passed over. A block longer than the data
+// left, or cut off in its head, is damage (ArchiveError), and no field of it is taken.
 void loadExtension(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress);
 
 }  // namespace scourix
