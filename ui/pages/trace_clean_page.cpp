@@ -41,6 +41,8 @@ void TraceCleanPage::FillTraceTree() {
     traceItems_.push_back(item);
   }
   if (group != nullptr) tree_.Expand(group, TVE_EXPAND);
+  // The inserts leave the last item in view; the list starts at its top.
+  if (!traceItems_.empty()) tree_.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(traceItems_.front()));
   tree_.Invalidate(true);
 }
 
