@@ -1,6 +1,7 @@
 #include "engine/clean_engine.h"
 
 namespace scourix {
+
 void CleanEngine::clearFoundFiles() {
   foundPaths_.clear();
   foundFiles_.clear();

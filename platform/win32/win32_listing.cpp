@@ -58,6 +58,7 @@ class HandleListing : public DirListing {
     const auto& info = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset_);
     offset_ = info.NextEntryOffset == 0 ? kNoEntry : offset_ + info.NextEntryOffset;
     fillEntry(info, entry);
+    lastId_ = static_cast<std::uint64_t>(info.FileId.QuadPart);
     return true;
   }
 
@@ -69,7 +70,7 @@ class HandleListing : public DirListing {
       dir += wideFromUtf8(entry.exactName);
     }
     dir += L'\\';
-    return openWin32Listing(dir, false);
+    return openWin32Listing(dir, false, lastId_);
   }
 
  private:
@@ -88,11 +89,13 @@ class HandleListing : public DirListing {
   std::vector<LONGLONG> batch_;  // aligned for the records it holds
   std::size_t offset_ = kNoEntry;
   bool ended_ = false;
+  std::uint64_t lastId_ = 0;  // of the entry given last
 };
 
 }  // namespace
 
-std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool followLink) {
+std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool followLink,
+                                             std::uint64_t listedId) {
   // A drive's root keeps its backslash; any other folder is named without one.
   const std::wstring bare = dir.size() > 3 ? dir.substr(0, dir.size() - 1) : dir;
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
@@ -101,11 +104,14 @@ std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool follo
                               flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   // Opened without following, a folder swapped for a link since it was listed is the
-  // link itself: refused here.
-  FILE_BASIC_INFO basic;
-  const bool isFolder = GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) &&
-                        (basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                        (followLink || (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0);
+  // link itself. Wine follows the link all the same: there the folder reached is another
+  // one than was listed. Either way it is refused.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) info.dwFileAttributes = 0;
+  const std::uint64_t id = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  const bool isFolder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                        (followLink || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) &&
+                        (listedId == 0 || id == listedId);
   if (!isFolder) {
     CloseHandle(handle);
     return nullptr;

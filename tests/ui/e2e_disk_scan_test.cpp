@@ -168,10 +168,10 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
 // Names code page 936 cannot write and a path longer than the ordinary form reaches: the
 // junk is found, shown with its true name, deleted and gone; the Chinese files beside it stay.
 TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDeleted) {
-  const std::wstring far = L"long\\" + std::wstring(60, L'x') + L"\\" + std::wstring(60, L'y') + L"\\" +
-                           std::wstring(60, L'z') + L"\\" + std::wstring(60, L'w') + L"\\" + std::wstring(60, L'v') + L"\\";
-  const std::vector<std::wstring> junk = {L"\U0001F600.bak", far + L"far.bak", L"한국어\\a.bak"};
-  const std::vector<std::wstring> kept = {L"中文说明.txt", far + L"中文.txt", L"한국어\\中文.txt"};
+  std::wstring deep = L"long\\";
+  for (wchar_t letter : std::wstring(L"vwxyz")) deep += std::wstring(60, letter) + L"\\";
+  const std::vector<std::wstring> junk = {L"\U0001F600.bak", deep + L"far.bak", L"한국어\\a.bak"};
+  const std::vector<std::wstring> kept = {L"中文说明.txt", deep + L"中文.txt", L"한국어\\中文.txt"};
   auto onDrive = [&](const std::wstring& relative) { return L"\\\\?\\" + std::wstring(1, kLetter) + L":\\" + relative; };
   for (const auto* files : {&junk, &kept}) {
     for (const std::wstring& relative : *files) {
