@@ -36,7 +36,16 @@ std::string utf8FromWide(const wchar_t* text, std::size_t length) {
 std::wstring wideFromAnsi(const std::string& text) { return wideFrom(CP_ACP, text); }
 
 std::string ansiFromWide(const wchar_t* text, std::size_t length) {
-  return narrowFrom(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length);
+  // No code page writes a character beyond the first 65,536: its pair of surrogates is
+  // one character, one '?'.
+  std::wstring single(text, length);
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const bool pair = IS_HIGH_SURROGATE(text[i]) && i + 1 < length && IS_LOW_SURROGATE(text[i + 1]);
+    single[kept++] = pair ? L'?' : text[i];
+    if (pair) ++i;
+  }
+  return narrowFrom(CP_ACP, WC_NO_BEST_FIT_CHARS, single.data(), kept);
 }
 
 std::wstring longPathForm(const std::wstring& path) {

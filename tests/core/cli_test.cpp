@@ -113,7 +113,7 @@ TEST_F(Cli, RulesShow) {
 
 // A name the code page cannot write reads '?' there; --utf8 prints it exactly.
 TEST_F(Cli, ScanPrintsExactPathsInUtf8) {
-  const std::string name = "\xED\x95\x9C.bak";  // a Korean syllable, in UTF-8
+  const std::string name = "\xF0\x9F\x98\x80.bak";  // an emoji, in UTF-8
   tree.dir("data");
   std::ofstream(std::filesystem::u8path(tree.path("data/" + name))) << 'x';
   ASSERT_EQ(run("scan --no-pace --utf8 " + at("data")), 0) << err;

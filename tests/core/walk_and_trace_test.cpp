@@ -217,7 +217,7 @@ TEST_F(Walk, AFolderSwappedForALinkLeadsNowhere) {
   ASSERT_EQ(symlink(in("outside").c_str(), in("a/link").c_str()), 0);
   std::atomic<bool> done{false};
   std::thread swapper([&] {
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
       renameat2(AT_FDCWD, in("a/sub").c_str(), AT_FDCWD, in("a/link").c_str(), RENAME_EXCHANGE);
     }
     done = true;
