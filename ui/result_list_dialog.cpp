@@ -3,8 +3,8 @@
 #include <shellapi.h>
 
 #include "engine/clean_engine.h"
-#include "res/resource.h"
 #include "platform/win32/wide_text.h"
+#include "res/resource.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/result_list_text.h"
 
