@@ -8,14 +8,21 @@ namespace {
 
 constexpr std::size_t kOutputChunk = 1 << 20;
 
-void printFindings(const CleanEngine& engine) {
+void printFindings(CleanEngine& engine, bool utf8) {
   // Large findings lists are written in big blocks, not line by line.
   std::string out;
   out.reserve(kOutputChunk + 4096);
+  Platform& platform = engine.platform();
   for (const auto& file : engine.foundFiles()) {
-    out += file->category;
-    out += '\t';
-    out += file->path;
+    if (utf8) {
+      out += platform.exactPathOf(file->category);
+      out += '\t';
+      out += engine.exactPathOf(*file);
+    } else {
+      out += file->category;
+      out += '\t';
+      out += file->path;
+    }
     out += '\n';
     if (out.size() >= kOutputChunk) {
       std::fwrite(out.data(), 1, out.size(), stdout);
@@ -48,12 +55,12 @@ bool addRoots(CleanEngine& engine, const std::string& command,
   return true;
 }
 
-int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)()) {
+int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), bool utf8) {
   const auto start = std::chrono::steady_clock::now();
   (engine.*scan)();
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printFindings(engine);
+  printFindings(engine, utf8);
   std::fprintf(stderr, "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms\n",
                static_cast<long long>(engine.filesExamined()), engine.foundCount(), seconds,
                static_cast<long long>(engine.mandatedSleepMs()));
@@ -62,8 +69,8 @@ int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)()) {
 
 int usageError(const std::string& command, const std::string& message) {
   std::fprintf(stderr, "scourix-cli %s: %s\n", command.c_str(), message.c_str());
-  std::fputs("usage: scourix-cli scan [--no-pace] [--rules FILE] DIR...\n"
-             "       scourix-cli trace [--no-pace] --profiles DIR [--recycle ROOT]...\n",
+  std::fputs("usage: scourix-cli scan [--no-pace] [--utf8] [--rules FILE] DIR...\n"
+             "       scourix-cli trace [--no-pace] [--utf8] --profiles DIR [--recycle ROOT]...\n",
              stderr);
   return 2;
 }

@@ -17,8 +17,9 @@ bool addRoots(CleanEngine& engine, const std::string& command,
               const std::vector<std::string>& dirs);
 
 // Runs a scan on this thread, then writes "category<TAB>path" for every finding, in the
-// order found, to stdout and the summary line to stderr. Returns the exit code.
-int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)());
+// order found, to stdout and the summary line to stderr. Returns the exit code. With
+// utf8 the lines are in UTF-8 and the paths exact; otherwise in the ANSI code page.
+int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), bool utf8);
 
 // The usage error of a command (exit code 2).
 int usageError(const std::string& command, const std::string& message);

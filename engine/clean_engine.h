@@ -129,7 +129,9 @@ class CleanEngine {
   void clearFoundFiles();
   void addFoundFile(const FoundFile& file);
   int hasFoundPath(const std::string& path) const;
-  std::string pathForTreeItem(TreeItemHandle item) const;  // "no find" without a match
+  const FoundFile* findingForTreeItem(TreeItemHandle item) const;  // nullptr without a match
+  // The path of a finding as the file system spells it (see Platform::exactPathOf).
+  std::string exactPathOf(const FoundFile& file) const;
   void clearAll();
 
   // ---- Deletion ----
@@ -141,10 +143,15 @@ class CleanEngine {
   void emptyRecycleBin();
 
  private:
-  // Where a directory leads, as far as the listing tells (see DirEntry).
-  struct DirectoryId {
+  // A folder of the running walk whose listing is open.
+  struct OpenFolder {
+    std::unique_ptr<DirListing> listing;
+    // Where it leads, as far as its parent's listing told (see DirEntry).
     std::uint64_t device;
     std::uint64_t fileId;
+    // The lengths of the walk's paths before its name: restored when its listing ends.
+    std::size_t pathEnd;
+    std::size_t exactEnd;
   };
 
   void sleepMandated(int milliseconds);
@@ -154,8 +161,12 @@ class CleanEngine {
   void prepareScan(ScanKind kind);
   bool beginScan(ScanKind kind);
   void runScan(ScanKind kind);
-  void walkInto(std::string& dir, const std::string& label);
+  void listEntry(const DirEntry& entry, const std::string& label);
+  void enterFolder(const DirEntry& entry, const std::string& label);
+  void endFolder();
+  void appendName(const DirEntry& entry);
   bool onWalkPath(const DirEntry& entry) const;
+  bool foldersStillPlain(const std::string& exact, std::size_t rootLength, std::string& checked);
   void listTraceFile(const DirEntry& entry, const std::string& path, const std::string& label);
   bool isRecentAccess(std::int64_t access);
   bool hasFoundPath(std::string_view path, std::uint32_t hash) const;
@@ -187,9 +198,16 @@ class CleanEngine {
   PathIndex foundPaths_;  // the paths of foundFiles_, for the duplicate check
 
   std::vector<ScanRule> scanRules_;  // the rules as they were when the scan started
-  std::vector<DirectoryId> walkStack_;  // directories of the current walk, for link cycles
   std::vector<std::string> unreadable_;  // the trace scan's folders that could not be listed
   std::atomic<int> unreadableCount_{0};
+  // The walk: its open listings from its start down to the folder being listed, whose
+  // path it holds, in the code page and as the file system spells it.
+  std::vector<OpenFolder> openFolders_;
+  std::string walkPath_;
+  std::string walkExact_;
+  std::size_t walkRootLength_ = 0;
+  // The exact path of the file the walk offers to the scan; nullptr outside a walk.
+  const std::string* offeredExact_ = nullptr;
 
   std::atomic<bool> busy_{false};
   // From a scan's start until its walk is over: the worker changes the found-file list.

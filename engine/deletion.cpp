@@ -19,12 +19,14 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
   if (workerOwnsList_) return result;
   bool recycleFindingKept = false;
   std::vector<std::unique_ptr<FoundFile>> remaining;
+  std::string checkedFolder;
   for (auto& file : foundFiles_) {
     if (file->toDelete == 0) {
       if (isRecycleFinding(*file)) recycleFindingKept = true;
       continue;
     }
-    if (platform_.deleteFile(file->path)) {
+    const std::string exact = exactPathOf(*file);
+    if (foldersStillPlain(exact, file->rootLength, checkedFolder) && platform_.deleteFile(exact)) {
       ++result.deleted;
     } else {
       ++result.failed;
@@ -34,7 +36,7 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
   foundPaths_.clear();
   foundFiles_.clear();
   for (auto& file : remaining) {
-    const std::uint32_t hash = PathIndex::hashOf(file->path);
+    const std::uint32_t hash = PathIndex::hashOf(foundKeyOf(*file));
     appendFinding(std::move(file), hash);
   }
 
@@ -48,6 +50,24 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
     }
   }
   return result;
+}
+
+// The folders below a walk's start were no links when listed. One that has become a link
+// since would take the deletion elsewhere: then the file stays. `checked` is the last
+// folder found still plain, so that a folder's files check it once.
+bool CleanEngine::foldersStillPlain(const std::string& exact, std::size_t rootLength,
+                                    std::string& checked) {
+  if (rootLength == 0) return true;
+  const char separator = platform_.separator();
+  const std::size_t nameStart = exact.rfind(separator) + 1;
+  if (nameStart <= rootLength) return true;
+  if (checked.size() == nameStart && exact.compare(0, nameStart, checked) == 0) return true;
+  for (std::size_t end = exact.find(separator, rootLength); end != std::string::npos && end < nameStart;
+       end = exact.find(separator, end + 1)) {
+    if (!platform_.isPlainFolder(exact.substr(0, end))) return false;
+  }
+  checked.assign(exact, 0, nameStart);
+  return true;
 }
 
 void CleanEngine::emptyRecycleBin() {

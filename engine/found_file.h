@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,16 @@ struct FoundFile {
   std::string exactPath;
   // Started unticked because it lies where deleting could break a program.
   std::int32_t isProtected = 0;
+  // Bytes at the start of the exact path (exactPath, or else path) that name the folder
+  // its walk started from: the folders after them were no links when listed. 0: not
+  // found by a walk.
+  std::size_t rootLength = 0;
 };
+
+// What tells findings apart: the exact path, as names the code page cannot write may
+// differ only in characters that all read '?' in `path`.
+inline const std::string& foundKeyOf(const FoundFile& file) {
+  return file.exactPath.empty() ? file.path : file.exactPath;
+}
 
 }  // namespace scourix

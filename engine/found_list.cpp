@@ -13,7 +13,7 @@ int CleanEngine::hasFoundPath(const std::string& path) const {
 
 bool CleanEngine::hasFoundPath(std::string_view path, std::uint32_t hash) const {
   return foundPaths_.contains(path, hash, [this](std::size_t position) -> std::string_view {
-    return foundFiles_[position]->path;
+    return foundKeyOf(*foundFiles_[position]);
   });
 }
 
@@ -23,32 +23,41 @@ void CleanEngine::appendFinding(std::unique_ptr<FoundFile> record, std::uint32_t
 }
 
 void CleanEngine::addFoundFile(const FoundFile& file) {
-  const std::uint32_t hash = PathIndex::hashOf(file.path);
-  if (hasFoundPath(file.path, hash)) return;
+  const std::uint32_t hash = PathIndex::hashOf(foundKeyOf(file));
+  if (hasFoundPath(foundKeyOf(file), hash)) return;
   appendFinding(std::make_unique<FoundFile>(file), hash);
 }
 
 void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
                                const std::string& path, const std::string& category) {
+  // The walk's exact path is kept only where it says more than `path`.
+  const bool exact = offeredExact_ != nullptr && *offeredExact_ != path;
+  const std::string& key = exact ? *offeredExact_ : path;
   // Checked before anything is copied: most offers of an already listed file end here.
-  const std::uint32_t hash = PathIndex::hashOf(path);
-  if (hasFoundPath(path, hash)) return;
+  const std::uint32_t hash = PathIndex::hashOf(key);
+  if (hasFoundPath(key, hash)) return;
   auto record = std::make_unique<FoundFile>();
   record->lastAccess = access;
   record->lastWrite = write;
   record->name = name;
   record->path = path;
+  if (exact) record->exactPath = key;
+  if (offeredExact_ != nullptr) record->rootLength = walkRootLength_;
   record->category = category;
   record->treeItem = 0;
   record->toDelete = 1;
   appendFinding(std::move(record), hash);
 }
 
-std::string CleanEngine::pathForTreeItem(TreeItemHandle item) const {
+const FoundFile* CleanEngine::findingForTreeItem(TreeItemHandle item) const {
   for (const auto& file : foundFiles_) {
-    if (file->treeItem == item) return file->path;
+    if (file->treeItem == item) return file.get();
   }
-  return "no find";
+  return nullptr;
+}
+
+std::string CleanEngine::exactPathOf(const FoundFile& file) const {
+  return file.exactPath.empty() ? platform_.exactPathOf(file.path) : file.exactPath;
 }
 
 void CleanEngine::clearAll() {

@@ -1,4 +1,7 @@
-// The recursive walk that both scans use.
+// The walk that both scans use: depth first, in the order of the listings, with a stack
+// of open listings instead of recursion, so that no depth of folders exhausts a thread's
+// stack. Each subfolder is opened relative to its parent's listing without following a
+// link, so that a folder swapped for a link after it was listed leads nowhere.
 #include <algorithm>
 
 #include "engine/clean_engine.h"
@@ -12,53 +15,85 @@ bool isDotOrDotDot(const std::string& name) { return name == "." || name == ".."
 }  // namespace
 
 void CleanEngine::walkDirectory(const std::string& dir, const std::string& label) {
-  std::string path = withSeparator(dir);
-  walkStack_.clear();
-  walkInto(path, label);
+  walkPath_ = withSeparator(dir);
+  walkExact_ = platform_.exactPathOf(walkPath_);
+  walkRootLength_ = walkExact_.size();
+  openFolders_.clear();
+  if (std::unique_ptr<DirListing> listing = platform_.openListing(walkPath_)) {
+    openFolders_.push_back({std::move(listing), 0, 0, walkPath_.size(), walkExact_.size()});
+  } else if (!label.empty()) {
+    // Every folder a trace walk starts from exists: it was found by a listing.
+    noteUnreadable(walkPath_);
+  }
+  DirEntry entry;
+  while (!openFolders_.empty() && !stopRequested_) {
+    if (openFolders_.back().listing->next(entry)) {
+      listEntry(entry, label);
+    } else {
+      endFolder();
+    }
+  }
+  openFolders_.clear();
 }
 
-// `dir` ends with the separator; it grows by each entry's name and is restored, so the
-// whole walk works in one buffer.
-void CleanEngine::walkInto(std::string& dir, const std::string& label) {
-  const std::unique_ptr<DirListing> listing = platform_.openListing(dir);
-  if (!listing) {
-    // Every folder a trace walk meets exists: it was named by a listing.
-    if (!label.empty()) noteUnreadable(dir);
+// One entry of the folder being listed: a subfolder is entered, a file handed to the scan.
+void CleanEngine::listEntry(const DirEntry& entry, const std::string& label) {
+  if (!label.empty()) paceStep();
+  if (isDotOrDotDot(entry.name)) return;
+  if (entry.isDirectory) {
+    // Links and junctions lead elsewhere, often back up the tree: never followed.
+    if (!entry.isLink && !onWalkPath(entry)) enterFolder(entry, label);
     return;
   }
-  const std::size_t base = dir.size();
-  const char separator = platform_.separator();
-  DirEntry entry;
-  while (!stopRequested_ && listing->next(entry)) {
-    if (!label.empty()) paceStep();
-    if (isDotOrDotDot(entry.name)) continue;
-    if (entry.isDirectory) {
-      // Links and junctions lead elsewhere, often back up the tree: never followed.
-      if (entry.isLink || onWalkPath(entry)) continue;
-      const bool known = entry.fileId != 0 || entry.device != 0;
-      if (known) walkStack_.push_back({entry.device, entry.fileId});
-      dir.append(entry.name);
-      dir += separator;
-      walkInto(dir, label);
-      dir.resize(base);
-      if (known) walkStack_.pop_back();
-      continue;
-    }
-    dir.append(entry.name);
-    if (label.empty()) {
-      classifyFile(entry.name, dir, entry.lastAccess, entry.lastWrite, entry.size);
-    } else {
-      listTraceFile(entry, dir, label);
-    }
-    dir.resize(base);
+  const std::size_t pathEnd = walkPath_.size();
+  const std::size_t exactEnd = walkExact_.size();
+  appendName(entry);
+  offeredExact_ = &walkExact_;
+  if (label.empty()) {
+    classifyFile(entry.name, walkPath_, entry.lastAccess, entry.lastWrite, entry.size);
+  } else {
+    listTraceFile(entry, walkPath_, label);
   }
+  offeredExact_ = nullptr;
+  walkPath_.resize(pathEnd);
+  walkExact_.resize(exactEnd);
+}
+
+// Opens a subfolder; its entries come next, before the rest of its parent's.
+void CleanEngine::enterFolder(const DirEntry& entry, const std::string& label) {
+  const std::size_t pathEnd = walkPath_.size();
+  const std::size_t exactEnd = walkExact_.size();
+  appendName(entry);
+  walkPath_ += platform_.separator();
+  walkExact_ += platform_.separator();
+  std::unique_ptr<DirListing> listing =
+      platform_.openSubfolder(*openFolders_.back().listing, entry, walkPath_);
+  if (!listing) {
+    if (!label.empty()) noteUnreadable(walkPath_);
+    walkPath_.resize(pathEnd);
+    walkExact_.resize(exactEnd);
+    return;
+  }
+  openFolders_.push_back({std::move(listing), entry.device, entry.fileId, pathEnd, exactEnd});
+}
+
+// The listing of the innermost open folder has ended: its parent's goes on.
+void CleanEngine::endFolder() {
+  walkPath_.resize(openFolders_.back().pathEnd);
+  walkExact_.resize(openFolders_.back().exactEnd);
+  openFolders_.pop_back();
+}
+
+void CleanEngine::appendName(const DirEntry& entry) {
+  walkPath_ += entry.name;
+  walkExact_ += entry.exactName.empty() ? entry.name : entry.exactName;
 }
 
 // A directory already being walked further up would make the walk endless.
 bool CleanEngine::onWalkPath(const DirEntry& entry) const {
   if (entry.fileId == 0 && entry.device == 0) return false;
-  return std::any_of(walkStack_.begin(), walkStack_.end(), [&](const DirectoryId& id) {
-    return id.device == entry.device && id.fileId == entry.fileId;
+  return std::any_of(openFolders_.begin(), openFolders_.end(), [&](const OpenFolder& folder) {
+    return folder.device == entry.device && folder.fileId == entry.fileId;
   });
 }
 

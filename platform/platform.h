@@ -13,7 +13,7 @@ namespace scourix {
 
 // One entry of a directory listing. Times are seconds since 1970-01-01 UTC.
 struct DirEntry {
-  std::string name;
+  std::string name;  // in the ANSI code page; characters it cannot write are '?'
   bool isDirectory = false;
   bool isSystem = false;  // FILE_ATTRIBUTE_SYSTEM
   bool isLink = false;    // a reparse point or symbolic link
@@ -25,6 +25,9 @@ struct DirEntry {
   // tell cheaply.
   std::uint64_t device = 0;
   std::uint64_t fileId = 0;
+  // The name as the file system spells it (UTF-8 on Windows) when `name` does not say it
+  // byte for byte; empty otherwise.
+  std::string exactName{};
 };
 
 class DirListing {
@@ -32,6 +35,10 @@ class DirListing {
   virtual ~DirListing() = default;
   // Fills the entry with the next one of the listing; false at its end.
   virtual bool next(DirEntry& entry) = 0;
+  // Opens the folder this listing just gave as `entry`, relative to this one and without
+  // following a link: nullptr when it cannot be listed or is no folder of its own any
+  // more (swapped for a link since it was listed). Listings of no real folder have none.
+  virtual std::unique_ptr<DirListing> openSubfolder(const DirEntry&) { return nullptr; }
 };
 
 struct CalendarDate {
@@ -53,6 +60,17 @@ class Platform {
   // cannot be listed (missing, no access, path too long); that is a normal outcome.
   // The listing may or may not include "." and "..".
   virtual std::unique_ptr<DirListing> openListing(const std::string& dir) = 0;
+  // The folder `parent` just listed as `entry` (see DirListing::openSubfolder); `path` is
+  // its path in the code page, ending with the separator.
+  virtual std::unique_ptr<DirListing> openSubfolder(DirListing& parent, const DirEntry& entry,
+                                                    const std::string& /*path*/) {
+    return parent.openSubfolder(entry);
+  }
+  // The exact path (UTF-8 on Windows; the same bytes elsewhere) of a path given in the
+  // ANSI code page.
+  virtual std::string exactPathOf(const std::string& path) = 0;
+  // True when the exact path names a folder that is no link (no reparse point).
+  virtual bool isPlainFolder(const std::string& exactPath) = 0;
 
   // The type of the drive whose root is "X:\" (GetDriveTypeA numbering, 3 = fixed).
   virtual int driveType(const std::string& root) = 0;
@@ -80,6 +98,7 @@ class Platform {
   // Raises the calling thread to the highest normal priority.
   virtual void raiseThreadPriority() = 0;
 
+  // Deletes the file at an exact path (see exactPathOf).
   virtual bool deleteFile(const std::string& path) = 0;
   // Replaces (or creates) `to` with the file `from`, as one step that leaves either the
   // old or the new file in place, never neither.

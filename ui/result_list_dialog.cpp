@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "engine/clean_engine.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/result_list_text.h"
@@ -15,14 +16,28 @@ constexpr UINT_PTR kButtonTimer = 1;
 constexpr UINT kButtonTimerMs = 500;
 constexpr int kFillPauseEvery = 200;
 constexpr int kFillPauseMs = 10;
-constexpr char kNotFound[] = "no find";
 
 HTREEITEM AsItem(TreeItemHandle handle) { return reinterpret_cast<HTREEITEM>(handle); }
 TreeItemHandle AsHandle(HTREEITEM item) { return reinterpret_cast<TreeItemHandle>(item); }
 
+// The request names the file exactly, in UTF-8.
 void LaunchWithShell(const ShellOpen& request) {
-  ShellExecuteA(nullptr, "open", request.file.c_str(),
-                request.parameters.empty() ? nullptr : request.parameters.c_str(), nullptr, SW_SHOW);
+  const std::wstring parameters = wideFromUtf8(request.parameters);
+  ShellExecuteW(nullptr, L"open", longPathForm(wideFromUtf8(request.file)).c_str(),
+                parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+}
+
+// A line of the list with its exact text: names the code page cannot write keep their
+// characters.
+HTREEITEM InsertExactLine(const TreeView& tree, const std::wstring& text) {
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+  insert.item.iImage = 0;
+  insert.item.iSelectedImage = 1;
+  return reinterpret_cast<HTREEITEM>(tree.Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 }  // namespace
@@ -102,7 +117,7 @@ void ResultListDialog::RebuildList() {
   SetText(ResultListCaption(count));
   for (int i = 0; i < count; ++i) {
     FoundFile& file = engine_.foundFile(i);
-    HTREEITEM item = tree_.InsertItem(ResultLineText(file.category, file.path), 0, 1, TVI_ROOT, TVI_LAST);
+    HTREEITEM item = InsertExactLine(tree_, ResultLineWideText(file.category, engine_.exactPathOf(file)));
     file.treeItem = AsHandle(item);
     tree_.SetCheck(item, file.toDelete != 0 ? Ticked : Unticked, true);
     // Lets the rest of the system breathe while a long list fills.
@@ -136,12 +151,12 @@ void ResultListDialog::OnView() {
   if (engine_.scanBusy()) return;
   HTREEITEM item = tree_.GetSelection();
   if (item == nullptr) return;
-  const std::string path = engine_.pathForTreeItem(AsHandle(item));
-  if (path == kNotFound) {
+  const FoundFile* file = engine_.findingForTreeItem(AsHandle(item));
+  if (file == nullptr) {
     MessageBoxA(hwnd_, "没有发现", "提示", MB_OK);
     return;
   }
-  launcher_(ViewRequestFor(path));
+  launcher_(ViewRequestFor(engine_.exactPathOf(*file)));
 }
 
 void ResultListDialog::OnDelete() {

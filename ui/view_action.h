@@ -6,7 +6,7 @@
 
 namespace scourix {
 
-// A request for the shell's "open" verb.
+// A request for the shell's "open" verb, in UTF-8: the file as the file system spells it.
 struct ShellOpen {
   std::string file;
   std::string parameters;  // empty: none

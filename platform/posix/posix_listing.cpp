@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace scourix {
 namespace {
@@ -12,6 +13,7 @@ bool isDotOrDotDot(const char* name) {
 }
 
 void clearFacts(DirEntry& entry) {
+  entry.exactName.clear();
   entry.isDirectory = false;
   entry.isSystem = false;
   entry.isLink = false;
@@ -32,6 +34,8 @@ void takeFacts(const struct stat& st, DirEntry& entry) {
     entry.fileId = static_cast<std::uint64_t>(st.st_ino);
   }
 }
+
+std::unique_ptr<DirListing> listingOf(int fd);
 
 class PosixListing : public DirListing {
  public:
@@ -74,17 +78,37 @@ class PosixListing : public DirListing {
     return false;
   }
 
+  // Relative to this folder's descriptor, so that no folder above can be swapped for a
+  // link in between; O_NOFOLLOW refuses the folder itself if it has become one.
+  std::unique_ptr<DirListing> openSubfolder(const DirEntry& entry) override {
+    return listingOf(
+        openat(fd_, entry.name.c_str(), O_RDONLY | O_NOFOLLOW | O_DIRECTORY | O_CLOEXEC));
+  }
+
  private:
   DIR* dir_;
   int fd_;
 };
 
+std::unique_ptr<DirListing> listingOf(int fd) {
+  if (fd < 0) return nullptr;
+  DIR* d = fdopendir(fd);
+  if (d == nullptr) {
+    close(fd);
+    return nullptr;
+  }
+  return std::make_unique<PosixListing>(d);
+}
+
 }  // namespace
 
 std::unique_ptr<DirListing> openPosixListing(const std::string& dir) {
-  DIR* d = opendir(dir.c_str());
-  if (d == nullptr) return nullptr;
-  return std::make_unique<PosixListing>(d);
+  return listingOf(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+bool isPosixPlainFolder(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace scourix

@@ -1,5 +1,5 @@
 #pragma once
-// Directory listing with readdir and fstatat.
+// Directory listing with readdir and fstatat; subfolders are opened relative to their parent.
 #include <memory>
 #include <string>
 
@@ -9,5 +9,8 @@ namespace scourix {
 
 // nullptr when the directory cannot be opened.
 std::unique_ptr<DirListing> openPosixListing(const std::string& dir);
+
+// True when the path names a directory, not a link to one.
+bool isPosixPlainFolder(const std::string& path);
 
 }  // namespace scourix

@@ -18,6 +18,10 @@ std::unique_ptr<DirListing> PosixPlatform::openListing(const std::string& dir) {
   return openPosixListing(dir);
 }
 
+bool PosixPlatform::isPlainFolder(const std::string& exactPath) {
+  return isPosixPlainFolder(exactPath);
+}
+
 // There are no drive letters: every root is unknown (DRIVE_NO_ROOT_DIR).
 int PosixPlatform::driveType(const std::string&) { return 1; }
 

@@ -11,6 +11,8 @@ class PosixPlatform : public Platform {
 
   char separator() const override { return '/'; }
   std::unique_ptr<DirListing> openListing(const std::string& dir) override;
+  std::string exactPathOf(const std::string& path) override { return path; }
+  bool isPlainFolder(const std::string& exactPath) override;
   int driveType(const std::string& root) override;
   std::string systemDirectory() override;
   std::string profilesDirectory() override;

@@ -5,18 +5,14 @@
 
 #include <io.h>
 
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_listing.h"
+
 namespace scourix {
 namespace {
 
-// 100-nanosecond intervals between 1601-01-01 and 1970-01-01.
-constexpr std::int64_t kEpochDifference = 116444736000000000LL;
-
 std::int64_t toUnixSeconds(const FILETIME& ft) {
-  const std::int64_t ticks =
-      (static_cast<std::int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  const std::int64_t sinceEpoch = ticks - kEpochDifference;
-  // Round towards minus infinity, so times before 1970 stay before it.
-  return sinceEpoch >= 0 ? sinceEpoch / 10000000 : -((-sinceEpoch + 9999999) / 10000000);
+  return unixSecondsFromTicks((static_cast<std::int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
 }
 
 CodePage systemCodePage() {
@@ -31,50 +27,25 @@ CodePage systemCodePage() {
   return CodePage(lead);
 }
 
-void fillEntry(const WIN32_FIND_DATAA& fd, DirEntry& entry) {
-  entry.name.assign(fd.cFileName);
-  entry.isDirectory = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  entry.isSystem = (fd.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-  entry.isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-  entry.size = (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
-  entry.lastAccess = toUnixSeconds(fd.ftLastAccessTime);
-  entry.lastWrite = toUnixSeconds(fd.ftLastWriteTime);
-}
-
-class FindListing : public DirListing {
- public:
-  FindListing(HANDLE handle, const WIN32_FIND_DATAA& first) : handle_(handle), data_(first) {}
-  ~FindListing() override { FindClose(handle_); }
-
-  bool next(DirEntry& entry) override {
-    if (pending_) {
-      pending_ = false;
-    } else if (!FindNextFileA(handle_, &data_)) {
-      return false;
-    }
-    fillEntry(data_, entry);
-    return true;
-  }
-
- private:
-  HANDLE handle_;
-  WIN32_FIND_DATAA data_;
-  bool pending_ = true;
-};
-
 }  // namespace
 
 Win32Platform::Win32Platform() : codePage_(systemCodePage()) {}
 
+// A root is listed as its path names it, through links: the profiles and their
+// locations are often junctions on current Windows.
 std::unique_ptr<DirListing> Win32Platform::openListing(const std::string& dir) {
-  const std::string pattern = dir + "*.*";
-  WIN32_FIND_DATAA fd;
-  // The basic information level skips the 8.3 names, and the large fetch asks for
-  // bigger batches: the same entries, listed faster.
-  HANDLE handle = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<FindListing>(handle, fd);
+  return openWin32Listing(wideFromAnsi(dir), true);
+}
+
+std::string Win32Platform::exactPathOf(const std::string& path) {
+  const std::wstring wide = wideFromAnsi(path);
+  return utf8FromWide(wide.data(), wide.size());
+}
+
+bool Win32Platform::isPlainFolder(const std::string& exactPath) {
+  const DWORD attributes = GetFileAttributesW(longPathForm(wideFromUtf8(exactPath)).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
 
 int Win32Platform::driveType(const std::string& root) {
@@ -184,7 +155,9 @@ void Win32Platform::raiseThreadPriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
 }
 
-bool Win32Platform::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32Platform::deleteFile(const std::string& path) {
+  return DeleteFileW(longPathForm(wideFromUtf8(path)).c_str()) != 0;
+}
 
 bool Win32Platform::replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(),

@@ -1,5 +1,6 @@
 #pragma once
-// The Win32 implementation of the platform layer: ANSI APIs, the system code page.
+// The Win32 implementation of the platform layer: ANSI APIs and the system code page,
+// the wide calls for listing and deleting files as the file system names them.
 #include "platform/platform.h"
 
 namespace scourix {
@@ -10,6 +11,8 @@ class Win32Platform : public Platform {
 
   char separator() const override { return '\\'; }
   std::unique_ptr<DirListing> openListing(const std::string& dir) override;
+  std::string exactPathOf(const std::string& path) override;
+  bool isPlainFolder(const std::string& exactPath) override;
   int driveType(const std::string& root) override;
   std::string systemDirectory() override;
   std::string profilesDirectory() override;

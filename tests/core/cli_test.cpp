@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "engine/clean_engine.h"
@@ -114,6 +116,19 @@ TEST_F(Cli, RulesShow) {
   EXPECT_EQ(out, ".pcf\tpcf files\t0\t1\na \t b \t1\t0\n");
   EXPECT_EQ(run("rules show " + at("missing.txt")), 1);
   EXPECT_NE(err.find("cannot open"), std::string::npos) << err;
+}
+
+// A name the code page cannot write reads '?' there; --utf8 prints it exactly.
+TEST_F(Cli, ScanPrintsExactPathsInUtf8) {
+  const std::string name = "\xF0\x9F\x98\x80.bak";  // an emoji, in UTF-8
+  tree.dir("data");
+  std::ofstream(std::filesystem::u8path(tree.path("data/" + name))) << 'x';
+  ASSERT_EQ(run("scan --no-pace --utf8 " + at("data")), 0) << err;
+  EXPECT_EQ(out, "back files\t" + tree.path("data/" + name) + "\n");
+#ifdef _WIN32
+  ASSERT_EQ(run("scan --no-pace " + at("data")), 0) << err;
+  EXPECT_EQ(out, "back files\t" + tree.path("data/?.bak") + "\n");
+#endif
 }
 
 }  // namespace

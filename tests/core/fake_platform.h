@@ -69,18 +69,24 @@ class FakePlatform : public Platform {
   bool failReplace = false;
 
   // ---- What happened ----
-  std::vector<std::string> listedDirs;  // every openListing request, in order
+  std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
   std::vector<int> sleeps;
   int recycleBinEmptied = 0;
   int replaceCalls = 0;
 
   char separator() const override { return real_.separator(); }
   std::unique_ptr<DirListing> openListing(const std::string& dir) override {
-    listedDirs.push_back(dir);
-    if (auto listing = listingHook ? listingHook(dir) : nullptr) return listing;
-    const auto found = memoryDirs.find(dir);
-    if (found != memoryDirs.end()) return std::make_unique<VectorListing>(found->second);
+    if (auto listing = served(dir)) return listing;
     return real_.openListing(dir);
+  }
+  std::unique_ptr<DirListing> openSubfolder(DirListing& parent, const DirEntry& entry,
+                                            const std::string& path) override {
+    if (auto listing = served(path)) return listing;
+    return real_.openSubfolder(parent, entry, path);
+  }
+  std::string exactPathOf(const std::string& path) override { return real_.exactPathOf(path); }
+  bool isPlainFolder(const std::string& path) override {
+    return memoryDirs.count(path + separator()) != 0 || real_.isPlainFolder(path);
   }
   int driveType(const std::string& root) override {
     return driveTypes.count(root) ? driveTypes[root] : 1;
@@ -110,6 +116,15 @@ class FakePlatform : public Platform {
   void emptyRecycleBin() override { ++recycleBinEmptied; }
 
  private:
+  // Notes the request; the hook's listing or a memory folder's, if any.
+  std::unique_ptr<DirListing> served(const std::string& dir) {
+    listedDirs.push_back(dir);
+    if (auto listing = listingHook ? listingHook(dir) : nullptr) return listing;
+    const auto found = memoryDirs.find(dir);
+    if (found != memoryDirs.end()) return std::make_unique<VectorListing>(found->second);
+    return nullptr;
+  }
+
   Platform& real_ = systemPlatform();
 };
 

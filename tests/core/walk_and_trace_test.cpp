@@ -8,7 +8,15 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+#include <type_traits>
 #endif
 
 #include "engine/clean_engine.h"
@@ -212,6 +220,70 @@ TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
             (Paths{documents, test::memoryRoot(platform, "[users]"), documents,
                    in(documents, "erin/")}));
 }
+
+#ifndef _WIN32
+// A folder swapped back and forth with a link to a folder outside the tree while the
+// scans run: nothing from outside is ever listed, and a file whose folder has become a
+// link since the scan is not deleted.
+TEST_F(Walk, AFolderSwappedForALinkLeadsNowhere) {
+  tree.file("a/sub/in.bak");
+  tree.file("outside/in.bak");
+  tree.file("outside/out.bak");
+  ASSERT_EQ(symlink(in("outside").c_str(), in("a/link").c_str()), 0);
+  std::atomic<bool> done{false};
+  std::thread swapper([&] {
+    for (int i = 0; i < 100000; ++i) {
+      renameat2(AT_FDCWD, in("a/sub").c_str(), AT_FDCWD, in("a/link").c_str(), RENAME_EXCHANGE);
+    }
+    done = true;
+  });
+  int outside = 0;
+  while (!done) {
+    engine.clearFoundFiles();
+    engine.walkDirectory(in("a"), "");
+    for (const auto& file : engine.foundFiles()) outside += file->name == "out.bak" ? 1 : 0;
+  }
+  swapper.join();
+  EXPECT_EQ(outside, 0);
+
+  engine.clearFoundFiles();
+  engine.walkDirectory(in("a"), "");
+  ASSERT_EQ(engine.foundCount(), 1);
+  renameat2(AT_FDCWD, in("a/sub").c_str(), AT_FDCWD, in("a/link").c_str(), RENAME_EXCHANGE);
+  EXPECT_EQ(engine.deleteMarkedFiles().failed, 1);
+  EXPECT_TRUE(test::TempTree::exists(in("outside/in.bak")));
+  EXPECT_TRUE(test::TempTree::exists(in("a/link/in.bak")));
+}
+
+// Thousands of nested folders, walked on a thread whose stack holds a few dozen levels
+// of a recursive walk.
+TEST_F(Walk, DeepTreesNeedNoStack) {
+  constexpr int kDepth = 1500;
+  int fd = open(tree.root().c_str(), O_RDONLY | O_DIRECTORY);
+  for (int i = 0; i < kDepth; ++i) {
+    ASSERT_EQ(mkdirat(fd, "d", 0700), 0);
+    const int child = openat(fd, "d", O_RDONLY | O_DIRECTORY);
+    close(fd);
+    fd = child;
+  }
+  close(openat(fd, "x.bak", O_CREAT | O_WRONLY, 0600));
+  close(fd);
+  pthread_attr_t small;
+  pthread_attr_init(&small);
+  pthread_attr_setstacksize(&small, 128 * 1024);
+  pthread_t walker;
+  using Self = std::remove_pointer_t<decltype(this)>;
+  auto walk = [](void* self) -> void* {
+    static_cast<Self*>(self)->engine.walkDirectory(static_cast<Self*>(self)->tree.root(), "");
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&walker, &small, walk, this), 0);
+  pthread_join(walker, nullptr);
+  pthread_attr_destroy(&small);
+  ASSERT_EQ(engine.foundCount(), 1);
+  EXPECT_EQ(engine.foundFile(0).path.size(), tree.root().size() + 2 * kDepth + 5);
+}
+#endif
 
 }  // namespace
 }  // namespace scourix

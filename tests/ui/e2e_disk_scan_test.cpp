@@ -4,6 +4,7 @@
 // scan runs, and the drive and trace ticks across a restart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,54 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     EXPECT_EQ(restarted.settings.backupFiles, 0);
   });
   EXPECT_EQ(answer.count(), 1);
+}
+
+// Names code page 936 cannot write and a path longer than the ordinary form reaches: the
+// junk is found, shown with its true name, deleted and gone; the Chinese files beside it stay.
+TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDeleted) {
+  std::wstring deep = L"long\\";
+  for (wchar_t letter : std::wstring(L"vwxyz")) deep += std::wstring(60, letter) + L"\\";
+  const std::vector<std::wstring> junk = {L"\U0001F600.bak", deep + L"far.bak", L"한국어\\a.bak"};
+  const std::vector<std::wstring> kept = {L"中文说明.txt", deep + L"中文.txt", L"한국어\\中文.txt"};
+  auto onDrive = [&](const std::wstring& relative) { return L"\\\\?\\" + std::wstring(1, kLetter) + L":\\" + relative; };
+  for (const auto* files : {&junk, &kept}) {
+    for (const std::wstring& relative : *files) {
+      for (std::size_t slash = relative.find(L'\\'); slash != std::wstring::npos; slash = relative.find(L'\\', slash + 1)) {
+        CreateDirectoryW(onDrive(relative.substr(0, slash)).c_str(), nullptr);
+      }
+      HANDLE handle = CreateFileW(onDrive(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      DWORD written = 0;
+      ASSERT_TRUE(WriteFile(handle, "x", 1, &written, nullptr));
+      CloseHandle(handle);
+    }
+  }
+  MessageBoxAnswerer answer;
+  Run([&] {
+    TickOnlyTheTestDrive(main);
+    ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
+    TreeView lines;
+    lines.Attach(main.resultWindow().Item(IDC_RESULT_TREE));
+    std::vector<std::wstring> texts;
+    for (HTREEITEM item : ItemsBelow(lines, TVI_ROOT)) {
+      wchar_t text[1024] = {};
+      TVITEMW read{};
+      read.mask = TVIF_TEXT;
+      read.hItem = item;
+      read.pszText = text;
+      read.cchTextMax = 1024;
+      lines.Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
+      texts.push_back(text);
+    }
+    EXPECT_EQ(texts.size(), AllFindings().size() + junk.size());
+    for (const std::wstring& relative : junk) {
+      EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative) != texts.end()) << relative;
+    }
+    DeleteTicked(main, answer);
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕");
+    EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
+  });
+  for (const std::wstring& relative : junk) EXPECT_EQ(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const std::wstring& relative : kept) EXPECT_NE(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

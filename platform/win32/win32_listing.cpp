@@ -1,0 +1,127 @@
+#include "platform/win32/win32_listing.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace scourix {
+namespace {
+
+// As large as the batches of the system's own FindFirstFile.
+constexpr DWORD kBatchBytes = 8192;
+constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+
+bool isAscii(const wchar_t* text, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) {
+    if (text[i] >= 0x80) return false;
+  }
+  return true;
+}
+
+// Most names are plain ASCII: the same bytes in every form, without a conversion call.
+void takeName(const wchar_t* text, std::size_t length, DirEntry& entry) {
+  if (isAscii(text, length)) {
+    entry.name.resize(length);
+    for (std::size_t i = 0; i < length; ++i) entry.name[i] = static_cast<char>(text[i]);
+    entry.exactName.clear();
+    return;
+  }
+  entry.name = ansiFromWide(text, length);
+  entry.exactName = utf8FromWide(text, length);
+}
+
+void fillEntry(const FILE_ID_BOTH_DIR_INFO& info, DirEntry& entry) {
+  takeName(info.FileName, info.FileNameLength / sizeof(wchar_t), entry);
+  entry.isDirectory = (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry.isSystem = (info.FileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+  entry.isLink = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  entry.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
+  entry.lastAccess = unixSecondsFromTicks(info.LastAccessTime.QuadPart);
+  entry.lastWrite = unixSecondsFromTicks(info.LastWriteTime.QuadPart);
+  entry.device = 0;
+  entry.fileId = 0;
+}
+
+class HandleListing : public DirListing {
+ public:
+  HandleListing(HANDLE handle, std::wstring dir)
+      : handle_(handle), dir_(std::move(dir)), batch_(kBatchBytes / sizeof(LONGLONG)) {}
+  ~HandleListing() override { CloseHandle(handle_); }
+  HandleListing(const HandleListing&) = delete;
+  HandleListing& operator=(const HandleListing&) = delete;
+
+  bool next(DirEntry& entry) override {
+    if (offset_ == kNoEntry && !fetch()) return false;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(batch_.data());
+    const auto& info = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset_);
+    offset_ = info.NextEntryOffset == 0 ? kNoEntry : offset_ + info.NextEntryOffset;
+    fillEntry(info, entry);
+    lastId_ = static_cast<std::uint64_t>(info.FileId.QuadPart);
+    return true;
+  }
+
+  std::unique_ptr<DirListing> openSubfolder(const DirEntry& entry) override {
+    std::wstring dir = dir_;
+    if (entry.exactName.empty()) {
+      dir.append(entry.name.begin(), entry.name.end());  // ASCII: see takeName
+    } else {
+      dir += wideFromUtf8(entry.exactName);
+    }
+    dir += L'\\';
+    return openWin32Listing(dir, false, lastId_);
+  }
+
+ private:
+  bool fetch() {
+    if (ended_) return false;
+    if (!GetFileInformationByHandleEx(handle_, FileIdBothDirectoryInfo, batch_.data(), kBatchBytes)) {
+      ended_ = true;
+      return false;
+    }
+    offset_ = 0;
+    return true;
+  }
+
+  HANDLE handle_;
+  std::wstring dir_;
+  std::vector<LONGLONG> batch_;  // aligned for the records it holds
+  std::size_t offset_ = kNoEntry;
+  bool ended_ = false;
+  std::uint64_t lastId_ = 0;  // of the entry given last
+};
+
+}  // namespace
+
+std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool followLink,
+                                             std::uint64_t listedId) {
+  // A drive's root keeps its backslash; any other folder is named without one.
+  const std::wstring bare = dir.size() > 3 ? dir.substr(0, dir.size() - 1) : dir;
+  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+  HANDLE handle = CreateFileW(longPathForm(bare).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  // Opened without following, a folder swapped for a link since it was listed is the
+  // link itself. Wine follows the link all the same: there the folder reached is another
+  // one than was listed. Either way it is refused.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) info.dwFileAttributes = 0;
+  const std::uint64_t id = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  const bool isFolder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                        (followLink || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) &&
+                        (listedId == 0 || id == listedId);
+  if (!isFolder) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  return std::make_unique<HandleListing>(handle, dir);
+}
+
+std::int64_t unixSecondsFromTicks(std::int64_t ticks) {
+  const std::int64_t sinceEpoch = ticks - kEpochDifference;
+  return sinceEpoch >= 0 ? sinceEpoch / 10000000 : -((-sinceEpoch + 9999999) / 10000000);
+}
+
+}  // namespace scourix
