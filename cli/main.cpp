@@ -8,8 +8,8 @@ namespace {
 
 void usage(std::FILE* out) {
   std::fputs(
-      "usage: scourix-cli scan [--no-pace] [--rules FILE] DIR...\n"
-      "       scourix-cli trace [--no-pace] --profiles DIR [--recycle ROOT]...\n"
+      "usage: scourix-cli scan [--no-pace] [--sizes] [--rules FILE] DIR...\n"
+      "       scourix-cli trace [--no-pace] [--sizes] --profiles DIR [--recycle ROOT]...\n"
       "       scourix-cli config show FILE\n"
       "       scourix-cli config copy IN OUT\n"
       "       scourix-cli rules show FILE\n",

@@ -1,4 +1,4 @@
-// scan [--no-pace] [--rules FILE] DIR...: the disk scan with every category on, each
+// scan [--no-pace] [--sizes] [--rules FILE] DIR...: the disk scan with every category on, each
 // folder walked as a drive would be.
 #include <cstdio>
 #include <string>
@@ -25,6 +25,7 @@ bool readWholeFile(const std::string& path, std::string& text) {
 
 int scanCommand(const Args& args) {
   bool pacing = true;
+  bool sizes = false;
   bool haveRules = false;
   std::string rulesPath;
   std::vector<std::string> dirs;
@@ -37,6 +38,8 @@ int scanCommand(const Args& args) {
       optionsEnded = true;
     } else if (arg == "--no-pace") {
       pacing = false;
+    } else if (arg == "--sizes") {
+      sizes = true;
     } else if (arg == "--rules") {
       if (i + 1 >= args.size()) return usageError("scan", "--rules needs a file");
       rulesPath = args[++i];
@@ -58,7 +61,7 @@ int scanCommand(const Args& args) {
     for (const ScanRule& rule : parseRuleText(text)) engine.rules.append(rule);
   }
   if (!addRoots(engine, "scan", dirs)) return 1;
-  return runAndReport(engine, &CleanEngine::runDiskScan);
+  return runAndReport(engine, &CleanEngine::runDiskScan, sizes);
 }
 
 }  // namespace scourix::cli

@@ -8,13 +8,17 @@ namespace {
 
 constexpr std::size_t kOutputChunk = 1 << 20;
 
-void printFindings(const CleanEngine& engine) {
+void printFindings(const CleanEngine& engine, bool sizes) {
   // Large findings lists are written in big blocks, not line by line.
   std::string out;
   out.reserve(kOutputChunk + 4096);
   for (const auto& file : engine.foundFiles()) {
     out += file->category;
     out += '\t';
+    if (sizes) {
+      out += std::to_string(file->size);
+      out += '\t';
+    }
     out += file->path;
     out += '\n';
     if (out.size() >= kOutputChunk) {
@@ -48,22 +52,26 @@ bool addRoots(CleanEngine& engine, const std::string& command,
   return true;
 }
 
-int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)()) {
+int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), bool sizes) {
   const auto start = std::chrono::steady_clock::now();
   (engine.*scan)();
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printFindings(engine);
-  std::fprintf(stderr, "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms\n",
+  printFindings(engine, sizes);
+  unsigned long long totalSize = 0;
+  for (const auto& file : engine.foundFiles()) totalSize += file->size;
+  std::fprintf(stderr,
+               "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms, "
+               "total size: %llu bytes\n",
                static_cast<long long>(engine.filesExamined()), engine.foundCount(), seconds,
-               static_cast<long long>(engine.mandatedSleepMs()));
+               static_cast<long long>(engine.mandatedSleepMs()), totalSize);
   return 0;
 }
 
 int usageError(const std::string& command, const std::string& message) {
   std::fprintf(stderr, "scourix-cli %s: %s\n", command.c_str(), message.c_str());
-  std::fputs("usage: scourix-cli scan [--no-pace] [--rules FILE] DIR...\n"
-             "       scourix-cli trace [--no-pace] --profiles DIR [--recycle ROOT]...\n",
+  std::fputs("usage: scourix-cli scan [--no-pace] [--sizes] [--rules FILE] DIR...\n"
+             "       scourix-cli trace [--no-pace] [--sizes] --profiles DIR [--recycle ROOT]...\n",
              stderr);
   return 2;
 }

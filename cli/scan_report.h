@@ -17,8 +17,9 @@ bool addRoots(CleanEngine& engine, const std::string& command,
               const std::vector<std::string>& dirs);
 
 // Runs a scan on this thread, then writes "category<TAB>path" for every finding, in the
-// order found, to stdout and the summary line to stderr. Returns the exit code.
-int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)());
+// order found, to stdout ("category<TAB>size<TAB>path" with sizes) and the summary line,
+// with the findings' total size, to stderr. Returns the exit code.
+int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), bool sizes);
 
 // The usage error of a command (exit code 2).
 int usageError(const std::string& command, const std::string& message);

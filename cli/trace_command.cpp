@@ -1,4 +1,4 @@
-// trace [--no-pace] --profiles DIR [--recycle ROOT]...: the trace scan with every
+// trace [--no-pace] [--sizes] --profiles DIR [--recycle ROOT]...: the trace scan with every
 // location on, over the given profiles folder and drive roots.
 #include <string>
 
@@ -9,12 +9,15 @@ namespace scourix::cli {
 
 int traceCommand(const Args& args) {
   bool pacing = true;
+  bool sizes = false;
   std::string profiles;
   std::vector<std::string> roots;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--no-pace") {
       pacing = false;
+    } else if (arg == "--sizes") {
+      sizes = true;
     } else if (arg == "--profiles" || arg == "--recycle") {
       if (i + 1 >= args.size()) return usageError("trace", arg + " needs a directory");
       if (arg == "--profiles") {
@@ -36,7 +39,7 @@ int traceCommand(const Args& args) {
   if (!checkListable(platform, "trace", profiles)) return 1;
   engine.profilesFolderOverride = profiles;
   if (!addRoots(engine, "trace", roots)) return 1;
-  return runAndReport(engine, &CleanEngine::runTraceScan);
+  return runAndReport(engine, &CleanEngine::runTraceScan, sizes);
 }
 
 }  // namespace scourix::cli

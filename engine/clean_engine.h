@@ -124,7 +124,6 @@ class CleanEngine {
   void clearFoundFiles();
   void addFoundFile(const FoundFile& file);
   int hasFoundPath(const std::string& path) const;
-  std::string pathForTreeItem(TreeItemHandle item) const;  // "no find" without a match
   void clearAll();
 
   // ---- Deletion ----
@@ -155,8 +154,8 @@ class CleanEngine {
   bool isRecentAccess(std::int64_t access);
   bool hasFoundPath(std::string_view path, std::uint32_t hash) const;
   void appendFinding(std::unique_ptr<FoundFile> record, std::uint32_t hash);
-  void offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
-                    const std::string& path, const std::string& category);
+  void offerFinding(std::int64_t access, std::int64_t write, std::uint64_t size,
+                    const std::string& name, const std::string& path, const std::string& category);
   std::unique_ptr<DirListing> openProfilesFolder(std::string& folder);
   std::string withSeparator(std::string path) const;
 

@@ -25,6 +25,7 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
     }
     if (platform_.deleteFile(file->path)) {
       ++result.deleted;
+      result.bytesFreed += file->size;
     } else {
       ++result.failed;
       remaining.push_back(std::move(file));

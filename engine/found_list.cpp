@@ -28,8 +28,9 @@ void CleanEngine::addFoundFile(const FoundFile& file) {
   appendFinding(std::make_unique<FoundFile>(file), hash);
 }
 
-void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
-                               const std::string& path, const std::string& category) {
+void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, std::uint64_t size,
+                               const std::string& name, const std::string& path,
+                               const std::string& category) {
   // Checked before anything is copied: most offers of an already listed file end here.
   const std::uint32_t hash = PathIndex::hashOf(path);
   if (hasFoundPath(path, hash)) return;
@@ -41,14 +42,8 @@ void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, const st
   record->category = category;
   record->treeItem = 0;
   record->toDelete = 1;
+  record->size = size;
   appendFinding(std::move(record), hash);
-}
-
-std::string CleanEngine::pathForTreeItem(TreeItemHandle item) const {
-  for (const auto& file : foundFiles_) {
-    if (file->treeItem == item) return file->path;
-  }
-  return "no find";
 }
 
 void CleanEngine::clearAll() {

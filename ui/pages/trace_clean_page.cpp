@@ -27,14 +27,13 @@ BOOL TraceCleanPage::OnInitDialog() {
 }
 
 void TraceCleanPage::FillTraceTree() {
+  RedrawOff quiet(tree_);
   tree_.DeleteAllItems();
   traceItems_.clear();
   for (const TraceItem& trace : TraceItems()) {
-    HTREEITEM item = tree_.InsertItem(trace.text, 0, 1, TVI_ROOT, TVI_LAST);
-    tree_.SetCheck(item, CheckFromFlag(engine_.traceFlags.*trace.flag), true);
-    traceItems_.push_back(item);
+    const CheckState box = CheckFromFlag(engine_.traceFlags.*trace.flag);
+    traceItems_.push_back(tree_.InsertItem(trace.text, 0, 1, TVI_ROOT, TVI_LAST, 0, box));
   }
-  tree_.Invalidate(true);
 }
 
 void TraceCleanPage::ReadTraceChecks() {
@@ -99,7 +98,10 @@ void TraceCleanPage::OnTimer() { MirrorWhileRunning(engine_.traceScanRunning); }
 
 // The flags follow at once: a running scan reads each flag when it reaches its location.
 void TraceCleanPage::SetAllItems(CheckState state) {
-  for (HTREEITEM item : traceItems_) tree_.SetCheck(item, state, true);
+  {
+    RedrawOff quiet(tree_);
+    tree_.SetSiblingChecks(traceItems_, state);
+  }
   ReadTraceChecks();
 }
 
