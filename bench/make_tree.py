@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Builds a synthetic tree for the scan benchmark: nested folders, about 5% junk.
+"""Builds a synthetic tree for the scan benchmark: nested folders, one junk file in every
+JUNK_EVERY (default 20, about 5%).
 
-usage: make_tree.py DIR [FILES]
+usage: make_tree.py DIR [FILES [JUNK_EVERY]]
 Junk files get an access time two months back, so the recent-temp rule does not hide
 them; every other file holds one byte, so it is not an empty file.
 """
@@ -16,7 +17,8 @@ PLAIN = [".txt", ".dll", ".exe", ".jpg", ".html", ".cpp", ".h", ".dat", ".png", 
 def main():
     root = sys.argv[1]
     total = int(sys.argv[2]) if len(sys.argv) > 2 else 200000
-    marker = os.path.join(root, ".complete-%d" % total)
+    every = int(sys.argv[3]) if len(sys.argv) > 3 else 20
+    marker = os.path.join(root, ".complete-%d-%d" % (total, every))
     if os.path.exists(marker):
         return
     os.makedirs(root, exist_ok=True)
@@ -32,7 +34,7 @@ def main():
             for i in range(per_leaf):
                 if made >= total:
                     break
-                if made % 20 == 7:
+                if made % every == 7 % every:
                     name = "junk%06d%s" % (made, JUNK[made % len(JUNK)])
                     path = os.path.join(leaf, name)
                     with open(path, "wb") as f:

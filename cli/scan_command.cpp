@@ -1,4 +1,4 @@
-// scan [--no-pace] [--utf8] [--rules FILE] DIR...: the disk scan with every category on, each
+// scan [--no-pace] [--sizes] [--utf8] [--rules FILE] DIR...: the disk scan with every category on, each
 // folder walked as a drive would be.
 #include <cstdio>
 #include <string>
@@ -25,7 +25,7 @@ bool readWholeFile(const std::string& path, std::string& text) {
 
 int scanCommand(const Args& args) {
   bool pacing = true;
-  bool utf8 = false;
+  OutputStyle style;
   bool haveRules = false;
   std::string rulesPath;
   std::vector<std::string> dirs;
@@ -39,7 +39,9 @@ int scanCommand(const Args& args) {
     } else if (arg == "--no-pace") {
       pacing = false;
     } else if (arg == "--utf8") {
-      utf8 = true;
+      style.utf8 = true;
+    } else if (arg == "--sizes") {
+      style.sizes = true;
     } else if (arg == "--rules") {
       if (i + 1 >= args.size()) return usageError("scan", "--rules needs a file");
       rulesPath = args[++i];
@@ -61,7 +63,7 @@ int scanCommand(const Args& args) {
     for (const ScanRule& rule : parseRuleText(text)) engine.rules.append(rule);
   }
   if (!addRoots(engine, "scan", dirs)) return 1;
-  return runAndReport(engine, &CleanEngine::runDiskScan, utf8);
+  return runAndReport(engine, &CleanEngine::runDiskScan, style);
 }
 
 }  // namespace scourix::cli

@@ -8,21 +8,19 @@ namespace {
 
 constexpr std::size_t kOutputChunk = 1 << 20;
 
-void printFindings(CleanEngine& engine, bool utf8) {
+void printFindings(CleanEngine& engine, const OutputStyle& style) {
   // Large findings lists are written in big blocks, not line by line.
   std::string out;
   out.reserve(kOutputChunk + 4096);
   Platform& platform = engine.platform();
   for (const auto& file : engine.foundFiles()) {
-    if (utf8) {
-      out += platform.exactPathOf(file->category);
+    out += style.utf8 ? platform.exactPathOf(file->category) : file->category;
+    out += '\t';
+    if (style.sizes) {
+      out += std::to_string(file->size);
       out += '\t';
-      out += engine.exactPathOf(*file);
-    } else {
-      out += file->category;
-      out += '\t';
-      out += file->path;
     }
+    out += style.utf8 ? engine.exactPathOf(*file) : file->path;
     out += '\n';
     if (out.size() >= kOutputChunk) {
       std::fwrite(out.data(), 1, out.size(), stdout);
@@ -55,22 +53,26 @@ bool addRoots(CleanEngine& engine, const std::string& command,
   return true;
 }
 
-int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), bool utf8) {
+int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), const OutputStyle& style) {
   const auto start = std::chrono::steady_clock::now();
   (engine.*scan)();
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printFindings(engine, utf8);
-  std::fprintf(stderr, "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms\n",
+  printFindings(engine, style);
+  unsigned long long totalSize = 0;
+  for (const auto& file : engine.foundFiles()) totalSize += file->size;
+  std::fprintf(stderr,
+               "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms, "
+               "total size: %llu bytes\n",
                static_cast<long long>(engine.filesExamined()), engine.foundCount(), seconds,
-               static_cast<long long>(engine.mandatedSleepMs()));
+               static_cast<long long>(engine.mandatedSleepMs()), totalSize);
   return 0;
 }
 
 int usageError(const std::string& command, const std::string& message) {
   std::fprintf(stderr, "scourix-cli %s: %s\n", command.c_str(), message.c_str());
-  std::fputs("usage: scourix-cli scan [--no-pace] [--utf8] [--rules FILE] DIR...\n"
-             "       scourix-cli trace [--no-pace] [--utf8] --profiles DIR [--recycle ROOT]...\n",
+  std::fputs("usage: scourix-cli scan [--no-pace] [--sizes] [--utf8] [--rules FILE] DIR...\n"
+             "       scourix-cli trace [--no-pace] [--sizes] [--utf8] --profiles DIR [--recycle ROOT]...\n",
              stderr);
   return 2;
 }

@@ -8,6 +8,12 @@
 
 namespace scourix::cli {
 
+// How the findings are printed.
+struct OutputStyle {
+  bool sizes = false;  // a size column between category and path
+  bool utf8 = false;   // exact paths in UTF-8 instead of the ANSI code page
+};
+
 // True when the folder can be listed; otherwise says so on stderr.
 bool checkListable(Platform& platform, const std::string& command, const std::string& dir);
 
@@ -17,9 +23,10 @@ bool addRoots(CleanEngine& engine, const std::string& command,
               const std::vector<std::string>& dirs);
 
 // Runs a scan on this thread, then writes "category<TAB>path" for every finding, in the
-// order found, to stdout and the summary line to stderr. Returns the exit code. With
-// utf8 the lines are in UTF-8 and the paths exact; otherwise in the ANSI code page.
-int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), bool utf8);
+// order found, to stdout ("category<TAB>size<TAB>path" with sizes) and the summary line,
+// with the findings' total size, to stderr. Returns the exit code. With utf8 the lines are
+// in UTF-8 and the paths exact; otherwise in the ANSI code page.
+int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), const OutputStyle& style);
 
 // The usage error of a command (exit code 2).
 int usageError(const std::string& command, const std::string& message);

@@ -1,4 +1,4 @@
-// trace [--no-pace] [--utf8] --profiles DIR [--recycle ROOT]...: the trace scan with every
+// trace [--no-pace] [--sizes] [--utf8] --profiles DIR [--recycle ROOT]...: the trace scan with every
 // location on, over the given profiles folder and drive roots.
 #include <string>
 
@@ -9,7 +9,7 @@ namespace scourix::cli {
 
 int traceCommand(const Args& args) {
   bool pacing = true;
-  bool utf8 = false;
+  OutputStyle style;
   std::string profiles;
   std::vector<std::string> roots;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -17,7 +17,9 @@ int traceCommand(const Args& args) {
     if (arg == "--no-pace") {
       pacing = false;
     } else if (arg == "--utf8") {
-      utf8 = true;
+      style.utf8 = true;
+    } else if (arg == "--sizes") {
+      style.sizes = true;
     } else if (arg == "--profiles" || arg == "--recycle") {
       if (i + 1 >= args.size()) return usageError("trace", arg + " needs a directory");
       if (arg == "--profiles") {
@@ -39,7 +41,7 @@ int traceCommand(const Args& args) {
   if (!checkListable(platform, "trace", profiles)) return 1;
   engine.profilesFolderOverride = profiles;
   if (!addRoots(engine, "trace", roots)) return 1;
-  return runAndReport(engine, &CleanEngine::runTraceScan, utf8);
+  return runAndReport(engine, &CleanEngine::runTraceScan, style);
 }
 
 }  // namespace scourix::cli

@@ -129,7 +129,6 @@ class CleanEngine {
   void clearFoundFiles();
   void addFoundFile(const FoundFile& file);
   int hasFoundPath(const std::string& path) const;
-  const FoundFile* findingForTreeItem(TreeItemHandle item) const;  // nullptr without a match
   // The path of a finding as the file system spells it (see Platform::exactPathOf).
   std::string exactPathOf(const FoundFile& file) const;
   void clearAll();
@@ -171,8 +170,8 @@ class CleanEngine {
   bool isRecentAccess(std::int64_t access);
   bool hasFoundPath(std::string_view path, std::uint32_t hash) const;
   void appendFinding(std::unique_ptr<FoundFile> record, std::uint32_t hash);
-  void offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
-                    const std::string& path, const std::string& category);
+  void offerFinding(std::int64_t access, std::int64_t write, std::uint64_t size,
+                    const std::string& name, const std::string& path, const std::string& category);
   std::unique_ptr<DirListing> openProfilesFolder(std::string& folder);
   std::vector<std::string> profileFolders();
   void walkTraceLocation(const std::string& base, const TraceLocation& location);

@@ -28,6 +28,7 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
     const std::string exact = exactPathOf(*file);
     if (foldersStillPlain(exact, file->rootLength, checkedFolder) && platform_.deleteFile(exact)) {
       ++result.deleted;
+      result.bytesFreed += file->size;
     } else {
       ++result.failed;
       remaining.push_back(std::move(file));

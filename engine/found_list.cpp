@@ -28,8 +28,9 @@ void CleanEngine::addFoundFile(const FoundFile& file) {
   appendFinding(std::make_unique<FoundFile>(file), hash);
 }
 
-void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
-                               const std::string& path, const std::string& category) {
+void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, std::uint64_t size,
+                               const std::string& name, const std::string& path,
+                               const std::string& category) {
   // The walk's exact path is kept only where it says more than `path`.
   const bool exact = offeredExact_ != nullptr && *offeredExact_ != path;
   const std::string& key = exact ? *offeredExact_ : path;
@@ -46,14 +47,8 @@ void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, const st
   record->category = category;
   record->treeItem = 0;
   record->toDelete = 1;
+  record->size = size;
   appendFinding(std::move(record), hash);
-}
-
-const FoundFile* CleanEngine::findingForTreeItem(TreeItemHandle item) const {
-  for (const auto& file : foundFiles_) {
-    if (file->treeItem == item) return file.get();
-  }
-  return nullptr;
 }
 
 std::string CleanEngine::exactPathOf(const FoundFile& file) const {

@@ -27,19 +27,6 @@ void LaunchWithShell(const ShellOpen& request) {
                 parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
 }
 
-// A line of the list with its exact text: names the code page cannot write keep their
-// characters.
-HTREEITEM InsertExactLine(const TreeView& tree, const std::wstring& text) {
-  TVINSERTSTRUCTW insert{};
-  insert.hParent = TVI_ROOT;
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
-  insert.item.iImage = 0;
-  insert.item.iSelectedImage = 1;
-  return reinterpret_cast<HTREEITEM>(tree.Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
 }  // namespace
 
 ResultListDialog::ResultListDialog(CleanEngine& engine)
@@ -56,11 +43,14 @@ void ResultListDialog::DoDataExchange(DataExchange& exchange) {
   exchange.Control(IDC_RESULT_VIEW, view_);
   exchange.Control(IDC_RESULT_DELETE, delete_);
   exchange.Control(IDC_RESULT_TREE, tree_);
+  exchange.Control(IDC_RESULT_STATUS, status_);
 }
 
 BOOL ResultListDialog::OnInitDialog() {
   FilteredDialog::OnInitDialog();
   treeImages_.InstallOn(tree_);
+  tree_.SetToggleHandler(
+      [this](HTREEITEM item, CheckState before, CheckState after) { OnBoxToggled(item, before, after); });
   RebuildList();
   SetTimer(hwnd_, kButtonTimer, kButtonTimerMs, nullptr);
   return TRUE;
@@ -108,31 +98,65 @@ bool ResultListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 void ResultListDialog::RebuildList() {
-  tree_.Show(SW_HIDE);
-  tree_.DeleteAllItems();
-  tree_.Invalidate(true);
-  tree_.Show(SW_SHOWNORMAL);
-
   const int count = engine_.foundCount();
   SetText(ResultListCaption(count));
-  for (int i = 0; i < count; ++i) {
-    FoundFile& file = engine_.foundFile(i);
-    HTREEITEM item = InsertExactLine(tree_, ResultLineWideText(file.category, engine_.exactPathOf(file)));
-    file.treeItem = AsHandle(item);
-    tree_.SetCheck(item, file.toDelete != 0 ? Ticked : Unticked, true);
-    // Lets the rest of the system breathe while a long list fills.
-    if (i % kFillPauseEvery == 0) engine_.platform().sleepMs(kFillPauseMs);
+  totalBytes_ = 0;
+  tickedCount_ = 0;
+  tickedBytes_ = 0;
+  {
+    RedrawOff quiet(tree_);
+    tree_.DeleteAllItems();
+    for (int i = 0; i < count; ++i) {
+      FoundFile& file = engine_.foundFile(i);
+      InsertLine(i);
+      totalBytes_ += file.size;
+      if (file.toDelete != 0) {
+        ++tickedCount_;
+        tickedBytes_ += file.size;
+      }
+      // Lets the rest of the system breathe while a long list fills.
+      if (i % kFillPauseEvery == 0) engine_.platform().sleepMs(kFillPauseMs);
+    }
   }
-  tree_.Invalidate(true);
+  ShowStatus();
 }
 
-void ResultListDialog::ReadFileChecks() {
-  const int count = engine_.foundCount();
-  for (int i = 0; i < count; ++i) {
-    FoundFile& file = engine_.foundFile(i);
-    if (file.treeItem == 0) continue;
-    file.toDelete = tree_.GetCheck(AsItem(file.treeItem)) >= Partial ? 1 : 0;
+void ResultListDialog::InsertLine(int index) {
+  FoundFile& file = engine_.foundFile(index);
+  // The exact text: names the code page cannot write keep their characters.
+  HTREEITEM item = tree_.InsertWideItem(ResultLineWideText(file.category, engine_.exactPathOf(file)), 0, 1, TVI_ROOT,
+                                        TVI_LAST, index + 1, file.toDelete != 0 ? Ticked : Unticked);
+  file.treeItem = AsHandle(item);
+}
+
+FoundFile* ResultListDialog::FileOfItem(HTREEITEM item) {
+  if (item == nullptr) return nullptr;
+  const LPARAM data = tree_.GetItemData(item);
+  if (data < 1 || data > engine_.foundCount()) return nullptr;
+  FoundFile& file = engine_.foundFile(static_cast<int>(data - 1));
+  return file.treeItem == AsHandle(item) ? &file : nullptr;
+}
+
+void ResultListDialog::OnBoxToggled(HTREEITEM item, CheckState before, CheckState after) {
+  // A running scan's worker owns the list; the rebuild at its end counts afresh.
+  if (engine_.scanBusy()) return;
+  const bool was = before >= Partial;
+  const bool is = after >= Partial;
+  FoundFile* file = FileOfItem(item);
+  if (file == nullptr) return;
+  file->toDelete = is ? 1 : 0;
+  if (was == is) return;
+  tickedCount_ += is ? 1 : -1;
+  if (is) {
+    tickedBytes_ += file->size;
+  } else {
+    tickedBytes_ -= file->size;
   }
+  ShowStatus();
+}
+
+void ResultListDialog::ShowStatus() {
+  status_.SetText(ResultStatusText(tree_.GetCount(), totalBytes_, tickedCount_, tickedBytes_));
 }
 
 // While a scan runs (or the list is empty) the buttons are grey; "查看" needs a line.
@@ -151,7 +175,7 @@ void ResultListDialog::OnView() {
   if (engine_.scanBusy()) return;
   HTREEITEM item = tree_.GetSelection();
   if (item == nullptr) return;
-  const FoundFile* file = engine_.findingForTreeItem(AsHandle(item));
+  const FoundFile* file = FileOfItem(item);
   if (file == nullptr) {
     MessageBoxA(hwnd_, "没有发现", "提示", MB_OK);
     return;
@@ -164,25 +188,43 @@ void ResultListDialog::OnDelete() {
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started.
   if (engine_.scanBusy()) return;
-  ReadFileChecks();
   const DeletionResult deletion = engine_.deleteMarkedFiles();
   RebuildList();
-  MessageBoxA(hwnd_, DeletionDoneText(deletion.failed).c_str(), "提示", MB_OK);
+  MessageBoxA(hwnd_, DeletionDoneText(deletion.failed, deletion.bytesFreed).c_str(), "提示", MB_OK);
 }
 
 void ResultListDialog::OnSelectAll() { MarkAll(true); }
 
 void ResultListDialog::OnSelectNone() { MarkAll(false); }
 
+// Wine's tree view searches its whole item list for every item handle it is given and
+// measures all lines again after a shown line changes: setting the boxes one by one costs
+// the square of the list. Making the lines afresh with their new box sends no handles.
+// The selected and the first shown line are kept.
 void ResultListDialog::MarkAll(bool toDelete) {
   if (engine_.scanBusy()) return;
+  const FoundFile* selected = FileOfItem(tree_.GetSelection());
+  const FoundFile* firstShown = FileOfItem(tree_.GetNextItem(nullptr, TVGN_FIRSTVISIBLE));
   const int count = engine_.foundCount();
-  for (int i = 0; i < count; ++i) {
-    FoundFile& file = engine_.foundFile(i);
-    if (file.treeItem == 0) continue;
-    file.toDelete = toDelete ? 1 : 0;
-    tree_.SetCheck(AsItem(file.treeItem), toDelete ? Ticked : Unticked, true);
+  tickedCount_ = 0;
+  tickedBytes_ = 0;
+  {
+    RedrawOff quiet(tree_);
+    tree_.DeleteAllItems();
+    for (int i = 0; i < count; ++i) {
+      FoundFile& file = engine_.foundFile(i);
+      if (file.treeItem == 0) continue;
+      file.toDelete = toDelete ? 1 : 0;
+      InsertLine(i);
+      if (toDelete) {
+        ++tickedCount_;
+        tickedBytes_ += file.size;
+      }
+    }
   }
+  if (selected != nullptr) tree_.SelectItem(AsItem(selected->treeItem));
+  if (firstShown != nullptr) tree_.Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, static_cast<LPARAM>(firstShown->treeItem));
+  ShowStatus();
 }
 
 }  // namespace scourix

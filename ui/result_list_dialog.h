@@ -1,6 +1,9 @@
 #pragma once
 // The result list window: what the last scan found, one line with a check box per file.
-// The engine's found-file list is the model; each record remembers its line.
+// The engine's found-file list is the model; each record remembers its line, and each
+// line holds its record's index plus one as its item data. A box the user toggles goes
+// straight into its record's toDelete flag, so a deletion reads no boxes.
+#include <cstdint>
 #include <functional>
 
 #include "ui/controls/check_tree_ctrl.h"
@@ -11,6 +14,7 @@
 namespace scourix {
 
 class CleanEngine;
+struct FoundFile;
 
 class ResultListDialog : public FilteredDialog {
  public:
@@ -22,8 +26,6 @@ class ResultListDialog : public FilteredDialog {
 
   // Empties the tree and makes one line per found file, in list order.
   void RebuildList();
-  // Copies the lines' boxes into the records' toDelete flags.
-  void ReadFileChecks();
 
   void SetShellLauncher(ShellLauncher launcher) { launcher_ = std::move(launcher); }
 
@@ -39,6 +41,12 @@ class ResultListDialog : public FilteredDialog {
   void OnSelectAll();
   void OnSelectNone();
   void MarkAll(bool toDelete);
+  // Makes the line of record `index` at the end of the list, with the record's box.
+  void InsertLine(int index);
+  void OnBoxToggled(HTREEITEM item, CheckState before, CheckState after);
+  // The record a line shows; nullptr for a line no record shows.
+  FoundFile* FileOfItem(HTREEITEM item);
+  void ShowStatus();
 
   CleanEngine& engine_;
   Button selectNone_;
@@ -47,7 +55,12 @@ class ResultListDialog : public FilteredDialog {
   Button delete_;
   CheckTreeCtrl tree_;
   CheckTreeImages treeImages_;
+  Static status_;
   ShellLauncher launcher_;
+  // What the status line counts: every line, and the ticked ones.
+  std::uint64_t totalBytes_ = 0;
+  int tickedCount_ = 0;
+  std::uint64_t tickedBytes_ = 0;
 };
 
 }  // namespace scourix

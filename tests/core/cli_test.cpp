@@ -62,7 +62,9 @@ TEST_F(Cli, Scan) {
   EXPECT_NE(out.find("back files\t" + bak + "\n"), std::string::npos) << out;
   EXPECT_NE(out.find("my rules(.pcf)\t" + pcf + "\n"), std::string::npos) << out;
   EXPECT_NE(err.find("files examined: 3, findings: 2, "), std::string::npos) << err;
-  EXPECT_NE(err.find("mandated sleeps: 50 ms"), std::string::npos) << err;
+  EXPECT_NE(err.find("mandated sleeps: 50 ms, total size: 10 bytes"), std::string::npos) << err;
+  ASSERT_EQ(run("scan --no-pace --sizes " + at("data/sub")), 0) << err;
+  EXPECT_EQ(out, "back files\t5\t" + bak + "\n");
   EXPECT_EQ(run("scan --no-pace " + at("missing")), 1);
   EXPECT_NE(err.find("cannot list"), std::string::npos) << err;
 }
@@ -77,7 +79,9 @@ TEST_F(Cli, Trace) {
   ASSERT_EQ(run("trace --no-pace --profiles " + at("profiles") + " --recycle " + at("drive")), 0);
   EXPECT_EQ(out, "Internet Cookies\t" + cookie + "\nFirefox cache\t" + cache + "\nRECYCLER\t" + recycled +
                      "\nRecycle Bin files\t" + bin + "\n");
-  EXPECT_NE(err.find("mandated sleeps: 120 ms"), std::string::npos) << err;
+  EXPECT_NE(err.find("mandated sleeps: 120 ms, total size: 4 bytes"), std::string::npos) << err;
+  ASSERT_EQ(run("trace --no-pace --sizes --profiles " + at("profiles")), 0);
+  EXPECT_EQ(out, "Internet Cookies\t1\t" + cookie + "\nFirefox cache\t1\t" + cache + "\n");
   EXPECT_EQ(run("trace --no-pace"), 2);
   EXPECT_NE(err.find("--profiles"), std::string::npos) << err;
 }

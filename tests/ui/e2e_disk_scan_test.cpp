@@ -109,7 +109,7 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveRefusesASecondStartListsAndDeletesTh
       DeleteTicked(main, answer);
       ASSERT_EQ(answer.count(), 4);
       EXPECT_EQ(answer.boxes()[2].text, "确实要删除么?");
-      EXPECT_EQ(answer.boxes()[3].text, "删除完毕");
+      EXPECT_EQ(answer.boxes()[3].text, "删除完毕，释放 3 字节");
       EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
       EXPECT_TRUE(ResultLines(main).empty());
     }

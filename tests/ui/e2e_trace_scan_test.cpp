@@ -148,7 +148,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndKeepsTheBinWhenSomethingOfIt
     UntickLines(main, {Line("RECYCLER", recycler)});
     DeleteTicked(main, answer);
     ASSERT_EQ(answer.count(), 3);
-    EXPECT_EQ(answer.boxes()[2].text, "删除完毕");
+    EXPECT_EQ(answer.boxes()[2].text, "删除完毕，释放 6 字节");
     EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
   });
   for (const char* gone : {"profiles\\alice\\Local Settings\\History\\visits.dat", "profiles\\alice\\Recent\\report.lnk",

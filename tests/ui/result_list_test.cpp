@@ -18,8 +18,10 @@
 namespace scourix::test {
 namespace {
 
-void AddFinding(CleanEngine& engine, const std::string& category, const std::string& path, int toDelete = 1) {
+void AddFinding(CleanEngine& engine, const std::string& category, const std::string& path, int toDelete = 1,
+                std::uint64_t size = 0) {
   FoundFile file;
+  file.size = size;
   file.name = path.substr(path.find_last_of('\\') + 1);
   file.path = path;
   file.category = category;
@@ -140,7 +142,7 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
     answer.QueueAnswers({IDYES, IDOK});
     Click(IDC_RESULT_DELETE);
     ASSERT_EQ(answer.count(), 3);
-    EXPECT_EQ(answer.boxes()[2].text, "删除完毕，有 1 个文件无法删除");
+    EXPECT_EQ(answer.boxes()[2].text, "删除完毕，释放 0 字节，有 1 个文件无法删除");
     EXPECT_EQ(answer.boxes()[2].owner, window.hwnd());
     EXPECT_FALSE(TempTree::exists(a));
     EXPECT_TRUE(TempTree::exists(b));
@@ -179,7 +181,7 @@ TEST(ResultListRecycleBin, TheFirstDeletionAfterATraceScanEmptiesTheBinOnce) {
     EXPECT_EQ(engine.recycleBinPending, 0);
   }
   ASSERT_EQ(answer.count(), 4);
-  EXPECT_EQ(answer.boxes()[3].text, "删除完毕");
+  EXPECT_EQ(answer.boxes()[3].text, "删除完毕，释放 0 字节");
 }
 
 TEST_F(ResultListTest, ViewChoosesHowToShowTheSelectedLine) {
@@ -274,6 +276,32 @@ TEST_F(ResultListTest, CommandsDoNothingWhileAScanRuns) {
   engine.waitForScan();
   Click(IDC_RESULT_SELECT_NONE);  // and work again once it has finished
   EXPECT_EQ(Boxes(), (std::vector<CheckState>{Unticked, Unticked}));
+}
+
+TEST_F(ResultListTest, StatusLineAndDeletionReportFollowTheTicks) {
+  std::string folder = temp.dir("kept.tmp");
+  folder.pop_back();  // a folder is no file: deleting it fails
+  AddFinding(engine, "temp files", temp.file("a.tmp", 1536), 1, 1536);
+  AddFinding(engine, "back files", temp.file("b.bak", 1000), 0, 1000);
+  AddFinding(engine, "temp files", folder, 1, 2048);
+  Open();
+  const auto status = [&] { return WindowText(window.Item(IDC_RESULT_STATUS)); };
+  EXPECT_EQ(status(), "共 3 个文件，4.47 KB；已选 2 个，3.50 KB");
+  ClickBox(tree, Items()[0]);
+  EXPECT_EQ(status(), "共 3 个文件，4.47 KB；已选 1 个，2.00 KB");
+  tree.SelectItem(Items()[1]);
+  PressKey(tree.hwnd(), VK_SPACE);
+  EXPECT_EQ(status(), "共 3 个文件，4.47 KB；已选 2 个，2.97 KB");
+  Click(IDC_RESULT_SELECT_NONE);
+  EXPECT_EQ(status(), "共 3 个文件，4.47 KB；已选 0 个，0 字节");
+  Click(IDC_RESULT_SELECT_ALL);
+  EXPECT_EQ(status(), "共 3 个文件，4.47 KB；已选 3 个，4.47 KB");
+  MessageBoxAnswerer answer(IDOK);
+  answer.QueueAnswers({IDYES, IDOK});
+  Click(IDC_RESULT_DELETE);
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[1].text, "删除完毕，释放 2.47 KB，有 1 个文件无法删除");
+  EXPECT_EQ(status(), "共 1 个文件，2.00 KB；已选 1 个，2.00 KB");
 }
 
 }  // namespace

@@ -34,8 +34,28 @@ TEST(ViewAction, ExecutableTypesAndTheRequestForThem) {
 TEST(ViewAction, ResultListTexts) {
   EXPECT_EQ(ResultListCaption(1234), "结果列表[总数1234]");
   EXPECT_EQ(ResultLineText("", "C:\\x"), "[]C:\\x");
-  EXPECT_EQ(DeletionDoneText(0), "删除完毕");
-  EXPECT_EQ(DeletionDoneText(12), "删除完毕，有 12 个文件无法删除");
+  EXPECT_EQ(DeletionDoneText(0, 1023), "删除完毕，释放 1023 字节");
+  EXPECT_EQ(DeletionDoneText(12, 0), "删除完毕，释放 0 字节，有 12 个文件无法删除");
+  EXPECT_EQ(ResultStatusText(3, 2048, 1, 5), "共 3 个文件，2.00 KB；已选 1 个，5 字节");
+}
+
+TEST(ViewAction, SizesLikeExplorer) {
+  struct Case {
+    std::uint64_t bytes;
+    const char* text;
+  };
+  constexpr std::uint64_t kK = 1024;
+  const Case cases[] = {
+      {1023, "1023 字节"},          {1024, "1.00 KB"},
+      {1034, "1.00 KB"},            {1035, "1.01 KB"},  // 1.0107: truncated, not rounded
+      {10 * kK - 1, "9.99 KB"},     {10 * kK, "10.0 KB"},
+      {100 * kK - 1, "99.9 KB"},    {100 * kK, "100 KB"},
+      {1000 * kK - 1, "999 KB"},    {1000 * kK, "0.97 MB"},
+      {1290 * kK, "1.25 MB"},       {12900 * kK, "12.5 MB"},
+      {129000 * kK, "125 MB"},      {kK * kK * kK, "1.00 GB"},
+      {kK * kK * kK * kK * 1500, "1500 TB"}, {~std::uint64_t{0}, "16777215 TB"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SizeText(c.bytes), c.text) << c.bytes;
 }
 
 }  // namespace

@@ -74,7 +74,28 @@ void CheckTreeCtrl::PropagateUp(HTREEITEM item, CheckState state) {
   }
 }
 
-void CheckTreeCtrl::Toggle(HTREEITEM item) { SetCheck(item, ToggledState(GetCheck(item)), true); }
+void CheckTreeCtrl::SetSiblingChecks(const std::vector<HTREEITEM>& siblings, CheckState state) {
+  if (siblings.empty()) return;
+  for (HTREEITEM item : siblings) {
+    SetState(item, state);
+    if (state != NoBox) PropagateDown(item, state);
+  }
+  if (state != NoBox) PropagateUp(siblings.front(), state);
+}
+
+void CheckTreeCtrl::SumUpChildren(HTREEITEM parent) {
+  HTREEITEM first = GetChild(parent);
+  if (first == nullptr) return;
+  const CheckState state = GetCheck(first);
+  if (state != NoBox) PropagateUp(first, state);
+}
+
+void CheckTreeCtrl::Toggle(HTREEITEM item) {
+  const CheckState before = GetCheck(item);
+  const CheckState after = ToggledState(before);
+  SetCheck(item, after, true);
+  if (onToggle_) onToggle_(item, before, after);
+}
 
 bool CheckTreeCtrl::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {

@@ -2,6 +2,9 @@
 // The tree view with three-state check boxes of the disk page, the trace page and the
 // result list window. Ticking an item ticks its descendants; a parent's box sums up its
 // children. The box toggles on a click on it and on the space bar.
+#include <functional>
+#include <vector>
+
 #include "ui/framework/control_hooks.h"
 #include "ui/framework/controls.h"
 
@@ -16,12 +19,23 @@ CheckState ToggledState(CheckState state);
 
 class CheckTreeCtrl : public TreeView, public ControlHooks {
  public:
+  // Told of every box the user toggles (click or space bar), after the change.
+  using ToggleHandler = std::function<void(HTREEITEM item, CheckState before, CheckState after)>;
+
   bool Attach(HWND hwnd) override;
 
   // Sets the item's box; unless it is NoBox, the state goes down to the descendants
   // (propagateDown) and the ancestors are brought in line. Nonzero on success.
   BOOL SetCheck(HTREEITEM item, CheckState state, bool propagateDown = true);
   CheckState GetCheck(HTREEITEM item) const;
+  // Sets the boxes of many siblings and then brings their ancestors in line once: linear
+  // where a SetCheck per item would compare each with all its siblings.
+  void SetSiblingChecks(const std::vector<HTREEITEM>& siblings, CheckState state);
+  // Brings the boxes of `parent` and its ancestors in line with its children's, in one
+  // pass over them (after items were inserted with their boxes).
+  void SumUpChildren(HTREEITEM parent);
+
+  void SetToggleHandler(ToggleHandler handler) { onToggle_ = std::move(handler); }
 
   // The tree consumes its own click and key-down notifications.
   bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
@@ -38,6 +52,7 @@ class CheckTreeCtrl : public TreeView, public ControlHooks {
   void Toggle(HTREEITEM item);
 
   UINT lastHitFlags_ = 0;
+  ToggleHandler onToggle_;
 };
 
 // The pictures every host gives its check tree: the four boxes (bitmap 132) as state

@@ -41,9 +41,9 @@ class ControlHooks {
   virtual void OnControlDestroyed() {}
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hooked_ = nullptr;
+  WNDPROC original_ = nullptr;
 };
 
 }  // namespace scourix

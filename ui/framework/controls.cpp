@@ -9,15 +9,47 @@ constexpr int kItemTextMax = 1024;
 }
 
 HTREEITEM TreeView::InsertItem(const std::string& text, int image, int selectedImage,
-                               HTREEITEM parent, HTREEITEM after) const {
+                               HTREEITEM parent, HTREEITEM after, LPARAM data, int stateImage) const {
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent;
   insert.hInsertAfter = after;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
   insert.item.pszText = const_cast<char*>(text.c_str());
   insert.item.iImage = image;
   insert.item.iSelectedImage = selectedImage;
+  insert.item.lParam = data;
+  if (stateImage != 0) {
+    insert.item.mask |= TVIF_STATE;
+    insert.item.state = INDEXTOSTATEIMAGEMASK(stateImage);
+    insert.item.stateMask = TVIS_STATEIMAGEMASK;
+  }
   return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+HTREEITEM TreeView::InsertWideItem(const std::wstring& text, int image, int selectedImage,
+                               HTREEITEM parent, HTREEITEM after, LPARAM data, int stateImage) const {
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+  insert.item.iImage = image;
+  insert.item.iSelectedImage = selectedImage;
+  insert.item.lParam = data;
+  if (stateImage != 0) {
+    insert.item.mask |= TVIF_STATE;
+    insert.item.state = INDEXTOSTATEIMAGEMASK(stateImage);
+    insert.item.stateMask = TVIS_STATEIMAGEMASK;
+  }
+  return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+LPARAM TreeView::GetItemData(HTREEITEM item) const {
+  TVITEMA tvItem{};
+  tvItem.mask = TVIF_PARAM;
+  tvItem.hItem = item;
+  if (!Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem))) return 0;
+  return tvItem.lParam;
 }
 
 bool TreeView::SetItemState(HTREEITEM item, UINT state, UINT mask) const {

@@ -37,10 +37,33 @@ class ProgressBar : public Window {
   int GetPos() const { return static_cast<int>(Send(PBM_GETPOS)); }
 };
 
+// Turns a window's redrawing off for a bulk change of its items, and on again with one
+// repaint when it ends: list controls lay out and paint their items on every change otherwise.
+class RedrawOff {
+ public:
+  explicit RedrawOff(const Window& window) : window_(window) { window_.Send(WM_SETREDRAW, FALSE); }
+  ~RedrawOff() {
+    window_.Send(WM_SETREDRAW, TRUE);
+    window_.Invalidate(true);
+  }
+  RedrawOff(const RedrawOff&) = delete;
+  RedrawOff& operator=(const RedrawOff&) = delete;
+
+ private:
+  const Window& window_;
+};
+
 class TreeView : public Window {
  public:
+  // `data` is the item's own value (lParam); a nonzero `stateImage` its first box.
   HTREEITEM InsertItem(const std::string& text, int image, int selectedImage,
-                       HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST) const;
+                       HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, LPARAM data = 0,
+                       int stateImage = 0) const;
+  // The same with text in UTF-16, for names the ANSI code page cannot write.
+  HTREEITEM InsertWideItem(const std::wstring& text, int image, int selectedImage,
+                       HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, LPARAM data = 0,
+                       int stateImage = 0) const;
+  LPARAM GetItemData(HTREEITEM item) const;
   bool DeleteAllItems() const { return Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)) != 0; }
   int GetCount() const { return static_cast<int>(Send(TVM_GETCOUNT)); }
   HTREEITEM GetNextItem(HTREEITEM item, UINT code) const {

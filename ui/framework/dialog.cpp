@@ -4,12 +4,11 @@
 
 #include "ui/framework/control_hooks.h"
 #include "ui/framework/data_exchange.h"
+#include "ui/framework/window_objects.h"
 
 namespace scourix {
 
 namespace {
-
-constexpr char kDialogProperty[] = "scourix.dialog";
 
 // Messages whose dialog-procedure result is the answer itself, not TRUE/FALSE.
 bool AnswersDirectly(UINT message) {
@@ -103,7 +102,7 @@ bool Dialog::PreTranslateMessage(MSG& message) {
 
 Dialog* Dialog::FromHandle(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;
-  return static_cast<Dialog*>(GetPropA(hwnd, kDialogProperty));
+  return WindowObjects<Dialog>::Find(hwnd);
 }
 
 bool Dialog::RouteMessage(MSG& message) {
@@ -158,7 +157,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_INITDIALOG) {
     self = reinterpret_cast<Dialog*>(lParam);
     self->hwnd_ = hwnd;
-    SetPropA(hwnd, kDialogProperty, self);
+    WindowObjects<Dialog>::Add(hwnd, self);
   } else {
     self = FromHandle(hwnd);
   }
@@ -243,7 +242,7 @@ void Dialog::CentreOnOwner() {
 }
 
 void Dialog::Forget() {
-  if (hwnd_ != nullptr) RemovePropA(hwnd_, kDialogProperty);
+  if (hwnd_ != nullptr) WindowObjects<Dialog>::Remove(hwnd_);
   hwnd_ = nullptr;
 }
 

@@ -32,14 +32,14 @@ BOOL DiskCleanPage::OnInitDialog() {
 }
 
 void DiskCleanPage::FillDriveTree() {
+  RedrawOff quiet(tree_);
   tree_.DeleteAllItems();
-  tree_.Invalidate(true);
   HTREEITEM root = tree_.InsertItem(kDriveTreeRootText, 0, 1, TVI_ROOT, TVI_LAST);
   for (DriveEntry& drive : engine_.drives) {
-    HTREEITEM item = tree_.InsertItem(drive.displayName, 0, 1, root, TVI_LAST);
+    HTREEITEM item = tree_.InsertItem(drive.displayName, 0, 1, root, TVI_LAST, 0, CheckFromFlag(drive.selected));
     drive.treeItem = reinterpret_cast<TreeItemHandle>(item);
-    tree_.SetCheck(item, CheckFromFlag(drive.selected), true);
   }
+  tree_.SumUpChildren(root);
   // A root without children cannot be expanded: expanded after the drives are in, so
   // they show.
   tree_.Expand(root);
@@ -84,12 +84,13 @@ void DiskCleanPage::OnSelectNone() { SelectAllDrives(false); }
 
 // The flags change at once: a running scan reads each drive's flag when it gets there.
 void DiskCleanPage::SelectAllDrives(bool selected) {
+  std::vector<HTREEITEM> items;
   for (DriveEntry& drive : engine_.drives) {
     drive.selected = selected ? 1 : 0;
-    if (drive.treeItem != 0) {
-      tree_.SetCheck(reinterpret_cast<HTREEITEM>(drive.treeItem), selected ? Ticked : Unticked, true);
-    }
+    if (drive.treeItem != 0) items.push_back(reinterpret_cast<HTREEITEM>(drive.treeItem));
   }
+  RedrawOff quiet(tree_);
+  tree_.SetSiblingChecks(items, selected ? Ticked : Unticked);
 }
 
 void DiskCleanPage::OnDestroy() { ForgetDriveItems(engine_.drives); }

@@ -27,20 +27,22 @@ BOOL TraceCleanPage::OnInitDialog() {
 }
 
 void TraceCleanPage::FillTraceTree() {
+  RedrawOff quiet(tree_);
   tree_.DeleteAllItems();
   traceItems_.clear();
   HTREEITEM group = nullptr;
   for (const TraceItem* trace : AllTraceItems()) {
     const bool browser = traceItems_.size() >= TraceItems().size();
     if (browser && group == nullptr) {
-      group = tree_.InsertItem(kBrowserGroupText, 0, 1, TVI_ROOT, TVI_LAST);
-      tree_.SetCheck(group, Ticked, false);
+      group = tree_.InsertItem(kBrowserGroupText, 0, 1, TVI_ROOT, TVI_LAST, 0, Ticked);
     }
-    HTREEITEM item = tree_.InsertItem(trace->text, 0, 1, browser ? group : TVI_ROOT, TVI_LAST);
-    tree_.SetCheck(item, CheckFromFlag(engine_.traceFlags.*trace->flag), true);
-    traceItems_.push_back(item);
+    const CheckState box = CheckFromFlag(engine_.traceFlags.*trace->flag);
+    traceItems_.push_back(tree_.InsertItem(trace->text, 0, 1, browser ? group : TVI_ROOT, TVI_LAST, 0, box));
   }
-  if (group != nullptr) tree_.Expand(group, TVE_EXPAND);
+  if (group != nullptr) {
+    tree_.SumUpChildren(group);
+    tree_.Expand(group, TVE_EXPAND);
+  }
   // The inserts leave the last item in view; the list starts at its top.
   if (!traceItems_.empty()) tree_.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(traceItems_.front()));
   tree_.Invalidate(true);
@@ -109,7 +111,10 @@ void TraceCleanPage::OnTimer() { MirrorWhileRunning(engine_.traceScanRunning); }
 
 // The flags follow at once: a running scan reads each flag when it reaches its location.
 void TraceCleanPage::SetAllItems(CheckState state) {
-  for (HTREEITEM item : traceItems_) tree_.SetCheck(item, state, true);
+  {
+    RedrawOff quiet(tree_);
+    tree_.SetSiblingChecks(traceItems_, state);
+  }
   ReadTraceChecks();
 }
 
