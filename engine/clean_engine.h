@@ -92,9 +92,11 @@ class CleanEngine {
   // Start a worker and return at once; false (and nothing changes) while a scan runs.
   bool startDiskScan();
   bool startTraceScan();
-  // True from a successful start until the worker has finished its last step.
+  // True from a successful start until the worker has finished its walk and the windows
+  // their steps on the final list (before they show "扫描完毕").
   bool scanBusy() const { return busy_.load(); }
-  // Asks a running walk to end early (the main window closes); the end steps still run.
+  // Asks a running walk to end early (the main window closes); the end steps that only
+  // update windows are skipped.
   void requestStop() { stopRequested_ = true; }
   bool stopRequested() const { return stopRequested_.load(); }
   // Waits for the worker of the last scan to end.
@@ -149,6 +151,7 @@ class CleanEngine {
   void prepareScan(ScanKind kind);
   bool beginScan(ScanKind kind);
   void runScan(ScanKind kind);
+  void endScan(ScanKind kind);
   void walkInto(std::string& dir, const std::string& label);
   bool onWalkPath(const DirEntry& entry) const;
   void listTraceFile(const DirEntry& entry, const std::string& path, const std::string& label);

@@ -23,13 +23,20 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
       if (isRecycleFinding(*file)) recycleFindingKept = true;
       continue;
     }
-    if (platform_.deleteFile(file->path)) {
-      ++result.deleted;
-    } else {
-      ++result.failed;
-      remaining.push_back(std::move(file));
+    std::string reason;
+    switch (platform_.deleteFile(file->path, reason)) {
+      case RemoveOutcome::Removed:
+        ++result.deleted;
+        break;
+      case RemoveOutcome::Gone:  // its program removed it meanwhile: it only leaves the list
+        break;
+      case RemoveOutcome::Failed:
+        result.failures.push_back({file->path, file->category, reason});
+        remaining.push_back(std::move(file));
+        break;
     }
   }
+  result.failed = static_cast<int>(result.failures.size());
   foundPaths_.clear();
   foundFiles_.clear();
   for (auto& file : remaining) {

@@ -5,6 +5,7 @@
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "ui/framework/data_exchange.h"
+#include "ui/pages/scan_busy_notice.h"
 #include "ui/result_list_text.h"
 
 namespace scourix {
@@ -54,7 +55,7 @@ BOOL ResultListDialog::OnInitDialog() {
 bool ResultListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_TIMER:
-      OnTimer();
+      UpdateButtons();
       return false;
     case WM_DESTROY:
       KillTimer(hwnd_, kButtonTimer);
@@ -120,8 +121,7 @@ void ResultListDialog::ReadFileChecks() {
   }
 }
 
-// While a scan runs (or the list is empty) the buttons are grey; "查看" needs a line.
-void ResultListDialog::OnTimer() {
+void ResultListDialog::UpdateButtons() {
   const bool usable = tree_.GetCount() > 0 && !engine_.scanBusy();
   view_.Enable(usable && tree_.GetSelection() != nullptr);
   delete_.Enable(usable);
@@ -130,10 +130,16 @@ void ResultListDialog::OnTimer() {
 }
 
 // The commands below read or change the found-file list, which a running scan's worker
-// fills: they do nothing until it has finished, even before the timer greys the buttons.
+// fills: until it has finished they only say so, even before the timer greys the buttons.
+
+bool ResultListDialog::RefusedWhileScanning() {
+  if (!engine_.scanBusy()) return false;
+  ShowScanBusyNotice(hwnd_);
+  return true;
+}
 
 void ResultListDialog::OnView() {
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   HTREEITEM item = tree_.GetSelection();
   if (item == nullptr) return;
   const std::string path = engine_.pathForTreeItem(AsHandle(item));
@@ -145,10 +151,10 @@ void ResultListDialog::OnView() {
 }
 
 void ResultListDialog::OnDelete() {
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started.
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   ReadFileChecks();
   const DeletionResult deletion = engine_.deleteMarkedFiles();
   RebuildList();
@@ -160,7 +166,7 @@ void ResultListDialog::OnSelectAll() { MarkAll(true); }
 void ResultListDialog::OnSelectNone() { MarkAll(false); }
 
 void ResultListDialog::MarkAll(bool toDelete) {
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   const int count = engine_.foundCount();
   for (int i = 0; i < count; ++i) {
     FoundFile& file = engine_.foundFile(i);

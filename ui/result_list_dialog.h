@@ -24,6 +24,9 @@ class ResultListDialog : public FilteredDialog {
   void RebuildList();
   // Copies the lines' boxes into the records' toDelete flags.
   void ReadFileChecks();
+  // The buttons are usable while no scan runs and the list has lines ("查看" needs a
+  // selected one); the window's timer calls it, and the end of a scan at once.
+  void UpdateButtons();
 
   void SetShellLauncher(ShellLauncher launcher) { launcher_ = std::move(launcher); }
 
@@ -33,12 +36,13 @@ class ResultListDialog : public FilteredDialog {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void OnTimer();
   void OnView();
   void OnDelete();
   void OnSelectAll();
   void OnSelectNone();
   void MarkAll(bool toDelete);
+  // While a scan runs: the notice that it does, and true.
+  bool RefusedWhileScanning();
 
   CleanEngine& engine_;
   Button selectNone_;

@@ -159,7 +159,8 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
 
 TEST_F(Trace, FlagsChooseTheLocationsAndEveryScanStartClearsThePendingBin) {
   engine.profilesFolderOverride = profiles;
-  platform.memoryDirs[profiles] = {test::dirEntry("dave")};
+  // The name ends in 0xD5 0x5C, one character whose trail byte is a backslash.
+  platform.memoryDirs[profiles] = {test::dirEntry("dave\xD5\x5C")};
   engine.runTraceScan();  // without drives, but the bin was covered
   EXPECT_EQ(engine.recycleBinPending, 1);
   engine.runDiskScan();
@@ -176,7 +177,7 @@ TEST_F(Trace, FlagsChooseTheLocationsAndEveryScanStartClearsThePendingBin) {
   platform.sleeps.clear();
   engine.runTraceScan();
   EXPECT_EQ(engine.recycleBinPending, 0);
-  const std::string dave = in(profiles, "dave/");
+  const std::string dave = in(profiles, "dave\xD5\x5C/");
   EXPECT_EQ(platform.listedDirs,
             (Paths{profiles, in(dave, "Cookies/"), in(dave, "Local Settings/Temp/")}));
   // The sleeps between the locations stay.

@@ -68,6 +68,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndKeepsTheBinWhenSomethingOfIt
     EXPECT_EQ(engine.traceFlags.internetCookies, 0);
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
+    PumpPending();
 
     ASSERT_EQ(answer.count(), 1);
     EXPECT_EQ(answer.boxes()[0].text, "扫描完毕");
