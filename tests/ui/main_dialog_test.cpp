@@ -289,6 +289,8 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   Run([&] {
     ASSERT_TRUE(engine.startDiskScan());
     ASSERT_TRUE(PumpUntil([&] { return gate.reached(); }));
+    HWND deleteButton = main.resultWindow().Item(IDC_RESULT_DELETE);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(deleteButton); }));  // greyed by its timer
     ClickButton(main.resultWindow().hwnd(), IDC_RESULT_DELETE);
     ClickButton(main.tracePage().hwnd(), IDC_TRACE_START);
   });
