@@ -68,6 +68,9 @@ bool load(CleanEngine& engine, const std::string& path, ConfigLoadProgress& prog
   if (result.status == ConfigStatus::Absent) {
     std::fprintf(stderr, "scourix-cli: %s is empty: the program keeps its defaults\n",
                  path.c_str());
+  } else if (result.status == ConfigStatus::Unreadable) {
+    std::fprintf(stderr, "scourix-cli: %s\n", result.error.c_str());
+    return false;
   } else if (result.status == ConfigStatus::Damaged) {
     std::fprintf(stderr, "scourix-cli: %s: error after %s: %s\n", path.c_str(),
                  result.progress.describe().c_str(), result.error.c_str());

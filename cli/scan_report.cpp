@@ -34,8 +34,7 @@ void printFindings(CleanEngine& engine, const OutputStyle& style) {
 }  // namespace
 
 bool checkListable(Platform& platform, const std::string& command, const std::string& dir) {
-  std::string path = dir;
-  if (path.empty() || path.back() != platform.separator()) path += platform.separator();
+  const std::string path = platform.codePage().withSeparator(dir, platform.separator());
   if (platform.openListing(path)) return true;
   std::fprintf(stderr, "scourix-cli %s: cannot list directory %s\n", command.c_str(), dir.c_str());
   return false;

@@ -1,6 +1,7 @@
 #include "engine/clean_engine.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace scourix {
 
@@ -22,9 +23,7 @@ void CleanEngine::setCurrentPath(std::string_view path) {
 }
 
 std::string CleanEngine::withSeparator(std::string path) const {
-  const char separator = platform_.separator();
-  if (path.empty() || path.back() != separator) path += separator;
-  return path;
+  return platform_.codePage().withSeparator(std::move(path), platform_.separator());
 }
 
 void CleanEngine::enumerateFixedDrives() {

@@ -94,9 +94,11 @@ class CleanEngine {
   // Start a worker and return at once; false (and nothing changes) while a scan runs.
   bool startDiskScan();
   bool startTraceScan();
-  // True from a successful start until the worker has finished its last step.
+  // True from a successful start until the worker has finished its walk and the windows
+  // their steps on the final list (before they show "扫描完毕").
   bool scanBusy() const { return busy_.load(); }
-  // Asks a running walk to end early (the main window closes); the end steps still run.
+  // Asks a running walk to end early (the main window closes); the end steps that only
+  // update windows are skipped.
   void requestStop() { stopRequested_ = true; }
   bool stopRequested() const { return stopRequested_.load(); }
   // Waits for the worker of the last scan to end.
@@ -164,6 +166,7 @@ class CleanEngine {
   void enterFolder(const DirEntry& entry, const std::string& label);
   void endFolder();
   void appendName(const DirEntry& entry);
+  void endScan(ScanKind kind);
   bool onWalkPath(const DirEntry& entry) const;
   bool foldersStillPlain(const std::string& exact, std::size_t rootLength, std::string& checked);
   void listTraceFile(const DirEntry& entry, const std::string& path, const std::string& label);

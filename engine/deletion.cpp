@@ -10,6 +10,13 @@ bool isRecycleFinding(const FoundFile& file) {
          file.category == kRecycleBinLabel;
 }
 
+// A folder on the file's path was swapped for a link after the scan: deleting through
+// it could reach a file outside the scanned tree.
+RemoveOutcome refuseThroughLink(std::string& reason) {
+  reason = "路径中的文件夹已变成链接";
+  return RemoveOutcome::Failed;
+}
+
 }  // namespace
 
 DeletionResult CleanEngine::deleteMarkedFiles() {
@@ -26,14 +33,24 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
       continue;
     }
     const std::string exact = exactPathOf(*file);
-    if (foldersStillPlain(exact, file->rootLength, checkedFolder) && platform_.deleteFile(exact)) {
-      ++result.deleted;
-      result.bytesFreed += file->size;
-    } else {
-      ++result.failed;
-      remaining.push_back(std::move(file));
+    std::string reason;
+    const RemoveOutcome outcome = foldersStillPlain(exact, file->rootLength, checkedFolder)
+                                      ? platform_.deleteFile(exact, reason)
+                                      : refuseThroughLink(reason);
+    switch (outcome) {
+      case RemoveOutcome::Removed:
+        ++result.deleted;
+        result.bytesFreed += file->size;
+        break;
+      case RemoveOutcome::Gone:  // its program removed it meanwhile: it only leaves the list
+        break;
+      case RemoveOutcome::Failed:
+        result.failures.push_back({file->path, file->category, reason});
+        remaining.push_back(std::move(file));
+        break;
     }
   }
+  result.failed = static_cast<int>(result.failures.size());
   foundPaths_.clear();
   foundFiles_.clear();
   for (auto& file : remaining) {

@@ -23,11 +23,13 @@ bool lowerTail(const CodePage& codePage, std::string_view name, std::size_t leng
 }
 
 bool endsWithLowered(const CodePage& codePage, std::string_view name, std::string_view pattern) {
+  if (pattern.empty()) return false;
   std::string tail;
   return lowerTail(codePage, name, pattern.size(), tail) && tail == pattern;
 }
 
 bool containsExactly(const CodePage& codePage, std::string_view name, std::string_view pattern) {
+  if (pattern.empty()) return false;
   for (std::size_t at = name.find(pattern); at != std::string_view::npos;
        at = name.find(pattern, at + 1)) {
     if (startsCharacter(codePage, name, at)) return true;

@@ -17,6 +17,7 @@ bool startsCharacter(const CodePage& codePage, std::string_view text, std::size_
 bool lowerTail(const CodePage& codePage, std::string_view name, std::size_t length,
                std::string& tail);
 
+// An empty pattern matches nothing: a rule without one must never tick every file.
 // `pattern` equals the lower-cased end of `name` (the pattern itself is not lower-cased).
 bool endsWithLowered(const CodePage& codePage, std::string_view name, std::string_view pattern);
 

@@ -1,6 +1,7 @@
 #pragma once
-// How a scan worker reaches the windows. The user interface implements it and carries
-// each step out on its own thread while the worker waits.
+// How a scan worker reaches the windows. The user interface carries the steps of a
+// running scan out on its own thread while the worker waits; the end of a scan it only
+// hears of, so that the worker never waits for the user.
 
 namespace scourix {
 
@@ -12,9 +13,12 @@ class ScanObserver {
   // After the found-file list was emptied: bring the result window to the front and
   // show the empty list.
   virtual void scanStarted(ScanKind kind) = 0;
-  // After the walk: rebuild the result list, fill and re-enable the page's controls,
-  // show the modal "扫描完毕" box and wait for it, reset the progress and path.
+  // After the walk, while the scan still counts as running: rebuild the result list,
+  // fill and re-enable the page's controls (nothing while a close stopped the scan).
   virtual void scanFinished(ScanKind kind) = 0;
+  // The scan counts as over (scanBusy() is false): the worker's last call, which must
+  // return at once. The windows show "扫描完毕" later, on their own thread.
+  virtual void scanOver(ScanKind kind) = 0;
 };
 
 }  // namespace scourix

@@ -21,14 +21,14 @@ void CleanEngine::runDiskScan() {
   if (!claimScan()) return;
   prepareScan(ScanKind::Disk);
   runScan(ScanKind::Disk);
-  busy_ = false;
+  endScan(ScanKind::Disk);
 }
 
 void CleanEngine::runTraceScan() {
   if (!claimScan()) return;
   prepareScan(ScanKind::Trace);
   runScan(ScanKind::Trace);
-  busy_ = false;
+  endScan(ScanKind::Trace);
 }
 
 // One scan at a time: both kinds fill the same found-file list.
@@ -59,7 +59,7 @@ bool CleanEngine::beginScan(ScanKind kind) {
     worker_ = std::thread([this, kind] {
       platform_.raiseThreadPriority();
       runScan(kind);
-      busy_ = false;
+      endScan(kind);
     });
   } catch (const std::system_error&) {
     workerOwnsList_ = false;
@@ -91,10 +91,17 @@ void CleanEngine::runScan(ScanKind kind) {
   if (observer_ != nullptr) observer_->scanFinished(kind);
 }
 
+// The scan is over before the windows hear of it: from then on its findings are the
+// windows' and another scan may start.
+void CleanEngine::endScan(ScanKind kind) {
+  busy_ = false;
+  if (observer_ != nullptr) observer_->scanOver(kind);
+}
+
 void CleanEngine::scanDrive(const std::string& root) { walkDirectory(root, ""); }
 
 void CleanEngine::waitForScan() {
-  // The observer may wait from the worker itself; it cannot join itself.
+  // An observer step may wait from the worker itself; it cannot join itself.
   if (worker_.joinable() && worker_.get_id() != std::this_thread::get_id()) worker_.join();
 }
 

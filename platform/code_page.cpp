@@ -10,19 +10,24 @@ CodePage CodePage::gbk() {
 
 CodePage CodePage::singleByte() { return CodePage(std::array<bool, 256>{}); }
 
-std::size_t CodePage::lastDot(std::string_view text) const {
+std::size_t CodePage::lastOf(std::string_view text, char c) const {
   std::size_t found = std::string_view::npos;
   std::size_t i = 0;
   while (i < text.size()) {
     const auto b = static_cast<unsigned char>(text[i]);
     if (lead_[b] && i + 1 < text.size()) {
-      i += 2;  // the trail byte may be '.', which is not a full stop
+      i += 2;  // the trail byte may equal `c` without being that character
       continue;
     }
-    if (b == '.') found = i;
+    if (text[i] == c) found = i;
     ++i;
   }
   return found;
+}
+
+std::string CodePage::withSeparator(std::string path, char separator) const {
+  if (!endsWith(path, separator)) path += separator;
+  return path;
 }
 
 void CodePage::toLower(std::string& text) const {

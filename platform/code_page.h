@@ -1,7 +1,8 @@
 #pragma once
 // Multi-byte rules of an ANSI code page: which bytes start a double-byte character.
-// Lengths and comparisons elsewhere are by bytes; only the search for the last full
-// stop and the lower-casing need to know where characters begin.
+// Lengths and comparisons elsewhere are by bytes; only the searches for the last full
+// stop or separator and the lower-casing need to know where characters begin: a trail
+// byte may equal '.' or '\\' (0xD5 0x5C is one character).
 #include <array>
 #include <cstddef>
 #include <string>
@@ -23,7 +24,15 @@ class CodePage {
 
   // Position of the last '.' that is a character of its own (not the trail byte of a
   // double-byte character), or npos.
-  std::size_t lastDot(std::string_view text) const;
+  std::size_t lastDot(std::string_view text) const { return lastOf(text, '.'); }
+  // Position of the last `c` that is a character of its own, or npos.
+  std::size_t lastOf(std::string_view text, char c) const;
+  // Whether the last character of `text` is `c` (a trail byte equal to `c` is not).
+  bool endsWith(std::string_view text, char c) const {
+    return !text.empty() && lastOf(text, c) == text.size() - 1;
+  }
+  // `path` with `separator` appended unless its last character is one already.
+  std::string withSeparator(std::string path, char separator) const;
 
   // Lower-cases the single-byte letters A-Z; both bytes of a double-byte character stay
   // as they are, even when the trail byte is an ASCII capital.

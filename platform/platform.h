@@ -49,6 +49,13 @@ struct CalendarDate {
 
 constexpr int kDriveFixed = 3;  // DRIVE_FIXED
 
+// What became of a file the user asked to delete.
+enum class RemoveOutcome {
+  Removed,
+  Gone,    // it was not there any more (its program removed it meanwhile): no failure
+  Failed,  // it is still there (held open by a program, a folder now, no access)
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -98,8 +105,10 @@ class Platform {
   // Raises the calling thread to the highest normal priority.
   virtual void raiseThreadPriority() = 0;
 
-  // Deletes the file at an exact path (see exactPathOf).
-  virtual bool deleteFile(const std::string& path) = 0;
+  // Deletes the file at an exact path (see exactPathOf); a read-only one too (its attribute
+  // is cleared first, as Explorer's delete does). On failure `reason` is the system's
+  // message for the error.
+  virtual RemoveOutcome deleteFile(const std::string& path, std::string& reason) = 0;
   // Replaces (or creates) `to` with the file `from`, as one step that leaves either the
   // old or the new file in place, never neither.
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;

@@ -140,7 +140,10 @@ ConfigResult readConfigFile(CleanEngine& engine, const std::string& path) {
   ConfigResult result;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
-    result.status = ConfigStatus::Absent;
+    // Only a missing file or folder is a first run; any other failure means a file is
+    // there whose settings a save at exit would lose.
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    result.status = missing ? ConfigStatus::Absent : ConfigStatus::Unreadable;
     result.error = lastError("cannot open", path);
     return result;
   }

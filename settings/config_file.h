@@ -76,8 +76,12 @@ void serialize(CleanEngine& engine, Archive& archive, ConfigLoadProgress* progre
 
 enum class ConfigStatus {
   Loaded,
-  Absent,  // no file, or an empty one: the engine keeps its defaults, nothing to report
+  Absent,  // no file or folder by that path, or an empty file: the engine keeps its
+           // defaults, nothing to report
   Damaged,  // the load ended early: "加载配置文件出错"
+  // The file is there but could not be opened (locked, no access): "加载配置文件出错";
+  // the engine keeps its defaults and the file must not be saved over.
+  Unreadable,
   Saved,
   CouldNotSave,  // "保存配置文件出错"; the previous file is unchanged
 };

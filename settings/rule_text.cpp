@@ -43,12 +43,10 @@ std::int32_t decimalValue(std::string_view text) {
 // What printf's "%s" writes of a text: everything before its first zero byte.
 std::string_view asCString(const std::string& text) { return std::string_view(text.c_str()); }
 
-// A line of the file as text mode writes it: every LF becomes CR LF.
-void appendAsText(std::string& out, std::string_view text) {
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
+// A field of a rule's line: a line break in it (CR or LF) becomes a space, so that the
+// rule stays one line and a part of it can never be read back as a rule of its own.
+void appendField(std::string& out, std::string_view text) {
+  for (char c : text) out += c == '\n' || c == '\r' ? ' ' : c;
 }
 
 }  // namespace
@@ -110,17 +108,17 @@ RuleFileStatus importRules(const std::string& path, RuleStore& store,
 }
 
 RuleFileStatus exportRules(const std::string& path, const RuleStore& store) {
-  // Binary, with the line ends text mode would give on Windows, so that every build
-  // writes the same bytes.
+  // Binary, with the CR LF line ends text mode would give on Windows, so that every
+  // build writes the same bytes.
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return RuleFileStatus::CannotOpen;
   bool failed = false;
   std::string line;
   for (const ScanRule& rule : store.all()) {
     line.clear();
-    appendAsText(line, asCString(rule.pattern));
+    appendField(line, asCString(rule.pattern));
     line += ',';
-    appendAsText(line, asCString(rule.description));
+    appendField(line, asCString(rule.description));
     line += ',' + std::to_string(rule.matchMode) + ',' + std::to_string(rule.enabled) + "\r\n";
     if (std::fwrite(line.data(), 1, line.size(), file) != line.size()) {
       failed = true;

@@ -88,10 +88,15 @@ void MainDialog::RemoveTrayIcon() {
 
 void MainDialog::LoadConfig() {
   const ConfigResult result = loadConfig(engine_, configPath_);
-  if (result.status == ConfigStatus::Damaged) MessageBoxA(hwnd_, "加载配置文件出错", "提示", MB_OK);
+  // A file that is there but could not be read keeps the user's settings: never saved over.
+  keepConfigFile_ = result.status == ConfigStatus::Unreadable;
+  if (result.status == ConfigStatus::Damaged || keepConfigFile_) {
+    MessageBoxA(hwnd_, "加载配置文件出错", "提示", MB_OK);
+  }
 }
 
 void MainDialog::SaveConfig() {
+  if (keepConfigFile_) return;
   const ConfigResult result = saveConfig(engine_, configPath_);
   if (result.status == ConfigStatus::CouldNotSave) MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
 }
@@ -147,6 +152,9 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       return true;
     case WM_COMMAND:
       return OnCommand(wParam);
+    case WM_SCANOVER:
+      scanSteps_.AnnounceScanOver(static_cast<ScanKind>(wParam));
+      return true;
     default:
       return false;
   }
@@ -241,20 +249,27 @@ void MainDialog::OnExit() {
   PostMessageA(hwnd_, WM_CLOSE, 0, 0);
 }
 
+// The window goes at once, with every box it owns: a close may come from inside the loop
+// of a box (one opened by a handler further down the stack, "扫描完毕" or the notice
+// beneath it), and the modal run only sees its end once those loops have returned.
 void MainDialog::OnCancel() {
   StopScanAndWait();
   FilteredDialog::OnCancel();
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-// A scan that still runs is asked to end, and its last steps (which need the windows)
-// are let through before anything is saved or destroyed.
+// A scan that still runs is asked to end; its worker only waits for the steps it sends
+// to this thread (which skip the windows now), never for a box, so pumping lets it end
+// before anything is saved or destroyed.
 void MainDialog::StopScanAndWait() {
-  if (!engine_.scanBusy()) return;
-  engine_.requestStop();
-  while (engine_.scanBusy()) {
-    PumpPendingMessages();
-    if (engine_.scanBusy()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  if (engine_.scanBusy()) {
+    engine_.requestStop();
+    while (engine_.scanBusy()) {
+      PumpPendingMessages();
+      if (engine_.scanBusy()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
   }
+  // A worker past its scan's end only posts WM_SCANOVER; it is collected here.
   engine_.waitForScan();
 }
 

@@ -82,6 +82,7 @@ class MainDialog : public FilteredDialog {
   HICON icon_;
   NOTIFYICONDATAA tray_{};
   bool trayAdded_ = false;
+  bool keepConfigFile_ = false;  // the file could not be read at start: not saved over
   ScanWindowSteps scanSteps_;
   int effectDelayMs_ = 300;
 };

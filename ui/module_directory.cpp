@@ -4,14 +4,16 @@
 
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace scourix {
 
 namespace {
 constexpr size_t kLongestPath = 65536;  // beyond the longest path the system allows
 }
 
-std::string DirectoryOfPath(const std::string& path) {
-  const size_t slash = path.find_last_of('\\');
+std::string DirectoryOfPath(const std::string& path, const CodePage& codePage) {
+  const size_t slash = codePage.lastOf(path, '\\');
   if (slash == std::string::npos) return path;
   return path.substr(0, slash + 1);
 }
@@ -21,7 +23,7 @@ std::string GetModuleDirectory() {
   for (;;) {
     const DWORD length = GetModuleFileNameA(GetModuleHandleA(nullptr), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return std::string();
-    if (length < buffer.size()) return DirectoryOfPath(std::string(buffer.data(), length));
+    if (length < buffer.size()) return DirectoryOfPath(std::string(buffer.data(), length), systemPlatform().codePage());
     if (buffer.size() >= kLongestPath) return std::string();
     buffer.assign(buffer.size() * 2, '\0');
   }

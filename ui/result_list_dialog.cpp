@@ -6,6 +6,7 @@
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "ui/framework/data_exchange.h"
+#include "ui/pages/scan_busy_notice.h"
 #include "ui/result_list_text.h"
 
 namespace scourix {
@@ -59,7 +60,7 @@ BOOL ResultListDialog::OnInitDialog() {
 bool ResultListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_TIMER:
-      OnTimer();
+      UpdateButtons();
       return false;
     case WM_DESTROY:
       KillTimer(hwnd_, kButtonTimer);
@@ -159,8 +160,7 @@ void ResultListDialog::ShowStatus() {
   status_.SetText(ResultStatusText(tree_.GetCount(), totalBytes_, tickedCount_, tickedBytes_));
 }
 
-// While a scan runs (or the list is empty) the buttons are grey; "查看" needs a line.
-void ResultListDialog::OnTimer() {
+void ResultListDialog::UpdateButtons() {
   const bool usable = tree_.GetCount() > 0 && !engine_.scanBusy();
   view_.Enable(usable && tree_.GetSelection() != nullptr);
   delete_.Enable(usable);
@@ -169,10 +169,16 @@ void ResultListDialog::OnTimer() {
 }
 
 // The commands below read or change the found-file list, which a running scan's worker
-// fills: they do nothing until it has finished, even before the timer greys the buttons.
+// fills: until it has finished they only say so, even before the timer greys the buttons.
+
+bool ResultListDialog::RefusedWhileScanning() {
+  if (!engine_.scanBusy()) return false;
+  ShowScanBusyNotice(hwnd_);
+  return true;
+}
 
 void ResultListDialog::OnView() {
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   HTREEITEM item = tree_.GetSelection();
   if (item == nullptr) return;
   const FoundFile* file = FileOfItem(item);
@@ -184,10 +190,10 @@ void ResultListDialog::OnView() {
 }
 
 void ResultListDialog::OnDelete() {
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started.
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   const DeletionResult deletion = engine_.deleteMarkedFiles();
   RebuildList();
   MessageBoxA(hwnd_, DeletionDoneText(deletion.failed, deletion.bytesFreed).c_str(), "提示", MB_OK);
@@ -202,7 +208,7 @@ void ResultListDialog::OnSelectNone() { MarkAll(false); }
 // the square of the list. Making the lines afresh with their new box sends no handles.
 // The selected and the first shown line are kept.
 void ResultListDialog::MarkAll(bool toDelete) {
-  if (engine_.scanBusy()) return;
+  if (RefusedWhileScanning()) return;
   const FoundFile* selected = FileOfItem(tree_.GetSelection());
   const FoundFile* firstShown = FileOfItem(tree_.GetNextItem(nullptr, TVGN_FIRSTVISIBLE));
   const int count = engine_.foundCount();

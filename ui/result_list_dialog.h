@@ -26,6 +26,9 @@ class ResultListDialog : public FilteredDialog {
 
   // Empties the tree and makes one line per found file, in list order.
   void RebuildList();
+  // The buttons are usable while no scan runs and the list has lines ("查看" needs a
+  // selected one); the window's timer calls it, and the end of a scan at once.
+  void UpdateButtons();
 
   void SetShellLauncher(ShellLauncher launcher) { launcher_ = std::move(launcher); }
 
@@ -35,7 +38,6 @@ class ResultListDialog : public FilteredDialog {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void OnTimer();
   void OnView();
   void OnDelete();
   void OnSelectAll();
@@ -47,6 +49,8 @@ class ResultListDialog : public FilteredDialog {
   // The record a line shows; nullptr for a line no record shows.
   FoundFile* FileOfItem(HTREEITEM item);
   void ShowStatus();
+  // While a scan runs: the notice that it does, and true.
+  bool RefusedWhileScanning();
 
   CleanEngine& engine_;
   Button selectNone_;

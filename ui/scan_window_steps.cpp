@@ -7,6 +7,11 @@
 
 namespace scourix {
 
+ScanPage& ScanWindowSteps::PageOf(ScanKind kind) {
+  if (kind == ScanKind::Disk) return main_.diskPage();
+  return main_.tracePage();
+}
+
 void ScanWindowSteps::scanStarted(ScanKind) {
   RunOnUiThread([this] {
     ResultListDialog& result = main_.resultWindow();
@@ -17,27 +22,33 @@ void ScanWindowSteps::scanStarted(ScanKind) {
 }
 
 void ScanWindowSteps::scanFinished(ScanKind kind) {
-  ScanPage& page = kind == ScanKind::Disk ? static_cast<ScanPage&>(main_.diskPage())
-                                          : static_cast<ScanPage&>(main_.tracePage());
   CleanEngine& engine = main_.engine();
-  RunOnUiThread([this] {
+  // A close stopped the scan: filling windows that are about to go only delays the end.
+  if (engine.stopRequested()) return;
+  ScanPage& page = PageOf(kind);
+  RunOnUiThread([&] {
     if (main_.resultWindow().exists()) main_.resultWindow().RebuildList();
+    if (!page.exists()) return;
+    page.ShowFullProgress(engine.progressPos);
+    page.EnableStartButton();
   });
-  RunOnUiThread([&] {
-    if (page.exists()) page.ShowFullProgress(engine.progressPos);
-  });
-  RunOnUiThread([&] {
-    if (page.exists()) page.EnableStartButton();
-  });
-  RunOnUiThread([&] {
-    // While the main window closes nobody is there to read the box.
-    if (engine.stopRequested()) return;
-    const std::string text = ScanEndText(kind, engine.unreadableLocations());
-    MessageBoxA(main_.exists() ? main_.hwnd() : nullptr, text.c_str(), "提示", MB_OK);
-  });
-  RunOnUiThread([&] {
-    if (page.exists()) page.ResetProgress();
-  });
+}
+
+void ScanWindowSteps::scanOver(ScanKind kind) {
+  // The main window outlives every worker: its close waits for the worker to end.
+  PostMessageA(main_.hwnd(), WM_SCANOVER, static_cast<WPARAM>(kind), 0);
+}
+
+void ScanWindowSteps::AnnounceScanOver(ScanKind kind) {
+  CleanEngine& engine = main_.engine();
+  if (engine.stopRequested() || !main_.exists()) return;
+  ResultListDialog& result = main_.resultWindow();
+  if (result.exists()) result.UpdateButtons();
+  const std::string text = ScanEndText(kind, engine.unreadableLocations());
+  MessageBoxA(main_.hwnd(), text.c_str(), "提示", MB_OK);
+  // The box may have stayed open long: the windows may be gone or a new scan running.
+  ScanPage& page = PageOf(kind);
+  if (page.exists() && !engine.scanBusy()) page.ResetProgress();
 }
 
 }  // namespace scourix

@@ -3,8 +3,10 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 #include "platform/posix/posix_listing.h"
@@ -54,7 +56,12 @@ std::string PosixPlatform::wideToAnsi(const std::u16string& text) { return utf16
 // The worker keeps the default priority: raising it needs privileges here.
 void PosixPlatform::raiseThreadPriority() {}
 
-bool PosixPlatform::deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+RemoveOutcome PosixPlatform::deleteFile(const std::string& path, std::string& reason) {
+  if (::unlink(path.c_str()) == 0) return RemoveOutcome::Removed;
+  if (errno == ENOENT || errno == ENOTDIR) return RemoveOutcome::Gone;
+  reason = std::strerror(errno);
+  return RemoveOutcome::Failed;
+}
 
 bool PosixPlatform::replaceFile(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;

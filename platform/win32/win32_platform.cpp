@@ -7,6 +7,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_listing.h"
+#include <cctype>
 
 namespace scourix {
 namespace {
@@ -25,6 +26,16 @@ CodePage systemCodePage() {
     }
   }
   return CodePage(lead);
+}
+
+// The system's text for an error code, without its line end.
+std::string SystemMessage(DWORD error) {
+  char text[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && std::isspace(static_cast<unsigned char>(message.back()))) message.pop_back();
+  return message.empty() ? "error " + std::to_string(error) : message;
 }
 
 }  // namespace
@@ -79,9 +90,8 @@ std::string Win32Platform::profilesDirectory() {
   char expanded[MAX_PATH + 1] = {};
   const DWORD length = ExpandEnvironmentStringsA(raw, expanded, MAX_PATH);
   if (length == 0 || length > MAX_PATH) return std::string();
-  std::string result(expanded);
-  if (!result.empty() && result.back() != '\\') result += '\\';
-  return result;
+  const std::string result(expanded);
+  return result.empty() ? result : codePage_.withSeparator(result, '\\');
 }
 
 std::vector<std::string> Win32Platform::registeredProfiles() {
@@ -155,8 +165,25 @@ void Win32Platform::raiseThreadPriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
 }
 
-bool Win32Platform::deleteFile(const std::string& path) {
-  return DeleteFileW(longPathForm(wideFromUtf8(path)).c_str()) != 0;
+RemoveOutcome Win32Platform::deleteFile(const std::string& path, std::string& reason) {
+  const std::wstring wide = longPathForm(wideFromUtf8(path));
+  if (DeleteFileW(wide.c_str())) return RemoveOutcome::Removed;
+  DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  const bool readOnlyFile = attributes != INVALID_FILE_ATTRIBUTES &&
+                            (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+                            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (error == ERROR_ACCESS_DENIED && readOnlyFile) {
+    const DWORD writable = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    if (SetFileAttributesW(wide.c_str(), writable != 0 ? writable : FILE_ATTRIBUTE_NORMAL)) {
+      if (DeleteFileW(wide.c_str())) return RemoveOutcome::Removed;
+      error = GetLastError();
+      SetFileAttributesW(wide.c_str(), attributes);  // it stays as it was
+    }
+  }
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return RemoveOutcome::Gone;
+  reason = SystemMessage(error);
+  return RemoveOutcome::Failed;
 }
 
 bool Win32Platform::replaceFile(const std::string& from, const std::string& to) {

@@ -23,7 +23,7 @@ class Win32Platform : public Platform {
   const CodePage& codePage() const override { return codePage_; }
   std::string wideToAnsi(const std::u16string& text) override;
   void raiseThreadPriority() override;
-  bool deleteFile(const std::string& path) override;
+  RemoveOutcome deleteFile(const std::string& path, std::string& reason) override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
   void emptyRecycleBin() override;

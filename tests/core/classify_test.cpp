@@ -129,9 +129,9 @@ TEST_F(Classify, CustomRules) {
       // A pattern longer than the name never matches.
       {{rule("abc.xyz", MatchAnywhere), rule("bc.xyz")}, "c.xyz abc.xyz",
        "abc.xyz=my rules(abc.xyz) "},
-      // An empty pattern matches every name with a full stop, in either mode.
-      {{rule("")}, "a.q NOEXT", "a.q=my rules() "},
-      {{rule("", MatchAnywhere)}, "b.q NOEXT", "b.q=my rules() "},
+      // An empty pattern matches nothing, in either mode.
+      {{rule("")}, "a.q NOEXT", ""},
+      {{rule("", MatchAnywhere)}, "b.q NOEXT", ""},
       // Matches begin on whole characters: "\x81" "A" is one character, and its capital
       // trail byte is not lower-cased.
       {twoModes, "\x81" "A.TXT \x81" "A.q \x81\x40" "A.TXT \x81\x40" "A.q",
@@ -168,6 +168,9 @@ TEST(CodePage, FullStopsAndLowerCaseOfDoubleByteText) {
   // Read as single bytes, the same text has a full stop and a letter to lower.
   EXPECT_EQ(CodePage::singleByte().lastDot("\x81\x2E" "abc"), 1u);
   EXPECT_EQ(CodePage::singleByte().lower("\x81\x41"), "\x81" "a");
+  // A separator is added after the last character, not the last byte (0xD5 0x5C is one).
+  EXPECT_EQ(gbk.withSeparator("C:\\\xD5\x5C", '\\'), "C:\\\xD5\x5C\\");
+  EXPECT_EQ(gbk.withSeparator("C:\\\xD5\x5C\\", '\\'), "C:\\\xD5\x5C\\");
 }
 
 }  // namespace

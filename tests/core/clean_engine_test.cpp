@@ -2,6 +2,7 @@
 // deleting the ticked findings with the recycle bin that a trace scan covered.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -80,18 +81,24 @@ TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
   const std::string kept = tree.file("keep.bak");
   const std::string stuck = tree.file("stuck.log");
   const std::string missing = tree.path("already-gone.tmp");
+  const std::string readOnly = tree.file("read-only.tmp");
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+  const std::string folder = tree.path("now-a-folder.tmp");
+  tree.dir("now-a-folder.tmp");
   platform.failingDeletes = {stuck};
-  offer(gone, "temp files");
+  for (const std::string& path : {gone, stuck, missing, readOnly, folder}) offer(path, "temp files");
   offer(kept, "back files", 0);
-  offer(stuck, "system log files");
-  offer(missing, "temp files");
   const DeletionResult result = engine.deleteMarkedFiles();
-  EXPECT_EQ(result.deleted, 1);
+  EXPECT_EQ(result.deleted, 2);
   EXPECT_EQ(result.failed, 2);
+  ASSERT_EQ(result.failures.size(), 2u);
+  EXPECT_EQ(result.failures[0].path + "|" + result.failures[0].category + "|" + result.failures[0].reason,
+            stuck + "|temp files|held by the test");
+  EXPECT_FALSE(result.failures[1].reason.empty());
   EXPECT_FALSE(result.recycleBinEmptied);
-  EXPECT_FALSE(test::TempTree::exists(gone));
+  for (const std::string& path : {gone, readOnly}) EXPECT_FALSE(test::TempTree::exists(path)) << path;
   EXPECT_TRUE(test::TempTree::exists(kept));
-  EXPECT_EQ(found(), (Names{"system log files|" + stuck, "temp files|" + missing}));
+  EXPECT_EQ(found(), (Names{"temp files|" + stuck, "temp files|" + folder}));
   EXPECT_EQ(engine.foundFile(0).toDelete, 1);
   // The path index follows the list: what stayed is known, what left may come again.
   for (const std::string& path : {stuck, gone, kept}) offer(path, "empty files");

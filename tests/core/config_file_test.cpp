@@ -15,7 +15,9 @@
 #include "settings/archive.h"
 #include "temp_tree.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -391,6 +393,17 @@ TEST(ConfigFiles, OnDisk) {
     EXPECT_EQ(test::TempTree::read(path), good);
     EXPECT_FALSE(test::TempTree::exists(target + ".tmp"));
   }
+  // Only a missing file or folder is a first run; a file that is there but cannot be
+  // opened (held without sharing, a link to itself) is not.
+  EXPECT_EQ(loadConfig(engine, tree.path("no-such-folder/data.dsfw")).status, ConfigStatus::Absent);
+#ifdef _WIN32
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(loadConfig(engine, path).status, ConfigStatus::Unreadable);
+  CloseHandle(held);
+#else
+  ASSERT_EQ(::symlink("loop", tree.path("loop").c_str()), 0);
+  EXPECT_EQ(loadConfig(engine, tree.path("loop")).status, ConfigStatus::Unreadable);
+#endif
 }
 
 }  // namespace

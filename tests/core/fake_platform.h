@@ -102,11 +102,16 @@ class FakePlatform : public Platform {
   const CodePage& codePage() const override { return real_.codePage(); }
   std::string wideToAnsi(const std::u16string& text) override { return real_.wideToAnsi(text); }
   void raiseThreadPriority() override {}
-  bool deleteFile(const std::string& target) override {
-    if (failingDeletes.count(target)) return false;
+  RemoveOutcome deleteFile(const std::string& target, std::string& reason) override {
+    if (failingDeletes.count(target)) {
+      reason = "held by the test";
+      return RemoveOutcome::Failed;
+    }
     // A file of a memory folder can always be deleted.
-    return memoryDirs.count(target.substr(0, target.find_last_of(separator()) + 1)) != 0 ||
-           real_.deleteFile(target);
+    if (memoryDirs.count(target.substr(0, target.find_last_of(separator()) + 1)) != 0) {
+      return RemoveOutcome::Removed;
+    }
+    return real_.deleteFile(target, reason);
   }
   bool replaceFile(const std::string& from, const std::string& to) override {
     ++replaceCalls;

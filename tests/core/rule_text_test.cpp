@@ -77,8 +77,8 @@ TEST_F(RuleFiles, ExportAndImportAgain) {
        text(plain)},
       // A comma in a description shifts the fields.
       {{{1, ".pcf", "x,y", 0}}, ".pcf,x,y,0,1\r\n", "0|.pcf|x|0\n"},
-      // A line break becomes CR LF, as text mode writes it, and splits the rule.
-      {{{1, "p", "first\nsecond", 1}}, "p,first\r\nsecond,1,1\r\n", "1|p||0\n1|second|1|0\n"},
+      // Each CR or LF in a field becomes a space: a rule is one line.
+      {{{1, "p\rq", "first\r\nsecond\n", 1}}, "p q,first  second ,1,1\r\n", "1|p q|first  second |1\n"},
       // Texts end at a zero byte, as "%s" writes them.
       {{{1, "ab\0cd"s, "x\0y"s, 0}}, "ab,x,0,1\r\n", "1|ab|x|0\n"},
   };

@@ -171,8 +171,9 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
 
 TEST_F(Trace, FlagsChooseTheLocationsAndEveryScanStartClearsThePendingBin) {
   engine.profilesFolderOverride = profiles;
-  platform.memoryDirs[profiles] = {test::dirEntry("dave")};
-  const std::string dave = in(profiles, "dave/");
+  // The name ends in 0xD5 0x5C, one character whose trail byte is a backslash.
+  platform.memoryDirs[profiles] = {test::dirEntry("dave\xD5\x5C")};
+  const std::string dave = in(profiles, "dave\xD5\x5C/");
   platform.memoryDirs[dave] = {test::dirEntry("Cookies"), test::dirEntry("Recent")};
   engine.runTraceScan();  // without drives, but the bin was covered
   EXPECT_EQ(engine.recycleBinPending, 1);

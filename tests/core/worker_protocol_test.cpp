@@ -57,6 +57,7 @@ class WorkerProtocol : public ::testing::Test, public ScanObserver {
     note(kind == ScanKind::Disk ? "finished disk" : "finished trace");
     if (atFinish) atFinish();
   }
+  void scanOver(ScanKind) override {}
 
   std::function<void()> midway, atStart, atFinish;
   std::vector<std::string> notes;

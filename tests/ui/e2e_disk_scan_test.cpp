@@ -94,6 +94,7 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveRefusesASecondStartListsAndDeletesTh
       gate.Open();
       ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
       engine.waitForScan();
+      PumpPending();
       ASSERT_EQ(answer.count(), 2);
       EXPECT_EQ(answer.boxes()[1].text, "扫描完毕");
       EXPECT_EQ(answer.boxes()[1].owner, main.hwnd());

@@ -108,6 +108,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndKeepsTheBinWhenSomethingOfIt
     EXPECT_EQ(engine.traceFlags.internetCookies, 0);
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
+    PumpPending();
 
     ASSERT_EQ(answer.count(), 1);
     EXPECT_EQ(answer.boxes()[0].text, "扫描完毕");
@@ -148,7 +149,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndKeepsTheBinWhenSomethingOfIt
     UntickLines(main, {Line("RECYCLER", recycler)});
     DeleteTicked(main, answer);
     ASSERT_EQ(answer.count(), 3);
-    EXPECT_EQ(answer.boxes()[2].text, "删除完毕，释放 6 字节");
+    EXPECT_EQ(answer.boxes()[2].text, "删除完毕，释放 21 字节");
     EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
   });
   for (const char* gone : {"profiles\\alice\\Local Settings\\History\\visits.dat", "profiles\\alice\\Recent\\report.lnk",

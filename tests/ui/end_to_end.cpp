@@ -62,6 +62,7 @@ void EndToEnd::ScanFrom(HWND page, int startId) {
   Press(page, startId);
   EXPECT_TRUE(PumpUntil([&] { return !engine.scanBusy(); })) << "the scan did not end";
   engine.waitForScan();
+  PumpPending();  // "扫描完毕", posted by the worker at its end
 }
 
 void EndToEnd::TickOnlyTheTestDrive(ScriptedMain& window) {

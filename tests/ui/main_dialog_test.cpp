@@ -10,8 +10,10 @@
 #include "res/resource.h"
 #include "settings/config_file.h"
 #include "tests/core/temp_tree.h"
+#include "tests/ui/scan_page_probe.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/main_dialog.h"
+#include "ui/pages/scan_busy_notice.h"
 #include "ui/tray_icon.h"
 
 namespace scourix::test {
@@ -251,6 +253,66 @@ TEST_F(MainDialogRun, ClosingWhileAScanRunsStopsItThenSaves) {
   EXPECT_EQ(engine.diskScanRunning, 0);
   EXPECT_EQ(answerer.count(), 0);  // no "扫描完毕" while closing
   EXPECT_TRUE(TempTree::exists(configPath));
+}
+
+// The boxes of a close at the end of a scan as a user meets them: a trace start refused
+// while a disk scan runs, "扫描完毕" above that notice, the notice closed first, then the
+// main window. The close ends the program and saves. The scan is over once "扫描完毕"
+// shows (the result list's buttons work); while it ran, a click on them said so.
+TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
+  const std::string folder = std::string(kDrive) + "sub\\";
+  ListingGate gate(folder);
+  platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
+  platform.memoryDirs[kDrive] = {fileEntry("a.bak"), dirEntry("sub")};
+  platform.memoryDirs[folder] = {};
+  platform.driveTypes[kDrive] = kDriveFixed;
+  DriveEntry drive;
+  drive.root = drive.displayName = kDrive;
+  engine.addDrive(drive);
+  MessageBoxAnswerer answerer;
+  HWND notice = nullptr;
+  bool overAtTheBox = false;
+  answerer.onOpen = [&](HWND box) {
+    const MessageBoxAnswerer::Box& opened = answerer.boxes().back();
+    if (opened.text == kScanBusyText && opened.owner == main.hwnd()) {
+      notice = box;
+      gate.Open();
+    }
+    if (opened.text != "扫描完毕") return;
+    HWND result = main.resultWindow().hwnd();
+    overAtTheBox = !engine.scanBusy() && IsWindowEnabled(GetDlgItem(result, IDC_RESULT_DELETE));
+    PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_RESULT_SELECT_NONE, BN_CLICKED), 0);
+    PostMessageA(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageA(main.hwnd(), WM_CLOSE, 0, 0);
+  };
+  answerer.QueueAnswers({IDOK, 0, 0});
+  Run([&] {
+    ASSERT_TRUE(engine.startDiskScan());
+    ASSERT_TRUE(PumpUntil([&] { return gate.reached(); }));
+    HWND deleteButton = main.resultWindow().Item(IDC_RESULT_DELETE);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(deleteButton); }));  // greyed by its timer
+    ClickButton(main.resultWindow().hwnd(), IDC_RESULT_DELETE);
+    ClickButton(main.tracePage().hwnd(), IDC_TRACE_START);
+  });
+  EXPECT_FALSE(main.exists());
+  EXPECT_TRUE(TempTree::exists(configPath));
+  ASSERT_EQ(answerer.count(), 3);
+  EXPECT_EQ(answerer.boxes()[0].text, kScanBusyText);
+  EXPECT_EQ(answerer.boxes()[2].text, "扫描完毕");
+  EXPECT_TRUE(overAtTheBox);
+  EXPECT_EQ(engine.foundFile(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
+}
+
+// Only a missing file is a first run: one that is there but cannot be opened is reported
+// and never saved over.
+TEST_F(MainDialogRun, AConfigurationFileThatCannotBeOpenedIsReportedAndKept) {
+  TempTree::write(configPath, "stored settings");
+  HANDLE held = CreateFileA(configPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  MessageBoxAnswerer answerer;
+  Run([&] { CloseHandle(held); });
+  ASSERT_EQ(answerer.count(), 1);
+  EXPECT_EQ(answerer.boxes()[0].text, "加载配置文件出错");
+  EXPECT_EQ(TempTree::read(configPath), "stored settings");
 }
 
 }  // namespace

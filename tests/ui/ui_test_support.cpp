@@ -49,7 +49,8 @@ void MessageBoxAnswerer::OnActivate(HWND hwnd) {
     button = queued_.front();
     queued_.pop_front();
   }
-  PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  if (onOpen) onOpen(hwnd);
+  if (button != 0) PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
 bool PumpUntil(const std::function<bool()>& condition, int maxRounds) {

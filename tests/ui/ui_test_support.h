@@ -34,8 +34,11 @@ class MessageBoxAnswerer {
   MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
   MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
-  // The next boxes get these buttons in turn; then the default button again.
+  // The next boxes get these buttons in turn; then the default button again. A button of
+  // 0 leaves its box open.
   void QueueAnswers(const std::vector<int>& buttons);
+  // Runs as each box opens, once it is recorded and before it is answered.
+  std::function<void(HWND box)> onOpen;
   void SetDefaultAnswer(int button) { button_ = button; }
   const std::vector<Box>& boxes() const { return boxes_; }
   int count() const { return static_cast<int>(boxes_.size()); }

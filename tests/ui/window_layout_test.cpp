@@ -35,8 +35,10 @@ TEST(DockLayout, DockingCentringAndTheStartupShift) {
 }
 
 TEST(ModuleDirectory, CutsAfterTheLastBackslash) {
-  EXPECT_EQ(DirectoryOfPath("C:\\Program Files\\scourix\\scourix.exe"), "C:\\Program Files\\scourix\\");
-  EXPECT_EQ(DirectoryOfPath("scourix.exe"), "scourix.exe");
+  const CodePage gbk = CodePage::gbk();
+  EXPECT_EQ(DirectoryOfPath("C:\\Program Files\\scourix\\scourix.exe", gbk), "C:\\Program Files\\scourix\\");
+  EXPECT_EQ(DirectoryOfPath("scourix.exe", gbk), "scourix.exe");
+  EXPECT_EQ(DirectoryOfPath("C:\\\xD5\x5C\\\xD5\x5C", gbk), "C:\\\xD5\x5C\\");  // 0xD5 0x5C: one character
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   EXPECT_EQ(std::string(path).substr(GetModuleDirectory().size()), "ui_tests.exe");
