@@ -207,7 +207,7 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
       EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative) != texts.end()) << relative;
     }
     DeleteTicked(main, answer);
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 7 字节");
     EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
   });
   for (const std::wstring& relative : junk) EXPECT_EQ(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
