@@ -32,16 +32,16 @@ void CleanEngine::classifyFile(const std::string& name, const std::string& path,
         if (!row.hasEnding(extension)) break;
         // A temporary file in recent use may still be needed: leave the file alone.
         if (row.recentAccessRule && isRecentAccess(access)) return;
-        offerFinding(access, write, name, path, row.label);
+        offerFinding(access, write, name, path, row.label, size);
         break;
       case JunkMatch::NameTail:
-        if (hasTail && row.hasEnding(tail)) offerFinding(access, write, name, path, row.label);
+        if (hasTail && row.hasEnding(tail)) offerFinding(access, write, name, path, row.label, size);
         break;
       case JunkMatch::CustomRules:
         matchRules(name, path, access, write, size);
         break;
       case JunkMatch::EmptyFile:
-        if (size == 0) offerFinding(access, write, name, path, row.label);
+        if (size == 0) offerFinding(access, write, name, path, row.label, size);
         break;
     }
   }
@@ -60,7 +60,7 @@ bool CleanEngine::isRecentAccess(std::int64_t access) {
 }
 
 void CleanEngine::matchRules(const std::string& name, const std::string& path,
-                             std::int64_t access, std::int64_t write, std::uint64_t) {
+                             std::int64_t access, std::int64_t write, std::uint64_t size) {
   const CodePage& codePage = platform_.codePage();
   for (const ScanRule& rule : scanRules_) {
     paceStep();
@@ -69,7 +69,7 @@ void CleanEngine::matchRules(const std::string& name, const std::string& path,
     const bool matches = rule.matchMode == MatchAtEnd
                              ? endsWithLowered(codePage, name, rule.pattern)
                              : containsExactly(codePage, name, rule.pattern);
-    if (matches) offerFinding(access, write, name, path, "my rules(" + rule.pattern + ")");
+    if (matches) offerFinding(access, write, name, path, "my rules(" + rule.pattern + ")", size);
   }
 }
 

@@ -89,7 +89,9 @@ class CleanEngine {
   // engine was made.
   std::int64_t filesExamined() const { return filesExamined_.load(); }
 
-  // Start a worker and return at once; false (and nothing changes) while a scan runs.
+  // Start a worker and return at once; false (and nothing changes) while a scan runs,
+  // here or in another of the program's processes (the platform's scan lock, held until
+  // the worker ends). The runs on the calling thread below leave that lock to their caller.
   bool startDiskScan();
   bool startTraceScan();
   // True from a successful start until the worker has finished its last step.
@@ -156,7 +158,7 @@ class CleanEngine {
   bool hasFoundPath(std::string_view path, std::uint32_t hash) const;
   void appendFinding(std::unique_ptr<FoundFile> record, std::uint32_t hash);
   void offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
-                    const std::string& path, const std::string& category);
+                    const std::string& path, const std::string& category, std::uint64_t size);
   std::unique_ptr<DirListing> openProfilesFolder(std::string& folder);
   std::string withSeparator(std::string path) const;
 

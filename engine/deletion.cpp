@@ -17,24 +17,27 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
   // "扫描完毕" box included) the list is the windows'.
   if (workerOwnsList_) return result;
   bool recycleFindingKept = false;
-  std::vector<std::unique_ptr<FoundFile>> remaining;
-  for (auto& file : foundFiles_) {
-    if (file->toDelete == 0) {
-      if (isRecycleFinding(*file)) recycleFindingKept = true;
+  // Per finding: whether it stayed, and why.
+  std::vector<char> stayed(foundFiles_.size(), 0);
+  std::vector<std::string> reasons(foundFiles_.size());
+  std::vector<std::string> toRecycle;
+  std::vector<std::size_t> recycledAt;
+  for (std::size_t i = 0; i < foundFiles_.size(); ++i) {
+    const FoundFile& file = *foundFiles_[i];
+    if (file.toDelete == 0) {
+      if (isRecycleFinding(file)) recycleFindingKept = true;
       continue;
     }
-    if (platform_.deleteFile(file->path)) {
+    // What is already in a bin cannot go to one.
+    if (options.deleteToRecycleBin != 0 && !isRecycleFinding(file)) {
+      toRecycle.push_back(file.path);
+      recycledAt.push_back(i);
+    } else if (platform_.deleteFile(file.path)) {
       ++result.deleted;
+      result.bytesFreed += file.size;
     } else {
-      ++result.failed;
-      remaining.push_back(std::move(file));
+      stayed[i] = 1;
     }
-  }
-  foundPaths_.clear();
-  foundFiles_.clear();
-  for (auto& file : remaining) {
-    const std::uint32_t hash = PathIndex::hashOf(file->path);
-    appendFinding(std::move(file), hash);
   }
 
   if (recycleBinPending != 0) {
@@ -45,6 +48,34 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
       emptyRecycleBin();
       result.recycleBinEmptied = true;
     }
+  }
+  // Only now, so that emptying the bin does not take what this deletion put in it.
+  if (!toRecycle.empty()) {
+    const std::vector<std::string> answers = platform_.recycleFiles(toRecycle);
+    for (std::size_t j = 0; j < recycledAt.size(); ++j) {
+      const FoundFile& file = *foundFiles_[recycledAt[j]];
+      if (answers[j].empty()) {
+        ++result.recycled;
+        result.bytesRecycled += file.size;
+      } else {
+        stayed[recycledAt[j]] = 1;
+        reasons[recycledAt[j]] = answers[j];
+      }
+    }
+  }
+
+  std::vector<std::unique_ptr<FoundFile>> remaining;
+  for (std::size_t i = 0; i < foundFiles_.size(); ++i) {
+    if (stayed[i] == 0) continue;
+    ++result.failed;
+    result.failures.push_back({foundFiles_[i]->path, foundFiles_[i]->category, reasons[i]});
+    remaining.push_back(std::move(foundFiles_[i]));
+  }
+  foundPaths_.clear();
+  foundFiles_.clear();
+  for (auto& file : remaining) {
+    const std::uint32_t hash = PathIndex::hashOf(file->path);
+    appendFinding(std::move(file), hash);
   }
   return result;
 }

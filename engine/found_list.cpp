@@ -29,7 +29,8 @@ void CleanEngine::addFoundFile(const FoundFile& file) {
 }
 
 void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, const std::string& name,
-                               const std::string& path, const std::string& category) {
+                               const std::string& path, const std::string& category,
+                               std::uint64_t size) {
   // Checked before anything is copied: most offers of an already listed file end here.
   const std::uint32_t hash = PathIndex::hashOf(path);
   if (hasFoundPath(path, hash)) return;
@@ -41,6 +42,7 @@ void CleanEngine::offerFinding(std::int64_t access, std::int64_t write, const st
   record->category = category;
   record->treeItem = 0;
   record->toDelete = 1;
+  record->size = size;
   appendFinding(std::move(record), hash);
 }
 

@@ -63,7 +63,7 @@ void CleanEngine::listTraceFile(const DirEntry& entry, const std::string& path,
   countExamined();
   setCurrentPath(path);
   if (isTraceIndexFile(platform_.codePage().lower(entry.name))) return;
-  offerFinding(entry.lastAccess, entry.lastWrite, entry.name, path, label);
+  offerFinding(entry.lastAccess, entry.lastWrite, entry.name, path, label, entry.size);
   raiseProgress();
 }
 

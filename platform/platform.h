@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/code_page.h"
 
@@ -41,6 +42,13 @@ struct CalendarDate {
 
 constexpr int kDriveFixed = 3;  // DRIVE_FIXED
 
+// The claim on the one scan that may run at a time among all of the program's processes;
+// it ends when the object goes.
+class ScanLock {
+ public:
+  virtual ~ScanLock() = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -75,6 +83,11 @@ class Platform {
 
   // Raises the calling thread to the highest normal priority.
   virtual void raiseThreadPriority() = 0;
+  // Puts the calling thread in background mode (lowest processor, disk and memory
+  // priority) for a run nobody waits for.
+  virtual void enterBackgroundMode() = 0;
+  // Claims the scan for this process; nullptr while another scan holds it.
+  virtual std::unique_ptr<ScanLock> claimScanLock() = 0;
 
   virtual bool deleteFile(const std::string& path) = 0;
   // Replaces (or creates) `to` with the file `from`, as one step that leaves either the
@@ -84,6 +97,10 @@ class Platform {
   virtual bool syncFile(std::FILE* file) = 0;
   // Empties the recycle bins of all drives without confirmation, progress or sound.
   virtual void emptyRecycleBin() = 0;
+  // Moves files to the recycle bin, many at a time, without confirmation, progress or
+  // error window. Per path, in order: empty when the file is gone from its place,
+  // otherwise why it is still there.
+  virtual std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) = 0;
 };
 
 // The real platform of this build.

@@ -152,7 +152,8 @@ void ResultListDialog::OnDelete() {
   ReadFileChecks();
   const DeletionResult deletion = engine_.deleteMarkedFiles();
   RebuildList();
-  MessageBoxA(hwnd_, DeletionDoneText(deletion.failed).c_str(), "提示", MB_OK);
+  const std::string done = DeletionDoneText(deletion.failed, deletion.recycled, deletion.bytesRecycled);
+  MessageBoxA(hwnd_, done.c_str(), "提示", MB_OK);
 }
 
 void ResultListDialog::OnSelectAll() { MarkAll(true); }

@@ -48,6 +48,12 @@ std::string PosixPlatform::wideToAnsi(const std::u16string& text) { return utf16
 // The worker keeps the default priority: raising it needs privileges here.
 void PosixPlatform::raiseThreadPriority() {}
 
+// The native build serves the command line and the tests, several of which may run at
+// once: background mode is left to nice(1), and every claim on the scan succeeds.
+void PosixPlatform::enterBackgroundMode() {}
+
+std::unique_ptr<ScanLock> PosixPlatform::claimScanLock() { return std::make_unique<ScanLock>(); }
+
 bool PosixPlatform::deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool PosixPlatform::replaceFile(const std::string& from, const std::string& to) {
@@ -61,6 +67,10 @@ bool PosixPlatform::syncFile(std::FILE* file) {
 
 // No recycle bin to empty in the native build.
 void PosixPlatform::emptyRecycleBin() {}
+
+std::vector<std::string> PosixPlatform::recycleFiles(const std::vector<std::string>& paths) {
+  return std::vector<std::string>(paths.size(), "no recycle bin on this system");
+}
 
 Platform& systemPlatform() {
   static PosixPlatform platform;

@@ -20,10 +20,13 @@ class PosixPlatform : public Platform {
   const CodePage& codePage() const override { return codePage_; }
   std::string wideToAnsi(const std::u16string& text) override;
   void raiseThreadPriority() override;
+  void enterBackgroundMode() override;
+  std::unique_ptr<ScanLock> claimScanLock() override;
   bool deleteFile(const std::string& path) override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
   void emptyRecycleBin() override;
+  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override;
 
  private:
   CodePage codePage_;

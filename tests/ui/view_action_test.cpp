@@ -36,6 +36,7 @@ TEST(ViewAction, ResultListTexts) {
   EXPECT_EQ(ResultLineText("", "C:\\x"), "[]C:\\x");
   EXPECT_EQ(DeletionDoneText(0), "删除完毕");
   EXPECT_EQ(DeletionDoneText(12), "删除完毕，有 12 个文件无法删除");
+  EXPECT_EQ(DeletionDoneText(2, 9, 1288490188), "删除完毕，已放入回收站 1.19 GB，有 2 个文件无法删除");
 }
 
 }  // namespace
