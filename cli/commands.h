@@ -12,5 +12,7 @@ int scanCommand(const Args& args);    // scan [--no-pace] [--sizes] [--utf8] [--
 int traceCommand(const Args& args);   // trace [--no-pace] [--sizes] [--utf8] --profiles DIR [--recycle ROOT]...
 int configCommand(const Args& args);  // config show FILE | config copy IN OUT
 int rulesCommand(const Args& args);   // rules show FILE
+// clean [--config FILE] [--dry-run] [--sizes] [--utf8] [--recycle]
+int cleanCommand(const Args& args);
 
 }  // namespace scourix::cli

@@ -12,7 +12,8 @@ void usage(std::FILE* out) {
       "       scourix-cli trace [--no-pace] [--sizes] [--utf8] --profiles DIR [--recycle ROOT]...\n"
       "       scourix-cli config show FILE\n"
       "       scourix-cli config copy IN OUT\n"
-      "       scourix-cli rules show FILE\n",
+      "       scourix-cli rules show FILE\n"
+      "       scourix-cli clean [--config FILE] [--dry-run] [--sizes] [--utf8] [--recycle]\n",
       out);
 }
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "trace") == 0) return scourix::cli::traceCommand(args);
   if (std::strcmp(command, "config") == 0) return scourix::cli::configCommand(args);
   if (std::strcmp(command, "rules") == 0) return scourix::cli::rulesCommand(args);
+  if (std::strcmp(command, "clean") == 0) return scourix::cli::cleanCommand(args);
   std::fprintf(stderr, "scourix-cli: unknown command '%s'\n", command);
   usage(stderr);
   return 2;

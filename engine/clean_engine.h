@@ -91,7 +91,9 @@ class CleanEngine {
   // engine was made.
   std::int64_t filesExamined() const { return filesExamined_.load(); }
 
-  // Start a worker and return at once; false (and nothing changes) while a scan runs.
+  // Start a worker and return at once; false (and nothing changes) while a scan runs,
+  // here or in another of the program's processes (the platform's scan lock, held until
+  // the worker ends). The runs on the calling thread below leave that lock to their caller.
   bool startDiskScan();
   bool startTraceScan();
   // True from a successful start until the worker has finished its walk and the windows

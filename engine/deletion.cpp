@@ -12,10 +12,7 @@ bool isRecycleFinding(const FoundFile& file) {
 
 // A folder on the file's path was swapped for a link after the scan: deleting through
 // it could reach a file outside the scanned tree.
-RemoveOutcome refuseThroughLink(std::string& reason) {
-  reason = "路径中的文件夹已变成链接";
-  return RemoveOutcome::Failed;
-}
+constexpr char kThroughLinkReason[] = "路径中的文件夹已变成链接";
 
 }  // namespace
 
@@ -25,37 +22,41 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
   // "扫描完毕" box included) the list is the windows'.
   if (workerOwnsList_) return result;
   bool recycleFindingKept = false;
-  std::vector<std::unique_ptr<FoundFile>> remaining;
+  // Per finding: whether it stayed, and why.
+  std::vector<char> stayed(foundFiles_.size(), 0);
+  std::vector<std::string> reasons(foundFiles_.size());
+  std::vector<std::string> toRecycle;
+  std::vector<std::size_t> recycledAt;
   std::string checkedFolder;
-  for (auto& file : foundFiles_) {
-    if (file->toDelete == 0) {
-      if (isRecycleFinding(*file)) recycleFindingKept = true;
+  for (std::size_t i = 0; i < foundFiles_.size(); ++i) {
+    const FoundFile& file = *foundFiles_[i];
+    if (file.toDelete == 0) {
+      if (isRecycleFinding(file)) recycleFindingKept = true;
       continue;
     }
-    const std::string exact = exactPathOf(*file);
-    std::string reason;
-    const RemoveOutcome outcome = foldersStillPlain(exact, file->rootLength, checkedFolder)
-                                      ? platform_.deleteFile(exact, reason)
-                                      : refuseThroughLink(reason);
-    switch (outcome) {
+    const std::string exact = exactPathOf(file);
+    if (!foldersStillPlain(exact, file.rootLength, checkedFolder)) {
+      stayed[i] = 1;
+      reasons[i] = kThroughLinkReason;
+      continue;
+    }
+    // What is already in a bin cannot go to one.
+    if (options.deleteToRecycleBin != 0 && !isRecycleFinding(file)) {
+      toRecycle.push_back(exact);
+      recycledAt.push_back(i);
+      continue;
+    }
+    switch (platform_.deleteFile(exact, reasons[i])) {
       case RemoveOutcome::Removed:
         ++result.deleted;
-        result.bytesFreed += file->size;
+        result.bytesFreed += file.size;
         break;
       case RemoveOutcome::Gone:  // its program removed it meanwhile: it only leaves the list
         break;
       case RemoveOutcome::Failed:
-        result.failures.push_back({file->path, file->category, reason});
-        remaining.push_back(std::move(file));
+        stayed[i] = 1;
         break;
     }
-  }
-  result.failed = static_cast<int>(result.failures.size());
-  foundPaths_.clear();
-  foundFiles_.clear();
-  for (auto& file : remaining) {
-    const std::uint32_t hash = PathIndex::hashOf(foundKeyOf(*file));
-    appendFinding(std::move(file), hash);
   }
 
   if (recycleBinPending != 0) {
@@ -66,6 +67,34 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
       emptyRecycleBin();
       result.recycleBinEmptied = true;
     }
+  }
+  // Only now, so that emptying the bin does not take what this deletion put in it.
+  if (!toRecycle.empty()) {
+    const std::vector<std::string> answers = platform_.recycleFiles(toRecycle);
+    for (std::size_t j = 0; j < recycledAt.size(); ++j) {
+      const FoundFile& file = *foundFiles_[recycledAt[j]];
+      if (answers[j].empty()) {
+        ++result.recycled;
+        result.bytesRecycled += file.size;
+      } else {
+        stayed[recycledAt[j]] = 1;
+        reasons[recycledAt[j]] = answers[j];
+      }
+    }
+  }
+
+  std::vector<std::unique_ptr<FoundFile>> remaining;
+  for (std::size_t i = 0; i < foundFiles_.size(); ++i) {
+    if (stayed[i] == 0) continue;
+    ++result.failed;
+    result.failures.push_back({foundFiles_[i]->path, foundFiles_[i]->category, reasons[i]});
+    remaining.push_back(std::move(foundFiles_[i]));
+  }
+  foundPaths_.clear();
+  foundFiles_.clear();
+  for (auto& file : remaining) {
+    const std::uint32_t hash = PathIndex::hashOf(foundKeyOf(*file));
+    appendFinding(std::move(file), hash);
   }
   return result;
 }

@@ -52,13 +52,20 @@ void CleanEngine::prepareScan(ScanKind kind) {
 
 bool CleanEngine::beginScan(ScanKind kind) {
   if (!claimScan()) return false;
+  // Another of the program's processes (an unattended clean) may be scanning.
+  std::unique_ptr<ScanLock> lock = platform_.claimScanLock();
+  if (lock == nullptr) {
+    busy_ = false;
+    return false;
+  }
   // The previous worker has passed its last step; collect it.
   if (worker_.joinable()) worker_.join();
   prepareScan(kind);
   try {
-    worker_ = std::thread([this, kind] {
+    worker_ = std::thread([this, kind, lock = std::move(lock)]() mutable {
       platform_.raiseThreadPriority();
       runScan(kind);
+      lock.reset();
       endScan(kind);
     });
   } catch (const std::system_error&) {

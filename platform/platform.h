@@ -56,6 +56,13 @@ enum class RemoveOutcome {
   Failed,  // it is still there (held open by a program, a folder now, no access)
 };
 
+// The claim on the one scan that may run at a time among all of the program's processes;
+// it ends when the object goes.
+class ScanLock {
+ public:
+  virtual ~ScanLock() = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -104,6 +111,11 @@ class Platform {
 
   // Raises the calling thread to the highest normal priority.
   virtual void raiseThreadPriority() = 0;
+  // Puts the calling thread in background mode (lowest processor, disk and memory
+  // priority) for a run nobody waits for.
+  virtual void enterBackgroundMode() = 0;
+  // Claims the scan for this process; nullptr while another scan holds it.
+  virtual std::unique_ptr<ScanLock> claimScanLock() = 0;
 
   // Deletes the file at an exact path (see exactPathOf); a read-only one too (its attribute
   // is cleared first, as Explorer's delete does). On failure `reason` is the system's
@@ -116,6 +128,10 @@ class Platform {
   virtual bool syncFile(std::FILE* file) = 0;
   // Empties the recycle bins of all drives without confirmation, progress or sound.
   virtual void emptyRecycleBin() = 0;
+  // Moves files to the recycle bin, many at a time, without confirmation, progress or
+  // error window. Per path, in order: empty when the file is gone from its place,
+  // otherwise why it is still there.
+  virtual std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) = 0;
 };
 
 // The real platform of this build.

@@ -61,6 +61,7 @@
 #define IDC_OPT_CUSTOM_RULES 1072
 #define IDC_OPT_GARBAGE 1081
 #define IDC_OPT_EMPTY 1082
+#define IDC_OPT_RECYCLE 1090
 
 // Result list window (134)
 #define IDC_RESULT_TREE 1001

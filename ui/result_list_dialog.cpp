@@ -196,7 +196,7 @@ void ResultListDialog::OnDelete() {
   if (RefusedWhileScanning()) return;
   const DeletionResult deletion = engine_.deleteMarkedFiles();
   RebuildList();
-  MessageBoxA(hwnd_, DeletionDoneText(deletion.failed, deletion.bytesFreed).c_str(), "提示", MB_OK);
+  MessageBoxA(hwnd_, DeletionDoneText(deletion).c_str(), "提示", MB_OK);
 }
 
 void ResultListDialog::OnSelectAll() { MarkAll(true); }

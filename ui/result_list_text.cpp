@@ -1,5 +1,6 @@
 #include "ui/result_list_text.h"
 
+#include "engine/size_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace scourix {
@@ -14,42 +15,17 @@ std::wstring ResultLineWideText(const std::string& category, const std::string& 
   return L"[" + wideFromAnsi(category) + L"]" + wideFromUtf8(exactPath);
 }
 
-std::string SizeText(std::uint64_t bytes) {
-  if (bytes < 1024) return std::to_string(bytes) + " 字节";
-  static const char* const kUnits[] = {"KB", "MB", "GB", "TB"};
-  constexpr int kLastUnit = 3;
-  // Like Explorer, a unit serves below 1,000 of itself; from there on the next one does.
-  int unit = 0;
-  int shift = 10;
-  while (unit < kLastUnit && (bytes >> shift) >= 1000) {
-    ++unit;
-    shift += 10;
-  }
-  // Hundredths of the unit, truncated; split so that no product overflows.
-  const std::uint64_t whole = bytes >> shift;
-  const std::uint64_t fraction = bytes & ((std::uint64_t{1} << shift) - 1);
-  const std::uint64_t hundredths = whole * 100 + ((fraction * 100) >> shift);
-  std::string number;
-  if (hundredths < 1000) {
-    const std::uint64_t cents = hundredths % 100;
-    number = std::to_string(hundredths / 100) + (cents < 10 ? ".0" : ".") + std::to_string(cents);
-  } else if (hundredths < 10000) {
-    number = std::to_string(hundredths / 100) + "." + std::to_string(hundredths / 10 % 10);
-  } else {
-    number = std::to_string(whole);
-  }
-  return number + " " + kUnits[unit];
-}
-
 std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::uint64_t tickedBytes) {
-  return "共 " + std::to_string(count) + " 个文件，" + SizeText(bytes) + "；已选 " + std::to_string(ticked) +
-         " 个，" + SizeText(tickedBytes);
+  return "共 " + std::to_string(count) + " 个文件，" + formatSize(bytes) + "；已选 " + std::to_string(ticked) +
+         " 个，" + formatSize(tickedBytes);
 }
 
-std::string DeletionDoneText(int failed, std::uint64_t bytesFreed) {
-  const std::string done = "删除完毕，释放 " + SizeText(bytesFreed);
-  if (failed == 0) return done;
-  return done + "，有 " + std::to_string(failed) + " 个文件无法删除";
+std::string DeletionDoneText(const DeletionResult& deletion) {
+  std::string text = "删除完毕";
+  if (deletion.recycled != 0) text += "，已放入回收站 " + formatSize(deletion.bytesRecycled);
+  if (deletion.deleted != 0 || deletion.recycled == 0) text += "，释放 " + formatSize(deletion.bytesFreed);
+  if (deletion.failed != 0) text += "，有 " + std::to_string(deletion.failed) + " 个文件无法删除";
+  return text;
 }
 
 }  // namespace scourix

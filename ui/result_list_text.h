@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/clean_engine.h"
+
 namespace scourix {
 
 // The caption: "结果列表[总数N]".
@@ -11,12 +13,10 @@ std::string ResultListCaption(int count);
 std::string ResultLineText(const std::string& category, const std::string& path);
 // The same line for the wide calls, with the path as the file system spells it (UTF-8).
 std::wstring ResultLineWideText(const std::string& category, const std::string& exactPath);
-// A size the way Explorer writes it: "N 字节" below 1,024 bytes, else KB, MB, GB or TB
-// (powers of 1,024) with three significant digits, truncated: "1.23 MB", "12.3 MB", "123 MB".
-std::string SizeText(std::uint64_t bytes);
 // The status line below the list: all findings and their size, the ticked ones and theirs.
 std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::uint64_t tickedBytes);
-// The box after a deletion: what it freed, and how many ticked files could not be deleted.
-std::string DeletionDoneText(int failed, std::uint64_t bytesFreed);
+// The box after a deletion: what it freed, what went to the recycle bin (if anything did)
+// and how many ticked files could not be deleted.
+std::string DeletionDoneText(const DeletionResult& deletion);
 
 }  // namespace scourix

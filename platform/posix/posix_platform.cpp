@@ -63,6 +63,12 @@ RemoveOutcome PosixPlatform::deleteFile(const std::string& path, std::string& re
   return RemoveOutcome::Failed;
 }
 
+// The native build serves the command line and the tests, several of which may run at
+// once: background mode is left to nice(1), and every claim on the scan succeeds.
+void PosixPlatform::enterBackgroundMode() {}
+
+std::unique_ptr<ScanLock> PosixPlatform::claimScanLock() { return std::make_unique<ScanLock>(); }
+
 bool PosixPlatform::replaceFile(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
@@ -74,6 +80,10 @@ bool PosixPlatform::syncFile(std::FILE* file) {
 
 // No recycle bin to empty in the native build.
 void PosixPlatform::emptyRecycleBin() {}
+
+std::vector<std::string> PosixPlatform::recycleFiles(const std::vector<std::string>& paths) {
+  return std::vector<std::string>(paths.size(), "no recycle bin on this system");
+}
 
 Platform& systemPlatform() {
   static PosixPlatform platform;

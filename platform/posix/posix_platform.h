@@ -24,9 +24,12 @@ class PosixPlatform : public Platform {
   std::string wideToAnsi(const std::u16string& text) override;
   void raiseThreadPriority() override;
   RemoveOutcome deleteFile(const std::string& path, std::string& reason) override;
+  void enterBackgroundMode() override;
+  std::unique_ptr<ScanLock> claimScanLock() override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
   void emptyRecycleBin() override;
+  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override;
 
  private:
   CodePage codePage_;

@@ -5,9 +5,12 @@
 
 #include <io.h>
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_listing.h"
-#include <cctype>
 
 namespace scourix {
 namespace {
@@ -36,6 +39,37 @@ std::string SystemMessage(DWORD error) {
   std::string message(text, length);
   while (!message.empty() && std::isspace(static_cast<unsigned char>(message.back()))) message.pop_back();
   return message.empty() ? "error " + std::to_string(error) : message;
+}
+
+// The name of the one scan among the program's processes (the session's namespace).
+constexpr char kScanMutexName[] = "scourix.scan";
+// Files per shell operation: many at once, in lists of bounded size.
+constexpr std::size_t kRecycleBatch = 1000;
+
+// The scan is held while the named object exists: any thread may let it go, unlike the
+// ownership of a mutex.
+class NamedScanLock : public ScanLock {
+ public:
+  explicit NamedScanLock(HANDLE handle) : handle_(handle) {}
+  ~NamedScanLock() override { CloseHandle(handle_); }
+
+ private:
+  HANDLE handle_;
+};
+
+// Empty when the file is gone; otherwise why it stays, as far as opening it for deletion
+// tells, or else the shell's own code.
+std::string whyStillThere(const std::wstring& path, int shellCode) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+    return SystemMessage(error);
+  }
+  HANDLE file = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return SystemMessage(GetLastError());
+  CloseHandle(file);
+  return SystemMessage(shellCode != 0 ? static_cast<DWORD>(shellCode) : ERROR_CANCELLED);
 }
 
 }  // namespace
@@ -186,6 +220,20 @@ RemoveOutcome Win32Platform::deleteFile(const std::string& path, std::string& re
   return RemoveOutcome::Failed;
 }
 
+void Win32Platform::enterBackgroundMode() {
+  SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
+}
+
+std::unique_ptr<ScanLock> Win32Platform::claimScanLock() {
+  HANDLE handle = CreateMutexA(nullptr, FALSE, kScanMutexName);
+  if (handle == nullptr) return nullptr;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  return std::make_unique<NamedScanLock>(handle);
+}
+
 bool Win32Platform::replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -198,6 +246,30 @@ bool Win32Platform::syncFile(std::FILE* file) {
 
 void Win32Platform::emptyRecycleBin() {
   SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+}
+
+std::vector<std::string> Win32Platform::recycleFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> reasons;
+  reasons.reserve(paths.size());
+  for (std::size_t first = 0; first < paths.size(); first += kRecycleBatch) {
+    const std::size_t end = std::min(paths.size(), first + kRecycleBatch);
+    std::vector<std::wstring> wide;
+    std::wstring list;  // the names one after another, each ended by a NUL, the list by another
+    for (std::size_t i = first; i < end; ++i) {
+      wide.push_back(wideFromUtf8(paths[i]));
+      list += wide.back();
+      list += L'\0';
+    }
+    list += L'\0';
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
+    const int code = SHFileOperationW(&operation);
+    // The shell's answer covers the whole list: each file is looked at afterwards.
+    for (const std::wstring& path : wide) reasons.push_back(whyStillThere(path, code));
+  }
+  return reasons;
 }
 
 Platform& systemPlatform() {

@@ -24,11 +24,12 @@ class Engine : public ::testing::Test {
   std::string root(char letter) const {
     return std::string(1, letter) + ':' + platform.separator();
   }
-  void offer(const std::string& path, const std::string& category, int toDelete = 1) {
+  void offer(const std::string& path, const std::string& category, int toDelete = 1, std::uint64_t size = 0) {
     FoundFile file;
     file.path = path;
     file.category = category;
     file.toDelete = toDelete;
+    file.size = size;
     engine.addFoundFile(file);
   }
   Names found() const {
@@ -124,6 +125,22 @@ TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
     EXPECT_EQ(platform.recycleBinEmptied, emptied ? 1 : 0);
     EXPECT_EQ(engine.recycleBinPending, 0);
   }
+}
+
+TEST_F(Engine, TheRecycleOptionEmptiesTheBinThenMovesTheOtherTickedFilesInOneBatch) {
+  const std::string x = tree.path("x");
+  platform.failingDeletes = {x + "2"};
+  engine.options.deleteToRecycleBin = 1;
+  engine.recycleBinPending = 1;
+  for (int i = 1; i <= 4; ++i) offer(x + std::to_string(i), "x", i < 4 ? 1 : 0, 1u << i);
+  offer(tree.file("RECYCLER/Dc1.doc"), kRecyclerLabel);
+  const DeletionResult result = engine.deleteMarkedFiles();
+  EXPECT_EQ(platform.recycleBatches, (std::vector<std::pair<int, Names>>{{1, {x + "1", x + "2", x + "3"}}}));
+  EXPECT_EQ(std::tie(result.deleted, result.recycled, result.bytesRecycled, result.failed), std::tuple(1, 2, 10ull, 1));
+  ASSERT_EQ(result.failures.size(), 1u);
+  EXPECT_EQ(std::tie(result.failures[0].path, result.failures[0].category, result.failures[0].reason),
+            std::tuple(x + "2", "x", "locked"));
+  EXPECT_EQ(found(), (Names{"x|" + x + "2"}));
 }
 
 }  // namespace

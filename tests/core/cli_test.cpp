@@ -135,5 +135,23 @@ TEST_F(Cli, ScanPrintsExactPathsInUtf8) {
 #endif
 }
 
+TEST_F(Cli, CleanWithTheSettingsOfAFile) {
+  const std::string bak = tree.file("data/a.bak", 5);
+  tree.file("data/keep.txt", 5);
+  CleanEngine engine(systemPlatform());
+  engine.drives.emplace_back();
+  engine.drives[0].root = engine.drives[0].displayName = tree.dir("data");
+  for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.traceFlags.*(field.flag) = 0;
+  ASSERT_EQ(saveConfig(engine, tree.path("data.dsfw")).status, ConfigStatus::Saved);
+  ASSERT_EQ(run("clean --dry-run --sizes --config " + at("data.dsfw")), 0) << err;
+  EXPECT_EQ(out, "back files\t5\t" + bak + "\n");
+  ASSERT_EQ(run("clean --utf8 --config " + at("data.dsfw")), 0) << err;
+  EXPECT_EQ(out, "back files\t" + bak + "\n");
+  EXPECT_NE(err.find("deleted: 1 files, 5 bytes"), std::string::npos) << err;
+  EXPECT_FALSE(TempTree::exists(bak));
+  // No settings, no cleaning.
+  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);
+}
+
 }  // namespace
 }  // namespace scourix

@@ -73,6 +73,8 @@ class FakePlatform : public Platform {
   std::vector<int> sleeps;
   int recycleBinEmptied = 0;
   int replaceCalls = 0;
+  // Each call: how many times the bin had been emptied by then, and the paths.
+  std::vector<std::pair<int, std::vector<std::string>>> recycleBatches;
 
   char separator() const override { return real_.separator(); }
   std::unique_ptr<DirListing> openListing(const std::string& dir) override {
@@ -102,6 +104,8 @@ class FakePlatform : public Platform {
   const CodePage& codePage() const override { return real_.codePage(); }
   std::string wideToAnsi(const std::u16string& text) override { return real_.wideToAnsi(text); }
   void raiseThreadPriority() override {}
+  void enterBackgroundMode() override {}
+  std::unique_ptr<ScanLock> claimScanLock() override { return real_.claimScanLock(); }
   RemoveOutcome deleteFile(const std::string& target, std::string& reason) override {
     if (failingDeletes.count(target)) {
       reason = "held by the test";
@@ -119,6 +123,13 @@ class FakePlatform : public Platform {
   }
   bool syncFile(std::FILE* file) override { return !failSync && real_.syncFile(file); }
   void emptyRecycleBin() override { ++recycleBinEmptied; }
+  // Every file goes to the bin but the failing ones.
+  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override {
+    recycleBatches.push_back({recycleBinEmptied, paths});
+    std::vector<std::string> reasons;
+    for (const std::string& path : paths) reasons.push_back(failingDeletes.count(path) ? "locked" : "");
+    return reasons;
+  }
 
  private:
   // Notes the request; the hook's listing or a memory folder's, if any.

@@ -19,11 +19,15 @@
 
 namespace scourix::test {
 
-// The real file system and drives; the recycle bin is only counted (under Wine it is
-// the Unix user's trash), and a listing can be held by a gate.
+// The real file system and drives; the recycle bin is only counted when emptied (under
+// Wine it is the Unix user's trash), files are moved to it for real, and a listing can be
+// held by a gate.
 class EndToEndPlatform : public FakePlatform {
  public:
   int driveType(const std::string& root) override { return systemPlatform().driveType(root); }
+  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override {
+    return systemPlatform().recycleFiles(paths);
+  }
 };
 
 using ScriptedMain = Scripted<MainDialog>;

@@ -1,6 +1,7 @@
 // What "查看" asks of the shell, and the texts of the result list window; no windows.
 #include <gtest/gtest.h>
 
+#include "engine/size_text.h"
 #include "ui/result_list_text.h"
 #include "ui/view_action.h"
 
@@ -34,8 +35,17 @@ TEST(ViewAction, ExecutableTypesAndTheRequestForThem) {
 TEST(ViewAction, ResultListTexts) {
   EXPECT_EQ(ResultListCaption(1234), "结果列表[总数1234]");
   EXPECT_EQ(ResultLineText("", "C:\\x"), "[]C:\\x");
-  EXPECT_EQ(DeletionDoneText(0, 1023), "删除完毕，释放 1023 字节");
-  EXPECT_EQ(DeletionDoneText(12, 0), "删除完毕，释放 0 字节，有 12 个文件无法删除");
+  DeletionResult done;
+  done.deleted = 3;
+  done.bytesFreed = 1023;
+  EXPECT_EQ(DeletionDoneText(done), "删除完毕，释放 1023 字节");
+  done.failed = 12;
+  EXPECT_EQ(DeletionDoneText(done), "删除完毕，释放 1023 字节，有 12 个文件无法删除");
+  done = DeletionResult{};
+  done.failed = 2;
+  done.recycled = 9;
+  done.bytesRecycled = 1288490188;  // 1.2 GB: cut, not rounded
+  EXPECT_EQ(DeletionDoneText(done), "删除完毕，已放入回收站 1.19 GB，有 2 个文件无法删除");
   EXPECT_EQ(ResultStatusText(3, 2048, 1, 5), "共 3 个文件，2.00 KB；已选 1 个，5 字节");
 }
 
@@ -55,7 +65,7 @@ TEST(ViewAction, SizesLikeExplorer) {
       {129000 * kK, "125 MB"},      {kK * kK * kK, "1.00 GB"},
       {kK * kK * kK * kK * 1500, "1500 TB"}, {~std::uint64_t{0}, "16777215 TB"},
   };
-  for (const Case& c : cases) EXPECT_EQ(SizeText(c.bytes), c.text) << c.bytes;
+  for (const Case& c : cases) EXPECT_EQ(formatSize(c.bytes), c.text) << c.bytes;
 }
 
 }  // namespace

@@ -5,6 +5,11 @@
 #include "ui/framework/data_exchange.h"
 
 namespace scourix {
+namespace {
+
+constexpr char kRecycleDescription[] = "删除的文件放入回收站，需要时可以从回收站还原";
+
+}  // namespace
 
 OptionsPage::OptionsPage(CleanEngine& engine) : FilteredDialog(IDD_OPTIONS_PAGE), engine_(engine) {
   categoryBoxes_.fill(1);
@@ -18,6 +23,7 @@ BOOL OptionsPage::OnInitDialog() {
 
 void OptionsPage::DoDataExchange(DataExchange& exchange) {
   for (std::size_t i = 0; i < kCategoryBoxes.size(); ++i) exchange.Check(kCategoryBoxes[i].id, categoryBoxes_[i]);
+  exchange.Check(IDC_OPT_RECYCLE, recycleBox_);
   exchange.Text(IDC_OPT_DESCRIPTION, descriptionText_);
 }
 
@@ -27,6 +33,8 @@ bool OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& re
   const int box = CategoryBoxIndex(id);
   if (box >= 0) {
     OnCategoryClicked(box);
+  } else if (id == IDC_OPT_RECYCLE) {
+    OnRecycleClicked();
   } else if (id == IDC_OPT_SAVE) {
     OnSaveSettings();
   } else if (id == IDC_OPT_SELECT_ALL || id == IDC_OPT_DEFAULTS) {
@@ -43,10 +51,12 @@ bool OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& re
 void OptionsPage::ApplyToSettings() {
   UpdateData(true);
   CopyBoxesToSettings(categoryBoxes_, engine_.settings);
+  engine_.options.deleteToRecycleBin = recycleBox_;
 }
 
 void OptionsPage::LoadFromSettings() {
   CopySettingsToBoxes(engine_.settings, categoryBoxes_);
+  recycleBox_ = engine_.options.deleteToRecycleBin;
   UpdateData(false);
 }
 
@@ -55,6 +65,13 @@ void OptionsPage::LoadFromSettings() {
 void OptionsPage::OnCategoryClicked(int index) {
   UpdateData(true);
   descriptionText_ = kCategoryBoxes[static_cast<std::size_t>(index)].description;
+  UpdateData(false);
+  ApplyToSettings();
+}
+
+void OptionsPage::OnRecycleClicked() {
+  UpdateData(true);
+  descriptionText_ = kRecycleDescription;
   UpdateData(false);
   ApplyToSettings();
 }

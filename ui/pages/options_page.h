@@ -1,6 +1,7 @@
 #pragma once
 // The options page (tab "选项设置"): the twelve junk categories of the disk scan as check
-// boxes, and a description of the one clicked last.
+// boxes, the choice of deleting to the recycle bin, and a description of the box clicked
+// last.
 #include <string>
 
 #include "ui/pages/category_boxes.h"
@@ -15,9 +16,10 @@ class OptionsPage : public FilteredDialog {
   explicit OptionsPage(CleanEngine& engine);
 
   // Reads the boxes (and the description) and copies the twelve flags into the engine's
-  // scan settings: what the boxes show is what the next scan honours.
+  // scan settings, the recycle box into its options: what the boxes show is what the
+  // next scan and deletion honour.
   void ApplyToSettings();
-  // Shows the engine's scan settings in the boxes.
+  // Shows the engine's scan settings and options in the boxes.
   void LoadFromSettings();
 
  protected:
@@ -27,6 +29,7 @@ class OptionsPage : public FilteredDialog {
 
  private:
   void OnCategoryClicked(int index);
+  void OnRecycleClicked();
   void OnSaveSettings();
   void OnSelectAll();
   void OnSelectNone();
@@ -34,6 +37,7 @@ class OptionsPage : public FilteredDialog {
 
   CleanEngine& engine_;
   CategoryBoxStates categoryBoxes_;
+  int recycleBox_ = 0;
   std::string descriptionText_;
 };
 

@@ -34,7 +34,8 @@ class ScanPage : public FilteredDialog {
   // The timer's step: while this page's kind of scan runs, its path and counter show.
   void MirrorWhileRunning(const std::atomic<std::int32_t>& running);
   // Applies the options, reads the page's ticks, readies the bar and starts the scan.
-  // A start while any scan runs is refused with a notice, before anything changes.
+  // A start while any scan runs is refused with a notice, before anything changes; one
+  // while another process of the program scans (an unattended clean), by the engine.
   void StartScan(std::int32_t progressMax, bool (CleanEngine::*start)());
   // Copies the page's check marks into the engine.
   virtual void ReadChecks() = 0;

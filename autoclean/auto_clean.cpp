@@ -1,0 +1,101 @@
+#include "autoclean/auto_clean.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "settings/config_file.h"
+
+namespace scourix {
+namespace {
+
+// Absent is not unreadable: a file that is there but cannot be opened (held by another
+// program, no access) ends the run like a damaged one.
+bool existsButUnreadable(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file != nullptr) {
+    std::fclose(file);
+    return false;
+  }
+  return errno != ENOENT;
+}
+
+std::vector<FoundFile> copyFindings(const CleanEngine& engine) {
+  std::vector<FoundFile> copies;
+  copies.reserve(engine.foundFiles().size());
+  for (const auto& file : engine.foundFiles()) copies.push_back(*file);
+  return copies;
+}
+
+void tally(AutoCleanReport& report) {
+  std::unordered_map<std::string, std::size_t> rowOf;
+  for (const FoundFile& file : report.removed) {
+    const auto found = rowOf.emplace(file.category, report.categories.size());
+    if (found.second) report.categories.push_back({file.category, 0, 0});
+    CategoryTally& row = report.categories[found.first->second];
+    ++row.files;
+    row.bytes += file.size;
+  }
+}
+
+}  // namespace
+
+bool isAutoCleanSwitch(std::string_view argument) {
+  if (argument.size() != 5 || (argument[0] != '/' && argument[0] != '-')) return false;
+  for (std::size_t i = 1; i < argument.size(); ++i) {
+    if ((argument[i] | 0x20) != "auto"[i - 1]) return false;
+  }
+  return true;
+}
+
+AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
+  Platform& platform = engine.platform();
+  AutoCleanReport report;
+  report.startTime = platform.now();
+  const std::unique_ptr<ScanLock> lock = platform.claimScanLock();
+  if (lock == nullptr) {
+    report.exitCode = kAutoCleanBusy;
+    report.problem = "another scan is running";
+    return report;
+  }
+  const ConfigResult config = readConfigFile(engine, run.configPath);
+  const bool absent = config.status == ConfigStatus::Absent;
+  if (config.status == ConfigStatus::Damaged || (absent && (run.fileRequired || existsButUnreadable(run.configPath)))) {
+    report.exitCode = kAutoCleanNoSettings;
+    report.problem = config.error.empty() ? "cannot read " + run.configPath : config.error;
+    return report;
+  }
+  if (!run.fileRequired) engine.enumerateFixedDrives();
+  if (run.toRecycleBin) engine.options.deleteToRecycleBin = 1;
+
+  platform.enterBackgroundMode();
+  engine.setPacing(false);
+  engine.runDiskScan();
+  std::vector<FoundFile> findings = copyFindings(engine);
+  // The trace scan starts from an empty list; the disk scan's findings join its own, so
+  // that one deletion empties the bin before it moves anything there.
+  engine.runTraceScan();
+  for (FoundFile& file : copyFindings(engine)) findings.push_back(std::move(file));
+  engine.clearFoundFiles();
+  for (const FoundFile& file : findings) engine.addFoundFile(file);
+
+  for (const auto& file : engine.foundFiles()) {
+    if (file->toDelete != 0) report.removed.push_back(*file);
+  }
+  if (!run.dryRun) {
+    report.deletion = engine.deleteMarkedFiles();
+    std::unordered_set<std::string> stayed;
+    for (const DeletionFailure& failure : report.deletion.failures) stayed.insert(failure.path);
+    std::vector<FoundFile> removed;
+    for (FoundFile& file : report.removed) {
+      if (stayed.count(file.path) == 0) removed.push_back(std::move(file));
+    }
+    report.removed = std::move(removed);
+    if (report.deletion.failed != 0) report.exitCode = kAutoCleanIncomplete;
+  }
+  tally(report);
+  return report;
+}
+
+}  // namespace scourix
