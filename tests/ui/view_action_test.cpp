@@ -1,13 +1,12 @@
-// What "查看" asks of the shell, and the texts of the result list window; no windows.
+// What "查看" asks of the shell; no windows.
 #include <gtest/gtest.h>
 
-#include "ui/result_list_text.h"
 #include "ui/view_action.h"
 
 namespace scourix {
 namespace {
 
-TEST(ViewAction, ExecutableTypesAndTheRequestForThem) {
+TEST(ViewAction, ExecutableTypes) {
   struct Case {
     const char* path;
     bool executable;
@@ -22,20 +21,6 @@ TEST(ViewAction, ExecutableTypesAndTheRequestForThem) {
       {"C:\\a.exe\\乗", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsExecutableType(c.path), c.executable) << c.path;
-
-  const ShellOpen program = ViewRequestFor("C:\\Program Files\\x\\setup.exe");
-  EXPECT_EQ(program.file, "explorer.exe");
-  EXPECT_EQ(program.parameters, "/select,\"C:\\Program Files\\x\\setup.exe\"");
-  const ShellOpen document = ViewRequestFor("C:\\docs\\notes.txt");
-  EXPECT_EQ(document.file, "C:\\docs\\notes.txt");
-  EXPECT_EQ(document.parameters, "");
-}
-
-TEST(ViewAction, ResultListTexts) {
-  EXPECT_EQ(ResultListCaption(1234), "结果列表[总数1234]");
-  EXPECT_EQ(ResultLineText("", "C:\\x"), "[]C:\\x");
-  EXPECT_EQ(DeletionDoneText(0), "删除完毕");
-  EXPECT_EQ(DeletionDoneText(12), "删除完毕，有 12 个文件无法删除");
 }
 
 }  // namespace
