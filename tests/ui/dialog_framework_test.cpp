@@ -1,6 +1,6 @@
-// The dialog framework: modal runs and their owners, keys in a multi-line edit, and calls
-// onto the user-interface thread. Data exchange is checked through the rule editor and
-// Enter and Esc on the real windows (main_dialog_test.cpp).
+// The dialog framework: modal runs and their owners, and calls onto the user-interface
+// thread. Data exchange and Enter in a multi-line edit are checked through the rule
+// editor, Enter and Esc on the real windows (main_dialog_test.cpp).
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -31,26 +31,6 @@ TEST(DialogModal, DisablesTheOwnerWhileItRuns) {
   EXPECT_EQ(editorOwner, owner.hwnd());
   EXPECT_TRUE(owner.IsEnabled());
   DestroyWindow(owner.hwnd());
-}
-
-TEST(DialogModal, EnterInTheMultiLineEditAddsALineBreakInsteadOfClosing) {
-  Scripted<RuleEditDialog> editor;
-  std::string text;
-  bool openAfterEnter = false;
-  editor.closeAfterScript = false;
-  editor.script = [&] {
-    HWND description = editor.Item(IDC_EDIT_DESCRIPTION);
-    SetDlgItemTextA(editor.hwnd(), IDC_EDIT_PATTERN, ".pcf");
-    SetFocus(description);
-    PressKey(description, VK_RETURN);
-    text = WindowText(description);
-    openAfterEnter = editor.exists();
-    SetFocus(editor.Item(IDC_EDIT_PATTERN));
-    PressKey(editor.Item(IDC_EDIT_PATTERN), VK_RETURN);  // elsewhere Enter confirms
-  };
-  EXPECT_EQ(editor.DoModal(), IDOK);
-  EXPECT_TRUE(openAfterEnter);
-  EXPECT_EQ(text, "\r\n");
 }
 
 TEST(UiThreadCalls, RunOnTheUserInterfaceThreadWaitAndPassExceptionsBack) {
