@@ -106,11 +106,21 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
   EXPECT_EQ(answer.boxes()[0].caption, "关于 scourix");
 }
 
-TEST_F(MainDialogRun, ExitAsksAndOnlyYesClosesAndRemovesTheTrayIcon) {
+// The configuration is loaded at the start and saved at the exit, which asks first.
+TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
+  CleanEngine stored(platform);
+  stored.settings.tempFiles = 0;
+  stored.traceFlags.recycleBin = 0;
+  stored.rules.append({1, ".pcf", "说明", 0});
+  ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
   answer.SetDefaultAnswer(IDNO);
   bool stillOpenAfterNo = false;
   main.closeAfterScript = false;
   Run([&] {
+    EXPECT_EQ(engine.rules.count(), 1);
+    // The pages were made from what was loaded.
+    EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
+    engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     Command(ID_TRAY_EXIT);
     stillOpenAfterNo = main.IsVisible();
     EXPECT_TRUE(TrayIconShown());
@@ -122,22 +132,6 @@ TEST_F(MainDialogRun, ExitAsksAndOnlyYesClosesAndRemovesTheTrayIcon) {
   EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
   EXPECT_FALSE(main.exists());
   EXPECT_FALSE(TrayIconShown());
-  EXPECT_TRUE(TempTree::exists(configPath));
-}
-
-TEST_F(MainDialogRun, LoadsTheConfigurationAtStartAndSavesItAtClose) {
-  CleanEngine stored(platform);
-  stored.settings.tempFiles = 0;
-  stored.traceFlags.recycleBin = 0;
-  stored.rules.append({1, ".pcf", "说明", 0});
-  ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
-  Run([&] {
-    EXPECT_EQ(engine.rules.count(), 1);
-    // The pages were made from what was loaded.
-    EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
-    engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
-  });
-  EXPECT_EQ(answer.count(), 0);
   CleanEngine reread(platform);
   ASSERT_EQ(readConfigFile(reread, configPath).status, ConfigStatus::Loaded);
   EXPECT_EQ(reread.settings.tempFiles, 0);
