@@ -1,15 +1,36 @@
-// The executable's directory, where the configuration file lives. Docking and the tray
-// are driven on the real window (main_dialog_test.cpp).
+// Where the result window docks, and the executable's directory, where the configuration
+// file lives. The tray is driven on the real window (main_dialog_test.cpp).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "ui/dock_layout.h"
 #include "ui/module_directory.h"
 
 namespace scourix::test {
 namespace {
+
+TEST(DockLayout, TheSideIsChosenByTheResultWindowsRightEdgeAgainstTheCentreLine) {
+  struct Case {
+    RECT main, result;
+    LONG x;
+  };
+  const Case cases[] = {
+      {{500, 200, 1000, 600}, {100, 50, 460, 470}, 500 - 360 + 1},  // left of the centre line: one column overlap
+      {{500, 200, 1000, 600}, {390, 0, 750, 400}, 1000},            // right edge on the line
+      {{500, 200, 1000, 600}, {389, 0, 749, 400}, 141},             // one pixel left of it
+      {{500, 200, 1000, 600}, {900, 700, 1260, 1100}, 1000},
+      {{0, 0, 501, 10}, {-100, 0, 249, 10}, -348},  // integer halves of odd widths
+      {{0, 0, 501, 10}, {-100, 0, 250, 10}, 501},
+  };
+  for (const Case& c : cases) {
+    const POINT origin = DockedResultOrigin(c.main, c.result);
+    EXPECT_EQ(origin.x, c.x) << c.result.left << ".." << c.result.right;
+    EXPECT_EQ(origin.y, c.main.top);
+  }
+}
 
 TEST(ModuleDirectory, CutsAfterTheLastBackslash) {
   EXPECT_EQ(DirectoryOfPath("C:\\Program Files\\scourix\\scourix.exe"), "C:\\Program Files\\scourix\\");
