@@ -140,6 +140,8 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Recycle Bin.")), Unticked);
     EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Internet Cookies.")), Ticked);
     EXPECT_EQ(restarted.settings.backupFiles, 0);
+    Press(again.diskPage().hwnd(), IDC_DISK_SELECT_ALL);
+    for (const DriveEntry& entry : restarted.drives) EXPECT_EQ(entry.selected, 1) << entry.root;
   });
   EXPECT_EQ(answer.count(), 1);
 }

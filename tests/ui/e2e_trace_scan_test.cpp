@@ -43,6 +43,8 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothing
   Run([&] {
     TraceCleanPage& page = main.tracePage();
     main.tabs().SelectPage(kTracePageIndex);
+    Press(page.hwnd(), IDC_TRACE_SELECT_NONE);
+    Press(page.hwnd(), IDC_TRACE_SELECT_ALL);
     ClickItem("Internet Cookies.");
     Press(page.hwnd(), IDC_TRACE_START);
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_TRACE_START)));
