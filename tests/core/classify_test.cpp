@@ -1,6 +1,6 @@
 // The disk scan's judgement of single files: the category table in order, the flags,
 // the custom rules, the recent-access rule of temporary files, and double-byte names
-// with the code page rules behind them.
+// (the code page rules behind them).
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -10,7 +10,6 @@
 
 #include "engine/clean_engine.h"
 #include "fake_platform.h"
-#include "platform/code_page.h"
 
 namespace scourix {
 namespace {
@@ -144,31 +143,11 @@ TEST_F(Classify, CustomRules) {
     for (const ScanRule& r : rules) engine.rules.append(r);
     EXPECT_EQ(scan(files), found);
   }
-  // One pace step for each file with a full stop, and one for each rule tried on it.
-  engine.rules.append(rule("a"));
-  scan("x.q NOEXT");
-  EXPECT_EQ(engine.paceCounter, 4);
 }
 
-// Each row: a text, the position of its last full stop, its lower case.
-TEST(CodePage, FullStopsAndLowerCaseOfDoubleByteText) {
-  constexpr std::size_t kNone = std::string_view::npos;
-  // 0x81 0x2E, 0x81 0x41 and 0x81 0x5A are characters whose trail bytes are '.', 'A', 'Z';
-  // 0x80 and 0xFF lead no character; a lead byte at the very end is a byte of its own.
-  const std::tuple<std::string, std::size_t, std::string> rows[] = {
-      {"a.b.BAK", 3, "a.b.bak"}, {"README", kNone, "readme"}, {"", kNone, ""}, {"x.", 1, "x."},
-      {"a.\x81\x2E" "B", 1, "a.\x81\x2E" "b"}, {"\xD6\xD0\x81\x2E.TXT", 4, "\xD6\xD0\x81\x2E.txt"},
-      {"X\x81\x41\x81\x5A" "Y", kNone, "x\x81\x41\x81\x5A" "y"}, {"\xFE\x41", kNone, "\xFE\x41"},
-      {"\x80\x41\xFF\x2E", 3, "\x80" "a\xFF\x2E"}, {"A.\x81", 1, "a.\x81"}};
+// A separator goes after the last character, not the last byte: 0xD5 0x5C is one.
+TEST(CodePage, SeparatorAfterTheLastCharacter) {
   const CodePage gbk = CodePage::gbk();
-  for (const auto& [text, lastDot, lower] : rows) {
-    EXPECT_EQ(gbk.lastDot(text), lastDot) << text;
-    EXPECT_EQ(gbk.lower(text), lower) << text;
-  }
-  // Read as single bytes, the same text has a full stop and a letter to lower.
-  EXPECT_EQ(CodePage::singleByte().lastDot("\x81\x2E" "abc"), 1u);
-  EXPECT_EQ(CodePage::singleByte().lower("\x81\x41"), "\x81" "a");
-  // A separator is added after the last character, not the last byte (0xD5 0x5C is one).
   EXPECT_EQ(gbk.withSeparator("C:\\\xD5\x5C", '\\'), "C:\\\xD5\x5C\\");
   EXPECT_EQ(gbk.withSeparator("C:\\\xD5\x5C\\", '\\'), "C:\\\xD5\x5C\\");
 }

@@ -1,5 +1,5 @@
-// The rule text file: the import's reading of lines, the export's bytes, files on disk,
-// and the rule store they fill.
+// The rule text file: the import's reading of lines and the export's bytes. The duplicate
+// question and files that cannot be opened are run through the rules page.
 #include "settings/rule_text.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +9,6 @@
 #include <vector>
 
 #include "temp_tree.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace scourix {
 namespace {
@@ -53,7 +49,6 @@ TEST(RuleText, LinesReadAsTheImportReadsThem) {
 
 TEST(RuleText, LinesOfAText) {
   const std::string longPattern(100000, 'p');
-  EXPECT_EQ(text(parseRuleText("")), "");
   EXPECT_EQ(text(parseRuleText("a,1,0,1\r\n\r\n\n   \r\nnocomma\r\nb,2,1,0\nc\rd,3,0,1\r\n" +
                                longPattern + ",long,1,0\r\nlast,4,0,1")),
             "1|a|1|0\n0|b|2|1\n1|c\rd|3|0\n0|" + longPattern + "|long|1\n1|last|4|0\n");
@@ -93,50 +88,6 @@ TEST_F(RuleFiles, ExportAndImportAgain) {
     ASSERT_EQ(importRules(path, imported, nullptr), RuleFileStatus::Ok);
     EXPECT_EQ(text(imported.all()), back);
   }
-}
-
-TEST_F(RuleFiles, ImportingTwiceAsksBeforeEveryPatternAlreadyThere) {
-  struct Answer : DuplicateRuleQuestion {
-    bool yes = false;
-    std::string asked;
-    bool addDuplicate(const std::string& pattern) override {
-      asked += pattern;
-      return yes;
-    }
-  } answer;
-  // A duplicate within the file, and no line end after the last line.
-  test::TempTree::write(path, "a,1,0,1\r\nb,2,0,1\r\na,3,0,1");
-  store.append({1, "A", "", 0});  // patterns compare with their case
-  ASSERT_EQ(importRules(path, store, &answer), RuleFileStatus::Ok);
-  ASSERT_EQ(importRules(path, store, &answer), RuleFileStatus::Ok);
-  EXPECT_EQ(answer.asked, "a" "aba");
-  EXPECT_EQ(text(store.all()), "1|A||0\n1|a|1|0\n1|b|2|0\n");
-  answer.yes = true;
-  ASSERT_EQ(importRules(path, store, &answer), RuleFileStatus::Ok);
-  EXPECT_EQ(answer.asked, "a" "aba" "aba");
-  EXPECT_EQ(text(store.all()), "1|A||0\n1|a|1|0\n1|b|2|0\n1|a|1|0\n1|b|2|0\n1|a|3|0\n");
-}
-
-TEST_F(RuleFiles, FilesThatCannotBeReadOrWritten) {
-  EXPECT_EQ(importRules(tree.path("missing.txt"), store, nullptr), RuleFileStatus::CannotOpen);
-  EXPECT_EQ(exportRules(tree.path("missing/rules.txt"), store), RuleFileStatus::CannotOpen);
-#ifndef _WIN32
-  // A folder opens for reading here, but reading it fails.
-  EXPECT_EQ(importRules(tree.root(), store, nullptr), RuleFileStatus::IoError);
-  ASSERT_EQ(::symlink("/dev/full", path.c_str()), 0);
-  store.append({1, ".pcf", "clean pcf files", 0});
-  EXPECT_EQ(exportRules(path, store), RuleFileStatus::IoError);
-#endif
-}
-
-TEST(RuleStore, RemovingAndReplacingByPosition) {
-  RuleStore store;
-  for (const char* pattern : {"0", "1", "2"}) store.append({1, pattern, "", 0});
-  store.removeAt(3);
-  store.removeAt(-1);
-  store.removeAt(1);
-  store.replaceAt(1, {0, "0", "again", 1});  // no duplicate check
-  EXPECT_EQ(text(store.all()), "1|0||0\n0|0|again|1\n");
 }
 
 }  // namespace

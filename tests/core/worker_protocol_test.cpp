@@ -69,16 +69,12 @@ class WorkerProtocol : public ::testing::Test, public ScanObserver {
 
 // A scan empties the previous one's findings before the windows hear of it.
 TEST_F(WorkerProtocol, StepsInOrder) {
-  for (int scan = 0; scan < 3; ++scan) {
-    ASSERT_TRUE(scan < 2 ? engine.startDiskScan() : engine.startTraceScan());
+  for (bool disk : {true, false}) {
+    ASSERT_TRUE(disk ? engine.startDiskScan() : engine.startTraceScan());
     engine.waitForScan();
   }
   EXPECT_EQ(notes, (std::vector<std::string>{
                        "priority found=0 running=00 progress=0/200000",
-                       "started disk found=0 running=00 progress=0/200000",
-                       "sleep 50 found=0 running=10 progress=0/200000",
-                       "finished disk found=2 running=00 progress=200000/200000",
-                       "priority found=2 running=00 progress=0/200000",
                        "started disk found=0 running=00 progress=0/200000",
                        "sleep 50 found=0 running=10 progress=0/200000",
                        "finished disk found=2 running=00 progress=200000/200000",
@@ -92,9 +88,12 @@ TEST_F(WorkerProtocol, StepsInOrder) {
   EXPECT_FALSE(engine.scanBusy());
 }
 
-// While a scan runs (here: the windows' step at its start), no other scan starts.
-TEST_F(WorkerProtocol, ASecondStartIsRefusedAndAStopEndsTheWalkButNotTheEndSteps) {
+// While a scan runs (here: the windows' step at its start), no other scan starts. The
+// list is the worker's until its walk is over, the windows' from the finished box on.
+TEST_F(WorkerProtocol, ASecondStartIsRefusedAStopEndsTheWalkAndTheListIsTheWorkersUntilThen) {
   add250Files();
+  int duringWalk = -1;
+  int atFinishedBox = -1;
   atStart = [&] {
     EXPECT_TRUE(engine.scanBusy());
     EXPECT_FALSE(engine.startTraceScan());
@@ -102,28 +101,21 @@ TEST_F(WorkerProtocol, ASecondStartIsRefusedAndAStopEndsTheWalkButNotTheEndSteps
     engine.runTraceScan();
     EXPECT_EQ(engine.progressMax, kDiskProgressMax);
   };
-  midway = [&] { engine.requestStop(); };
+  midway = [&] {
+    duringWalk = engine.deleteMarkedFiles().deleted;
+    engine.requestStop();
+  };
+  atFinish = [&] { atFinishedBox = engine.deleteMarkedFiles().deleted; };
   engine.runDiskScan();
   EXPECT_FALSE(engine.scanBusy());
   EXPECT_EQ(notes.back(), "finished disk found=200 running=00 progress=200000/200000");
+  EXPECT_EQ(duringWalk, 0);
+  EXPECT_EQ(atFinishedBox, 200);
   // The next scan starts afresh.
-  atStart = midway = nullptr;
+  atStart = midway = atFinish = nullptr;
   ASSERT_TRUE(engine.startDiskScan());
   engine.waitForScan();
   EXPECT_EQ(engine.foundCount(), 252);
-}
-
-// The list is the worker's until its walk is over, the windows' from the finished box on.
-TEST_F(WorkerProtocol, DeletionWaitsForTheWalkButNotForTheFinishedBox) {
-  add250Files();
-  int duringWalk = -1;
-  int atFinishedBox = -1;
-  midway = [&] { duringWalk = engine.deleteMarkedFiles().deleted; };
-  atFinish = [&] { atFinishedBox = engine.deleteMarkedFiles().deleted; };
-  engine.runDiskScan();
-  EXPECT_EQ(duringWalk, 0);
-  EXPECT_EQ(atFinishedBox, 252);
-  EXPECT_EQ(engine.foundCount(), 0);
 }
 
 TEST_F(WorkerProtocol, TheWindowsReadTheStateAndChangeTheSettingsWhileTheWorkerRuns) {

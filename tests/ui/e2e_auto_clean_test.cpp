@@ -22,7 +22,7 @@ class AutoCleanEndToEnd : public EndToEnd {
   // Settings with only the test's drive ticked and no trace item, beside a copy of the program.
   void WriteSettings() {
     engine.enumerateFixedDrives();
-    for (DriveEntry& each : engine.drives) each.selected = each.root == drive.root() ? 1 : 0;
+    for (DriveEntry& each : engine.drives) each.selected = each.root == DrivePath() ? 1 : 0;
     for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.traceFlags.*(field.flag) = 0;
     ASSERT_EQ(saveConfig(engine, configPath).status, ConfigStatus::Saved);
     ASSERT_TRUE(CopyFileA((GetModuleDirectory() + "scourix.exe").c_str(), program.c_str(), FALSE));
@@ -98,7 +98,6 @@ TEST_F(AutoCleanEndToEnd, DoesNothingWithUnreadableSettingsOrWhileAnotherScanRun
   platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
   MessageBoxAnswerer answer;
   Run([&] {
-    OpenAtEnd opener(gate);
     TickOnlyTheTestDrive(main);
     Press(main.diskPage().hwnd(), IDC_DISK_START);
     ASSERT_TRUE(PumpUntil([&] { return gate.reached(); }));

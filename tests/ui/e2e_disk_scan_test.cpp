@@ -10,7 +10,6 @@
 
 #include "res/resource.h"
 #include "tests/ui/end_to_end.h"
-#include "tests/ui/ui_test_support.h"
 #include "ui/pages/scan_busy_notice.h"
 
 namespace scourix::test {
@@ -29,26 +28,17 @@ class DiskScanEndToEnd : public EndToEnd {
     MakeFile("c_dir/f_errorlog.txt");
     MakeFile("g_setup.tmp");
     MakeFile("h_readme", 0);  // no "." in the name: never examined
+    MakeFile("中文.bak");
+    files.file("g_recent.tmp");  // accessed now: recent, left alone
   }
 
-  std::string Line(const std::string& category, const std::string& relative) const {
-    return "[" + category + "]" + DrivePath(relative);
+  ResultLine Line(const std::string& category, const std::string& relative) const {
+    return {"[" + category + "]" + DrivePath(relative), Ticked};
   }
-  std::vector<ResultLine> AllTicked(const std::vector<std::string>& texts) const {
-    std::vector<ResultLine> lines;
-    for (const std::string& text : texts) lines.push_back({text, Ticked});
-    return lines;
-  }
-  std::vector<std::string> AllFindings() const {
+  std::vector<ResultLine> AllFindings() const {
     return {Line("back files", "a_notes.bak"), Line("system log files", "c_dir\\d_app.log"),
             Line("empty files", "c_dir\\e_empty.txt"), Line("log.txt temp files", "c_dir\\f_errorlog.txt"),
-            Line("temp files", "g_setup.tmp")};
-  }
-  std::int32_t Selected(const CleanEngine& which, const std::string& root) const {
-    for (const DriveEntry& entry : which.drives) {
-      if (entry.root == root) return entry.selected;
-    }
-    return -1;
+            Line("temp files", "g_setup.tmp"), Line("back files", "中文.bak")};
   }
 };
 
@@ -57,66 +47,59 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveRefusesASecondStartListsAndDeletesTh
   platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
   MessageBoxAnswerer answer;
   Run([&] {
-    OpenAtEnd opener(gate);
     DiskCleanPage& page = main.diskPage();
     HWND bar = page.Item(IDC_DISK_PROGRESS);
     HWND start = page.Item(IDC_DISK_START);
-    {
-      SCOPED_TRACE("the start reads the boxes; the timer follows the held walk");
-      TickOnlyTheTestDrive(main);
-      Press(page.hwnd(), IDC_DISK_START);
-      EXPECT_FALSE(IsWindowEnabled(start));
-      EXPECT_EQ(ProgressRangeHigh(bar), 200000);
-      EXPECT_EQ(Selected(engine, "C:\\"), 0);
-      EXPECT_EQ(Selected(engine, drive.root()), 1);
-      ASSERT_TRUE(PumpUntil([&] { return gate.reached(); }));
-      EXPECT_TRUE(PumpUntil([&] { return WindowText(page.Item(IDC_DISK_PATH)) == DrivePath("b_keep.txt"); }));
-      EXPECT_EQ(ProgressPos(bar), 2);
-    }
-    {
-      SCOPED_TRACE("a trace start meanwhile is refused with a notice");
-      main.tabs().SelectPage(kTracePageIndex);
-      TraceCleanPage& trace = main.tracePage();
-      TreeView items;
-      items.Attach(trace.Item(IDC_TRACE_TREE));
-      ClickBox(items, FindItem(items, TVI_ROOT, "Internet Cookies."));
-      Press(trace.hwnd(), IDC_TRACE_START);
-      ASSERT_EQ(answer.count(), 1);
-      EXPECT_EQ(answer.boxes()[0].text, kScanBusyText);
-      EXPECT_EQ(answer.boxes()[0].owner, main.hwnd());
-      EXPECT_TRUE(IsWindowEnabled(trace.Item(IDC_TRACE_START)));
-      EXPECT_EQ(ProgressRangeHigh(trace.Item(IDC_TRACE_PROGRESS)), 100);
-      EXPECT_EQ(engine.traceFlags.internetCookies, 1);
-      EXPECT_EQ(engine.diskScanRunning, 1);
-    }
-    {
-      SCOPED_TRACE("the scan ends with its box, the controls reset and every finding ticked");
-      gate.Open();
-      ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
-      engine.waitForScan();
-      PumpPending();
-      ASSERT_EQ(answer.count(), 2);
-      EXPECT_EQ(answer.boxes()[1].text, "扫描完毕");
-      EXPECT_EQ(answer.boxes()[1].owner, main.hwnd());
-      EXPECT_EQ(ProgressPos(bar), 0);
-      EXPECT_EQ(WindowText(page.Item(IDC_DISK_PATH)), "");
-      EXPECT_TRUE(IsWindowEnabled(start));
-      EXPECT_EQ(ResultCaption(main), "结果列表[总数5]");
-      EXPECT_EQ(ResultLines(main), AllTicked(AllFindings()));
-    }
-    {
-      SCOPED_TRACE("the ticked lines are deleted");
-      UntickLines(main, {Line("back files", "a_notes.bak"), Line("empty files", "c_dir\\e_empty.txt")});
-      DeleteTicked(main, answer);
-      ASSERT_EQ(answer.count(), 4);
-      EXPECT_EQ(answer.boxes()[2].text, "确实要删除么?");
-      EXPECT_EQ(answer.boxes()[3].text, "删除完毕，释放 3 字节");
-      EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
-      EXPECT_TRUE(ResultLines(main).empty());
-    }
+    // The start reads the boxes; the timer follows the held walk.
+    TickOnlyTheTestDrive(main);
+    Press(page.hwnd(), IDC_DISK_START);
+    EXPECT_FALSE(IsWindowEnabled(start));
+    EXPECT_EQ(ProgressRangeHigh(bar), 200000);
+    for (const DriveEntry& entry : engine.drives) EXPECT_EQ(entry.selected, entry.root == DrivePath()) << entry.root;
+    EXPECT_TRUE(PumpUntil([&] { return gate.reached(); }));
+    EXPECT_TRUE(PumpUntil([&] { return WindowText(page.Item(IDC_DISK_PATH)) == DrivePath("b_keep.txt"); }));
+    EXPECT_EQ(ProgressPos(bar), 2);
+    EXPECT_EQ(WindowText(main.tracePage().Item(IDC_TRACE_PATH)), "");  // the trace page mirrors its own scans only
+    // A trace start meanwhile is refused with a notice.
+    main.tabs().SelectPage(kTracePageIndex);
+    TraceCleanPage& trace = main.tracePage();
+    ClickItem(trace.Item(IDC_TRACE_TREE), "Internet Cookies.");
+    Press(trace.hwnd(), IDC_TRACE_START);
+    EXPECT_EQ(answer.count(), 1);
+    EXPECT_EQ(answer.boxes().back().text, kScanBusyText);
+    EXPECT_EQ(answer.boxes().back().owner, main.hwnd());
+    EXPECT_TRUE(IsWindowEnabled(trace.Item(IDC_TRACE_START)));
+    EXPECT_EQ(ProgressRangeHigh(trace.Item(IDC_TRACE_PROGRESS)), 100);
+    EXPECT_EQ(engine.traceFlags.internetCookies, 1);
+    EXPECT_EQ(engine.diskScanRunning, 1);
+    // The scan ends with its box, the controls reset and every finding ticked.
+    gate.Open();
+    ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
+    engine.waitForScan();
+    PumpPending();
+    ASSERT_EQ(answer.count(), 2);
+    EXPECT_EQ(answer.boxes()[1].text, "扫描完毕");
+    EXPECT_EQ(answer.boxes()[1].owner, main.hwnd());
+    EXPECT_EQ(ProgressPos(bar), 0);
+    EXPECT_EQ(WindowText(page.Item(IDC_DISK_PATH)), "");
+    EXPECT_TRUE(IsWindowEnabled(start));
+    EXPECT_EQ(ResultCaption(main), "结果列表[总数6]");
+    EXPECT_EQ(ResultLines(main), AllFindings());
+    // The ticked lines are deleted.
+    UntickLines(main, {Line("back files", "a_notes.bak").text, Line("empty files", "c_dir\\e_empty.txt").text});
+    DeleteTicked(main, answer);
+    ASSERT_EQ(answer.count(), 4);
+    EXPECT_EQ(answer.boxes()[2].text, "确实要删除么?");
+    EXPECT_EQ(answer.boxes()[3].text, "删除完毕，释放 4 字节");
+    EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
+    EXPECT_TRUE(ResultLines(main).empty());
   });
-  for (const char* kept : {"a_notes.bak", "c_dir\\e_empty.txt", "b_keep.txt", "h_readme"}) EXPECT_TRUE(OnDisk(kept)) << kept;
-  for (const char* gone : {"c_dir\\d_app.log", "c_dir\\f_errorlog.txt", "g_setup.tmp"}) EXPECT_FALSE(OnDisk(gone)) << gone;
+  for (const char* kept : {"a_notes.bak", "c_dir\\e_empty.txt", "b_keep.txt", "h_readme", "g_recent.tmp"}) {
+    EXPECT_TRUE(OnDisk(kept)) << kept;
+  }
+  for (const char* gone : {"c_dir\\d_app.log", "c_dir\\f_errorlog.txt", "g_setup.tmp", "中文.bak"}) {
+    EXPECT_FALSE(OnDisk(gone)) << gone;
+  }
   EXPECT_EQ(platform.recycleBinEmptied, 0);
 }
 
@@ -134,13 +117,11 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
     EXPECT_EQ(engine.settings.backupFiles, 0);
     EXPECT_EQ(engine.settings.logTxtFiles, 0);
-    EXPECT_EQ(ResultLines(main), AllTicked({Line("system log files", "c_dir\\d_app.log"),
-                                            Line("empty files", "c_dir\\e_empty.txt"),
-                                            Line("temp files", "g_setup.tmp")}));
+    EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{Line("system log files", "c_dir\\d_app.log"),
+                                                          Line("empty files", "c_dir\\e_empty.txt"),
+                                                          Line("temp files", "g_setup.tmp")}));
     main.tabs().SelectPage(kTracePageIndex);
-    TreeView items;
-    items.Attach(main.tracePage().Item(IDC_TRACE_TREE));
-    ClickBox(items, FindItem(items, TVI_ROOT, "Recycle Bin."));
+    ClickItem(main.tracePage().Item(IDC_TRACE_TREE), "Recycle Bin.");
   });
   ASSERT_EQ(answer.count(), 1);
   EXPECT_EQ(answer.boxes()[0].text, "扫描完毕");
@@ -154,14 +135,15 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     PaintNow(again.hwnd());
     HTREEITEM root = drives.GetRoot();
     EXPECT_EQ(BoxOf(drives, FindItem(drives, root, "C:\\")), Unticked);
-    EXPECT_EQ(BoxOf(drives, FindItem(drives, root, drive.root())), Ticked);
+    EXPECT_EQ(BoxOf(drives, FindItem(drives, root, DrivePath())), Ticked);
     EXPECT_EQ(BoxOf(drives, root), Partial);
     TreeView items;
     items.Attach(again.tracePage().Item(IDC_TRACE_TREE));
     EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Recycle Bin.")), Unticked);
     EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Internet Cookies.")), Ticked);
-    EXPECT_EQ(restarted.traceFlags.recycleBin, 0);
     EXPECT_EQ(restarted.settings.backupFiles, 0);
+    Press(again.diskPage().hwnd(), IDC_DISK_SELECT_ALL);
+    for (const DriveEntry& entry : restarted.drives) EXPECT_EQ(entry.selected, 1) << entry.root;
   });
   EXPECT_EQ(answer.count(), 1);
 }
@@ -173,7 +155,7 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
   for (wchar_t letter : std::wstring(L"vwxyz")) deep += std::wstring(60, letter) + L"\\";
   const std::vector<std::wstring> junk = {L"\U0001F600.bak", deep + L"far.bak", L"한국어\\a.bak"};
   const std::vector<std::wstring> kept = {L"中文说明.txt", deep + L"中文.txt", L"한국어\\中文.txt"};
-  auto onDrive = [&](const std::wstring& relative) { return L"\\\\?\\" + std::wstring(1, kLetter) + L":\\" + relative; };
+  auto onDrive = [&](const std::wstring& relative) { return L"\\\\?\\M:\\" + relative; };
   for (const auto* files : {&junk, &kept}) {
     for (const std::wstring& relative : *files) {
       for (std::size_t slash = relative.find(L'\\'); slash != std::wstring::npos; slash = relative.find(L'\\', slash + 1)) {
@@ -207,7 +189,7 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
       EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative) != texts.end()) << relative;
     }
     DeleteTicked(main, answer);
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 7 字节");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 8 字节");
     EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
   });
   for (const std::wstring& relative : junk) EXPECT_EQ(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);

@@ -1,30 +1,84 @@
 #include "tests/ui/end_to_end.h"
 
-#include <ostream>
+#include <windows.h>
+#include <winioctl.h>
+
+#include <cstring>
 
 #include "res/resource.h"
-#include "tests/ui/ui_test_support.h"
 
 namespace scourix::test {
 
 namespace {
 // Long before any test runs: a temp file accessed then is not recent.
 const std::int64_t kOldTime = localNoon(2001, 3, 14);
+
+// Wine's own request to its mount manager ("\\.\MountPointManager"): define or remove a
+// drive letter backed by a Unix folder.
+constexpr DWORD kDefineUnixDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+struct UnixDriveRequest {
+  ULONG size;
+  ULONG type;
+  ULONG fsType;
+  DWORD serial;
+  ULONGLONG unixDevice;
+  WCHAR letter;
+  USHORT mountPointOffset;  // of the Unix folder, a zero-terminated string after the record
+  USHORT deviceOffset;
+  USHORT labelOffset;
+};
+
+// The Unix path of a Windows path, from Wine's kernel32; empty outside Wine.
+std::string UnixPathOf(std::string windowsPath) {
+  using ToUnix = char*(CDECL*)(LPCWSTR);
+  auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (toUnix == nullptr) return {};
+  if (windowsPath.back() == '\\') windowsPath.pop_back();
+  std::vector<wchar_t> wide(windowsPath.size() + 1);
+  MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  char* unixPath = toUnix(wide.data());
+  if (unixPath == nullptr) return {};
+  std::string result = unixPath;
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return result;
+}
+
+// Asks Wine's mount manager to map drive M: to a Unix folder as a fixed disk (as winecfg
+// does), or without a folder to remove it. A letter left by a killed run is taken over.
+bool DefineDriveM(const std::string& unixFolder) {
+  HANDLE manager = CreateFileA("\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (manager == INVALID_HANDLE_VALUE) return false;
+  std::vector<char> buffer(sizeof(UnixDriveRequest) + unixFolder.size() + 1);
+  auto* request = reinterpret_cast<UnixDriveRequest*>(buffer.data());
+  request->size = static_cast<ULONG>(buffer.size());
+  request->letter = L'm';
+  request->type = unixFolder.empty() ? DRIVE_NO_ROOT_DIR : DRIVE_FIXED;
+  request->mountPointOffset = unixFolder.empty() ? 0 : sizeof(UnixDriveRequest);
+  std::memcpy(buffer.data() + sizeof(UnixDriveRequest), unixFolder.c_str(), unixFolder.size() + 1);
+  DWORD returned = 0;
+  const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                  nullptr, 0, &returned, nullptr);
+  CloseHandle(manager);
+  return ok != FALSE;
+}
 }  // namespace
 
-std::ostream& operator<<(std::ostream& out, const ResultLine& line) {
-  return out << '"' << line.text << "\" box " << static_cast<int>(line.box);
+EndToEnd::EndToEnd() {
+  const std::string unixFolder = UnixPathOf(files.root());
+  driveReady = !unixFolder.empty() && DefineDriveM(unixFolder) && GetDriveTypeA("M:\\") == DRIVE_FIXED;
 }
 
-EndToEnd::EndToEnd() : drive(kLetter, files.root()), configPath(settings.path("data.dsfw")) {}
+EndToEnd::~EndToEnd() {
+  if (driveReady) DefineDriveM("");
+}
 
 void EndToEnd::SetUp() {
-  if (!drive.ready()) GTEST_SKIP() << "no drive of the test's own: " << drive.problem();
+  if (!driveReady) GTEST_SKIP() << "no drive M: of the test's own (not under Wine?)";
   engine.setPacing(false);
-  main.SetEffectDelay(0);
 }
-
-void EndToEnd::TearDown() { DeleteFileA(configPath.c_str()); }
 
 void EndToEnd::Run(ScriptedMain& window, const std::function<void()>& script) {
   window.SetEffectDelay(0);
@@ -33,23 +87,37 @@ void EndToEnd::Run(ScriptedMain& window, const std::function<void()>& script) {
 }
 
 std::string EndToEnd::DrivePath(const std::string& relative) const {
-  std::string path = drive.root();
+  std::string path = "M:\\";
   for (char c : relative) path += c == '/' ? '\\' : c;
   return path;
 }
 
 std::string EndToEnd::MakeFile(const std::string& relative, std::size_t size) {
-  const std::string path = files.file(relative, size);
-  TempTree::setTimes(path, kOldTime, kOldTime);
+  TempTree::setTimes(files.file(relative, size), kOldTime, kOldTime);
   return DrivePath(relative);
 }
 
+// Wine has no Win32 way to make a link: it starts /bin/ln, a Unix program, and then waits
+// for the link itself, since it gives no exit code of such a program.
 void EndToEnd::MakeLink(const std::string& relative, const std::string& targetRelative) {
-  ASSERT_TRUE(MakeUnixLink(DrivePath(relative), DrivePath(targetRelative))) << relative;
-}
-
-bool EndToEnd::OnDisk(const std::string& relative) const {
-  return GetFileAttributesA(DrivePath(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+  const std::string link = DrivePath(relative);
+  const std::size_t slash = link.find_last_of('\\');
+  const std::string unixTarget = UnixPathOf(DrivePath(targetRelative));
+  const std::string unixParent = UnixPathOf(link.substr(0, slash));
+  ASSERT_FALSE(unixTarget.empty() || unixParent.empty()) << relative;
+  std::string command = "/bin/ln -s \"" + unixTarget + "\" \"" + unixParent + "/" + link.substr(slash + 1) + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  const DWORD linkToFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  ASSERT_TRUE(PumpUntil([&] {
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & linkToFolder) == linkToFolder;
+  })) << relative;
 }
 
 void EndToEnd::Press(HWND dialog, int id) {
@@ -66,13 +134,21 @@ void EndToEnd::ScanFrom(HWND page, int startId) {
 }
 
 void EndToEnd::TickOnlyTheTestDrive(ScriptedMain& window) {
-  HWND page = window.diskPage().hwnd();
+  Press(window.diskPage().hwnd(), IDC_DISK_SELECT_NONE);
   TreeView drives;
-  drives.Attach(GetDlgItem(page, IDC_DISK_TREE));
-  Press(page, IDC_DISK_SELECT_NONE);
-  HTREEITEM item = FindItem(drives, drives.GetRoot(), drive.root());
-  ASSERT_NE(item, nullptr) << "the disk page does not show " << drive.root();
+  drives.Attach(window.diskPage().Item(IDC_DISK_TREE));
+  HTREEITEM item = FindItem(drives, drives.GetRoot(), DrivePath());
+  ASSERT_NE(item, nullptr) << "the disk page does not show M:";
   ClickBox(drives, item);
+}
+
+void EndToEnd::ClickItem(HWND tree, const std::string& text) {
+  TreeView items;
+  items.Attach(tree);
+  HTREEITEM item = FindItem(items, TVI_ROOT, text);
+  ASSERT_NE(item, nullptr) << text;
+  items.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  ClickBox(items, item);
 }
 
 std::vector<ResultLine> EndToEnd::ResultLines(ScriptedMain& window) {
@@ -84,18 +160,8 @@ std::vector<ResultLine> EndToEnd::ResultLines(ScriptedMain& window) {
   return result;
 }
 
-std::string EndToEnd::ResultCaption(ScriptedMain& window) { return WindowText(window.resultWindow().hwnd()); }
-
 void EndToEnd::UntickLines(ScriptedMain& window, const std::vector<std::string>& texts) {
-  TreeView lines;
-  lines.Attach(window.resultWindow().Item(IDC_RESULT_TREE));
-  for (const std::string& text : texts) {
-    HTREEITEM item = FindItem(lines, TVI_ROOT, text);
-    ASSERT_NE(item, nullptr) << "no line " << text;
-    lines.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-    ClickBox(lines, item);
-    EXPECT_EQ(BoxOf(lines, item), Unticked) << text;
-  }
+  for (const std::string& text : texts) ClickItem(window.resultWindow().Item(IDC_RESULT_TREE), text);
 }
 
 void EndToEnd::DeleteTicked(ScriptedMain& window, MessageBoxAnswerer& answer) {

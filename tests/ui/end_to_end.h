@@ -1,20 +1,18 @@
 #pragma once
-// The frame of the end-to-end tests under Wine: a drive letter of the test's own over a
-// fresh folder, the real main window run modally with a configuration file of its own,
-// and readers of the result list window.
+// The frame of the end-to-end tests under Wine: drive M: of the test's own over a fresh
+// folder, the real main window run modally with a configuration file of its own, and
+// readers of the result list window.
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <iosfwd>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "engine/clean_engine.h"
 #include "tests/core/fake_platform.h"
 #include "tests/core/temp_tree.h"
-#include "tests/ui/scan_page_probe.h"
 #include "tests/ui/ui_test_support.h"
-#include "tests/ui/wine_drive.h"
 #include "ui/main_dialog.h"
 
 namespace scourix::test {
@@ -37,26 +35,29 @@ struct ResultLine {
   CheckState box;
   bool operator==(const ResultLine& other) const { return text == other.text && box == other.box; }
 };
-std::ostream& operator<<(std::ostream& out, const ResultLine& line);
+inline std::ostream& operator<<(std::ostream& out, const ResultLine& line) {
+  return out << '"' << line.text << "\" box " << static_cast<int>(line.box);
+}
 
 class EndToEnd : public testing::Test {
  protected:
-  static constexpr char kLetter = 'M';
-
   EndToEnd();
+  ~EndToEnd() override;
   void SetUp() override;
-  void TearDown() override;
 
   // One run of the program: the main window until the script has run.
   void Run(ScriptedMain& window, const std::function<void()>& script);
   void Run(const std::function<void()>& script) { Run(main, script); }
 
-  // The drive's root ("M:\") and a path below it.
+  // A path below the drive's root, "M:\".
   std::string DrivePath(const std::string& relative = "") const;
   // Makes a file on the drive; an old access time keeps a temp file from being recent.
   std::string MakeFile(const std::string& relative, std::size_t size = 1);
-  bool OnDisk(const std::string& relative) const;
-  // Makes a link on the drive to a folder of the drive.
+  bool OnDisk(const std::string& relative) const {
+    return GetFileAttributesA(DrivePath(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  // Makes a link on the drive to a folder of the drive, as Wine lists it: a directory and
+  // reparse point.
   void MakeLink(const std::string& relative, const std::string& targetRelative);
 
   // Presses a button as the user does (it must be enabled and shown).
@@ -65,9 +66,11 @@ class EndToEnd : public testing::Test {
   void ScanFrom(HWND page, int startId);
   // Leaves only the test's drive ticked on the disk page.
   void TickOnlyTheTestDrive(ScriptedMain& window);
+  // Clicks the box of the top-level item with this text in a tree.
+  static void ClickItem(HWND tree, const std::string& text);
 
   std::vector<ResultLine> ResultLines(ScriptedMain& window);
-  std::string ResultCaption(ScriptedMain& window);
+  std::string ResultCaption(ScriptedMain& window) { return WindowText(window.resultWindow().hwnd()); }
   // Clicks the boxes of the lines with these texts.
   void UntickLines(ScriptedMain& window, const std::vector<std::string>& texts);
   // "删除" in the result window, answered with Yes.
@@ -75,23 +78,11 @@ class EndToEnd : public testing::Test {
 
   TempTree files;     // the drive's content
   TempTree settings;  // the configuration file
-  WineDriveLetter drive;
-  std::string configPath;
+  bool driveReady = false;
+  std::string configPath = settings.path("data.dsfw");
   EndToEndPlatform platform;
   CleanEngine engine{platform};
   ScriptedMain main{engine, configPath};
-};
-
-// Opens a gate when it goes, so that a script never leaves a worker held.
-class OpenAtEnd {
- public:
-  explicit OpenAtEnd(ListingGate& gate) : gate_(gate) {}
-  ~OpenAtEnd() { gate_.Open(); }
-  OpenAtEnd(const OpenAtEnd&) = delete;
-  OpenAtEnd& operator=(const OpenAtEnd&) = delete;
-
- private:
-  ListingGate& gate_;
 };
 
 }  // namespace scourix::test

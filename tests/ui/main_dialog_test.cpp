@@ -2,15 +2,14 @@
 // exit, the configuration file and a close while a scan runs.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 
-#include "core/fake_platform.h"
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
+#include "tests/core/fake_platform.h"
 #include "tests/core/temp_tree.h"
-#include "tests/ui/scan_page_probe.h"
+#include "tests/ui/ui_test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/main_dialog.h"
 #include "ui/pages/scan_busy_notice.h"
@@ -19,239 +18,154 @@
 namespace scourix::test {
 namespace {
 
-using ScriptedMain = Scripted<MainDialog>;
-
-// A drive whose listing never ends: a scan of it runs until it is asked to stop.
-class EndlessListing : public DirListing {
- public:
-  bool next(DirEntry& entry) override {
-    entry = fileEntry("keep" + std::to_string(++count_) + ".dat", 1);
-    return true;
-  }
-
- private:
-  int count_ = 0;
-};
-
-constexpr char kDrive[] = "C:\\";
-
 class MainDialogRun : public testing::Test {
  protected:
-  void SetUp() override {
+  void Run(const std::function<void()>& script) {
     engine.setPacing(false);
     main.SetEffectDelay(0);
-  }
-
-  void Run(const std::function<void()>& script) {
     main.script = script;
     main.DoModal();
   }
   void Command(int id) { SendMessageA(main.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   void Tray(UINT mouseMessage) { SendMessageA(main.hwnd(), WM_TRAYICON, kTrayIconId, mouseMessage); }
-  int VisiblePages() {
-    int count = 0;
+  // The current tab, then which of the four pages are visible.
+  std::string Pages() {
+    std::string out = std::to_string(main.tabs().GetCurSel()) + "|";
     for (Window* page : {static_cast<Window*>(&main.diskPage()), static_cast<Window*>(&main.tracePage()),
                          static_cast<Window*>(&main.optionsPage()), static_cast<Window*>(&main.rulesPage())}) {
-      count += page->IsVisible() ? 1 : 0;
+      out += std::to_string(page->IsVisible());
     }
-    return count;
+    return out;
   }
+  bool TrayIconShown() { return Shell_NotifyIconA(NIM_MODIFY, const_cast<NOTIFYICONDATAA*>(&main.trayRecord())); }
 
   TempTree folder;
   std::string configPath = folder.path(kConfigFileName);
   FakePlatform platform;
   CleanEngine engine{platform};
-  ScriptedMain main{engine, configPath};
+  Scripted<MainDialog> main{engine, configPath};
+  MessageBoxAnswerer answer{IDOK};
 };
 
-// Reads the first item of the open tray menu, then closes the menu (a thread timer runs
-// inside the menu's own loop).
-std::string openMenuText;
-int menuTicks = 0;
-
-void CALLBACK ReadMenuAndClose(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND menuWindow = FindWindowA("#32768", nullptr);
-  if (menuWindow != nullptr && IsWindowVisible(menuWindow)) {
-    auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-    char text[64] = {};
-    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
-    openMenuText = text;
-  } else if (++menuTicks < 300) {
-    return;
-  }
-  KillTimer(nullptr, id);
-  EndMenu();
-}
-
-std::string OpenTrayMenuFirstItem(HWND main) {
-  openMenuText.clear();
-  menuTicks = 0;
-  SetTimer(nullptr, 0, 10, &ReadMenuAndClose);
-  SendMessageA(main, WM_TRAYICON, kTrayIconId, WM_RBUTTONUP);
-  return openMenuText;
-}
-
 TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
-  MessageBoxAnswerer answerer(IDOK, true);
   Run([&] {
-    {
-      SCOPED_TRACE("starts on the disk page with the result window docked left, the pair centred");
-      EXPECT_EQ(WindowText(main.hwnd()), "scourix 2.0");
-      EXPECT_EQ(main.tabs().GetItemCount(), 4);
-      EXPECT_EQ(main.tabs().GetItemText(3), "自定义规则");
-      EXPECT_EQ(main.tabs().GetCurSel(), kDiskPageIndex);
-      EXPECT_TRUE(main.diskPage().IsVisible());
-      EXPECT_EQ(VisiblePages(), 1);
-      ASSERT_TRUE(main.resultWindow().IsVisible());
-      EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
-      const RECT m = main.WindowRect();
-      const RECT r = main.resultWindow().WindowRect();
-      EXPECT_EQ(r.right, m.left + 1);
-      EXPECT_EQ(r.top, m.top);
-      RECT area{};
-      SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-      EXPECT_NEAR((r.left + m.right) / 2, (area.left + area.right) / 2, 2);
-      SendMessageA(main.hwnd(), WM_SYSCOMMAND, IDM_ABOUT_BOX, 0);  // answered by the hook
-      EXPECT_TRUE(main.IsEnabled());
+    EXPECT_EQ(Pages(), "0|1000");  // the disk page, the result window docked left, the pair centred
+    EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
+    RECT m = main.WindowRect();
+    RECT r = main.resultWindow().WindowRect();
+    EXPECT_EQ(r.right, m.left + 1);
+    EXPECT_EQ(r.top, m.top);
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_NEAR((r.left + m.right) / 2, (area.left + area.right) / 2, 2);
+    SendMessageA(main.hwnd(), WM_SYSCOMMAND, IDM_ABOUT_BOX, 0);  // answered by the hook
+
+    main.Move(m.left - 40, m.top + 30, m.right - m.left, m.bottom - m.top);  // it follows on its side
+    m = main.WindowRect();
+    r = main.resultWindow().WindowRect();
+    EXPECT_EQ(r.right, m.left + 1);
+    EXPECT_EQ(r.top, m.top);
+    const int width = r.right - r.left;  // dragged across the centre line, it goes right at the next move
+    main.resultWindow().Move(m.right - 20, m.top + 100, width, r.bottom - r.top);
+    main.Move(m.left + 10, m.top - 20, m.right - m.left, m.bottom - m.top);
+    m = main.WindowRect();
+    r = main.resultWindow().WindowRect();
+    EXPECT_EQ(r.left, m.right);
+    EXPECT_EQ(r.top, m.top);
+    EXPECT_EQ(r.right - r.left, width);
+
+    for (HWND target : {main.tabs().hwnd(), main.diskPage().Item(IDC_DISK_SELECT_ALL),
+                        main.resultWindow().Item(IDC_RESULT_VIEW)}) {  // Enter and Esc close nothing
+      SetFocus(target);
+      PressKey(target, VK_ESCAPE);
+      PressKey(target, VK_RETURN);
     }
-    {
-      SCOPED_TRACE("the result window follows on the side it lies on");
-      RECT m = main.WindowRect();
-      main.Move(m.left - 40, m.top + 30, m.right - m.left, m.bottom - m.top);
-      m = main.WindowRect();
-      RECT r = main.resultWindow().WindowRect();
-      EXPECT_EQ(r.right, m.left + 1);
-      EXPECT_EQ(r.top, m.top);
-      // Dragged across the centre line, it goes to the right edge at the next move.
-      const int width = r.right - r.left;
-      main.resultWindow().Move(m.right - 20, m.top + 100, width, r.bottom - r.top);
-      main.Move(m.left + 10, m.top - 20, m.right - m.left, m.bottom - m.top);
-      m = main.WindowRect();
-      r = main.resultWindow().WindowRect();
-      EXPECT_EQ(r.left, m.right);
-      EXPECT_EQ(r.top, m.top);
-      EXPECT_EQ(r.right - r.left, width);
-    }
-    {
-      SCOPED_TRACE("Enter and Esc close nothing");
-      for (HWND target : {main.tabs().hwnd(), main.diskPage().Item(IDC_DISK_SELECT_ALL),
-                          main.resultWindow().Item(IDC_RESULT_VIEW)}) {
-        SetFocus(target);
-        PressKey(target, VK_ESCAPE);
-        PressKey(target, VK_RETURN);
-      }
-      PumpPending();
-      EXPECT_TRUE(main.exists());
-      EXPECT_TRUE(main.resultWindow().IsVisible());
-    }
-    {
-      SCOPED_TRACE("minimising hides; the tray shows again; the menu offers to hide or open");
-      EXPECT_EQ(OpenTrayMenuFirstItem(main.hwnd()), "隐藏主窗口(&H)");
-      SendMessageA(main.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-      EXPECT_FALSE(main.IsVisible());
-      EXPECT_EQ(OpenTrayMenuFirstItem(main.hwnd()), "打开主窗口(&O)");
-      Tray(WM_LBUTTONUP);  // a single click never shows or hides
-      EXPECT_FALSE(main.IsVisible());
-      Tray(WM_LBUTTONDBLCLK);
-      EXPECT_TRUE(main.IsVisible());
-      EXPECT_FALSE(IsIconic(main.hwnd()));
-      Command(ID_TRAY_TOGGLE);
-      EXPECT_FALSE(main.IsVisible());
-    }
-    {
-      SCOPED_TRACE("page commands show the window on their page");
-      Command(ID_TRAY_TRACE);
-      EXPECT_TRUE(main.IsVisible());
-      EXPECT_EQ(main.tabs().GetCurSel(), kTracePageIndex);
-      EXPECT_TRUE(main.tracePage().IsVisible());
-      Command(ID_TRAY_RULES);
-      Command(ID_TRAY_RULES);
-      EXPECT_EQ(main.tabs().GetCurSel(), kRulesPageIndex);
-      EXPECT_TRUE(main.rulesPage().IsVisible());
-      Command(ID_TRAY_OPTIONS);
-      EXPECT_TRUE(main.optionsPage().IsVisible());
-      EXPECT_EQ(VisiblePages(), 1);
-    }
+    EXPECT_TRUE(main.resultWindow().IsVisible());
+
+    SendMessageA(main.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);  // minimising hides; the tray shows again
+    EXPECT_FALSE(main.IsVisible());
+    Tray(WM_LBUTTONUP);  // a single click never shows or hides
+    EXPECT_FALSE(main.IsVisible());
+    Tray(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(main.IsVisible());
+    EXPECT_FALSE(IsIconic(main.hwnd()));
+    Command(ID_TRAY_TOGGLE);
+    EXPECT_FALSE(main.IsVisible());
+    Command(ID_TRAY_TRACE);  // page commands show the window on their page
+    EXPECT_TRUE(main.IsVisible());
+    EXPECT_EQ(Pages(), "1|0100");
+    Command(ID_TRAY_RULES);
+    EXPECT_EQ(Pages(), "3|0001");
+    Command(ID_TRAY_OPTIONS);
+    EXPECT_EQ(Pages(), "2|0010");
+    RECT tab{};  // a click on a tab shows its page
+    main.tabs().GetItemRect(kDiskPageIndex, tab);
+    ClickAt(main.tabs().hwnd(), POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+    PumpPending();
+    EXPECT_EQ(Pages(), "0|1000");
   });
-  ASSERT_EQ(answerer.count(), 1);
-  EXPECT_EQ(answerer.boxes()[0].caption, "关于 scourix");
+  ASSERT_EQ(answer.count(), 1);
+  EXPECT_EQ(answer.boxes()[0].caption, "关于 scourix");
 }
 
-TEST_F(MainDialogRun, ExitAsksAndOnlyYesCloses) {
-  MessageBoxAnswerer answerer(IDNO);
+// The configuration is loaded at the start and saved at the exit, which asks first.
+TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
+  CleanEngine stored(platform);
+  stored.settings.tempFiles = 0;
+  stored.traceFlags.recycleBin = 0;
+  stored.rules.append({1, ".pcf", "说明", 0});
+  ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
+  answer.SetDefaultAnswer(IDNO);
   bool stillOpenAfterNo = false;
   main.closeAfterScript = false;
   Run([&] {
-    Command(ID_TRAY_EXIT);
-    stillOpenAfterNo = main.exists() && main.IsVisible();
-    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, const_cast<NOTIFYICONDATAA*>(&main.trayRecord())));
-    answerer.SetDefaultAnswer(IDYES);
-    Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
-  });
-  EXPECT_TRUE(stillOpenAfterNo);
-  ASSERT_EQ(answerer.count(), 2);
-  EXPECT_EQ(answerer.boxes()[0].text, "确实要退出程序么?");
-  EXPECT_EQ(answerer.boxes()[0].caption, "提示");
-  EXPECT_FALSE(main.exists());
-  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, const_cast<NOTIFYICONDATAA*>(&main.trayRecord())));
-  EXPECT_TRUE(TempTree::exists(configPath));
-}
-
-TEST_F(MainDialogRun, LoadsTheConfigurationAtStartAndSavesItAtClose) {
-  {
-    CleanEngine stored(platform);
-    stored.settings.tempFiles = 0;
-    stored.traceFlags.recycleBin = 0;
-    ScanRule rule;
-    rule.pattern = ".pcf";
-    rule.description = "说明";
-    stored.rules.append(rule);
-    ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
-  }
-  MessageBoxAnswerer answerer;
-  Run([&] {
-    EXPECT_EQ(engine.settings.tempFiles, 0);
-    EXPECT_EQ(engine.traceFlags.recycleBin, 0);
     EXPECT_EQ(engine.rules.count(), 1);
     // The pages were made from what was loaded.
     EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
-    EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_BACKUP), static_cast<UINT>(BST_CHECKED));
-    ScanRule added;
-    added.pattern = "doc.txt";
-    engine.rules.append(added);  // the pages never overwrite the rules at close
+    engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
+    Command(ID_TRAY_EXIT);
+    stillOpenAfterNo = main.IsVisible();
+    EXPECT_TRUE(TrayIconShown());
+    answer.SetDefaultAnswer(IDYES);
+    Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
   });
-  EXPECT_EQ(answerer.count(), 0);
+  EXPECT_TRUE(stillOpenAfterNo);
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
+  EXPECT_FALSE(main.exists());
+  EXPECT_FALSE(TrayIconShown());
   CleanEngine reread(platform);
   ASSERT_EQ(readConfigFile(reread, configPath).status, ConfigStatus::Loaded);
   EXPECT_EQ(reread.settings.tempFiles, 0);
-  EXPECT_EQ(reread.settings.emptyFiles, 1);
   EXPECT_EQ(reread.traceFlags.recycleBin, 0);
-  ASSERT_EQ(reread.rules.count(), 2);
-  EXPECT_EQ(reread.rules.at(0).description, "说明");
-  EXPECT_EQ(reread.rules.at(1).pattern, "doc.txt");
+  EXPECT_EQ(reread.rules.count(), 2);
 }
+
+// A drive whose listing never ends: a scan of it runs until it is asked to stop.
+struct EndlessListing : DirListing {
+  bool next(DirEntry& entry) override {
+    entry = fileEntry("keep" + std::to_string(++count) + ".dat", 1);
+    return true;
+  }
+  int count = 0;
+};
 
 TEST_F(MainDialogRun, ClosingWhileAScanRunsStopsItThenSaves) {
   platform.listingHook = [](const std::string& dir) -> std::unique_ptr<DirListing> {
-    if (dir == kDrive) return std::make_unique<EndlessListing>();
-    return nullptr;
+    return dir == "C:\\" ? std::make_unique<EndlessListing>() : nullptr;
   };
-  platform.driveTypes[kDrive] = kDriveFixed;  // the disk page keeps only fixed drives
+  platform.driveTypes["C:\\"] = kDriveFixed;  // the disk page keeps only fixed drives
   DriveEntry drive;
-  drive.root = drive.displayName = kDrive;
+  drive.root = drive.displayName = "C:\\";
   engine.addDrive(drive);
-  MessageBoxAnswerer answerer;
   bool started = false;
   Run([&] {
     started = engine.startDiskScan();
-    PumpUntil([&] { return engine.diskScanRunning == 1; });
-    // The script's close follows; the scan cannot end by itself.
+    PumpUntil([&] { return engine.diskScanRunning == 1; });  // the script's close follows
   });
   EXPECT_TRUE(started);
   EXPECT_FALSE(engine.scanBusy());
-  EXPECT_TRUE(engine.stopRequested());
-  EXPECT_EQ(engine.diskScanRunning, 0);
-  EXPECT_EQ(answerer.count(), 0);  // no "扫描完毕" while closing
+  EXPECT_EQ(answer.count(), 0);  // no "扫描完毕" while closing
   EXPECT_TRUE(TempTree::exists(configPath));
 }
 
@@ -260,7 +174,8 @@ TEST_F(MainDialogRun, ClosingWhileAScanRunsStopsItThenSaves) {
 // main window. The close ends the program and saves. The scan is over once "扫描完毕"
 // shows (the result list's buttons work); while it ran, a click on them said so.
 TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
-  const std::string folder = std::string(kDrive) + "sub\\";
+  const std::string kDrive = "C:\\";
+  const std::string folder = kDrive + "sub\\";
   ListingGate gate(folder);
   platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
   platform.memoryDirs[kDrive] = {fileEntry("a.bak"), dirEntry("sub")};

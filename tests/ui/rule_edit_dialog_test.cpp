@@ -1,9 +1,8 @@
-// The rule editor: its lists and the empty-pattern refusal. Its captions and values are
-// checked through the rules page (rules_page_test.cpp).
+// The rule editor on its own: its lists, Enter in its fields and the empty-pattern
+// refusal. Its captions and values are checked through the rules page.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "res/resource.h"
 #include "tests/ui/ui_test_support.h"
@@ -13,45 +12,41 @@
 namespace scourix::test {
 namespace {
 
-using ScriptedEditor = Scripted<RuleEditDialog>;
-
-std::vector<std::string> Items(HWND editor, int id) {
-  std::vector<std::string> items;
-  const int count = static_cast<int>(SendDlgItemMessageA(editor, id, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
+std::string Items(HWND editor, int id) {
+  std::string items;
+  for (int i = 0; i < SendDlgItemMessageA(editor, id, CB_GETCOUNT, 0, 0); ++i) {
     char text[128] = {};
     SendDlgItemMessageA(editor, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    items.emplace_back(text);
+    items += std::string(text) + "|";
   }
   return items;
 }
 
 TEST(RuleEditor, AnEmptyPatternIsRefusedThenOkTakesWhatWasEntered) {
   MessageBoxAnswerer answer(IDOK);
-  ScriptedEditor editor;
+  Scripted<RuleEditDialog> editor;
   bool openAfterRefusal = false;
   editor.closeAfterScript = false;
   editor.script = [&] {
     HWND hwnd = editor.hwnd();
-    EXPECT_EQ(Items(hwnd, IDC_EDIT_ENABLED), (std::vector<std::string>{"启用", "灰化"}));
-    EXPECT_EQ(Items(hwnd, IDC_EDIT_MODE), (std::vector<std::string>{"规则必须在文件名末尾", "只要包含规则字符串"}));
+    EXPECT_EQ(Items(hwnd, IDC_EDIT_ENABLED) + Items(hwnd, IDC_EDIT_MODE), "启用|灰化|规则必须在文件名末尾|只要包含规则字符串|");
     SetDlgItemTextA(hwnd, IDC_EDIT_DESCRIPTION, "clean pcf, files");
     SendDlgItemMessageA(hwnd, IDC_EDIT_ENABLED, CB_SETCURSEL, 1, 0);
     SendDlgItemMessageA(hwnd, IDC_EDIT_MODE, CB_SETCURSEL, 1, 0);
+    SetFocus(editor.Item(IDC_EDIT_DESCRIPTION));  // Enter in the description adds a line break
+    PressKey(editor.Item(IDC_EDIT_DESCRIPTION), VK_END);
+    PressKey(editor.Item(IDC_EDIT_DESCRIPTION), VK_RETURN);
     ClickButton(hwnd, IDOK);
     openAfterRefusal = editor.exists();
     SetDlgItemTextA(hwnd, IDC_EDIT_PATTERN, "  ");  // spaces are a pattern: not trimmed
-    ClickButton(hwnd, IDOK);
+    SetFocus(editor.Item(IDC_EDIT_PATTERN));
+    PressKey(editor.Item(IDC_EDIT_PATTERN), VK_RETURN);  // elsewhere Enter confirms
   };
   EXPECT_EQ(editor.DoModal(), IDOK);
   EXPECT_TRUE(openAfterRefusal);
   ASSERT_EQ(answer.count(), 1);
-  EXPECT_EQ(answer.boxes()[0].text, "规则不能为空");
-  EXPECT_EQ(answer.boxes()[0].caption, "提示");
-  EXPECT_EQ(editor.rule().pattern, "  ");
-  EXPECT_EQ(editor.rule().description, "clean pcf, files");
-  EXPECT_EQ(editor.rule().enabled, 0);
-  EXPECT_EQ(editor.rule().matchMode, 1);
+  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|规则不能为空");
+  EXPECT_EQ(editor.rule(), (ScanRule{0, "  ", "clean pcf, files\r\n", 1}));
 }
 
 }  // namespace

@@ -10,331 +10,193 @@
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/core/temp_tree.h"
-#include "tests/ui/rule_dialog_answerers.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/framework/controls.h"
 #include "ui/framework/window.h"
 #include "ui/pages/rules_page.h"
 
 namespace scourix::test {
 namespace {
 
-ScanRule MakeRule(int enabled, const std::string& pattern, const std::string& description, int mode) {
-  ScanRule rule;
-  rule.enabled = enabled;
-  rule.pattern = pattern;
-  rule.description = description;
-  rule.matchMode = mode;
-  return rule;
-}
+using Rules = std::vector<ScanRule>;
 
 class RulesPageTest : public ::testing::Test {
  protected:
-  RulesPageTest() : engine_(platform_) {}
-
-  void Open(const std::vector<ScanRule>& rules) {
-    for (const ScanRule& rule : rules) engine_.rules.append(rule);
-    ASSERT_TRUE(host_.Create(nullptr));
-    ASSERT_TRUE(page_.Create(host_.hwnd()));
-    list_.Attach(page_.Item(IDC_RULES_LIST));
+  void Open(const Rules& rules = {{1, ".pcf", "clean pcf files", 0}, {0, "~", "greyed", 1}, {1, "doc.txt", "", 0}}) {
+    for (const ScanRule& rule : rules) engine.rules.append(rule);
+    ASSERT_TRUE(host.Create(nullptr));
+    ASSERT_TRUE(page.Create(host.hwnd()));
+    list.Attach(page.Item(IDC_RULES_LIST));
   }
-  void OpenWithThreeRules() {
-    Open({MakeRule(1, ".pcf", "clean pcf files", 0), MakeRule(0, "~", "greyed", 1), MakeRule(1, "doc.txt", "", 0)});
-  }
-
   POINT RowPoint(int row) const {
     RECT rect{};
-    list_.GetItemRect(row, rect, LVIR_LABEL);
+    list.GetItemRect(row, rect, LVIR_LABEL);
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   }
-  // A point of the list below the last row.
-  POINT EmptyPoint() const {
-    const RECT client = list_.ClientRect();
-    return POINT{client.right / 2, client.bottom - 4};
+  POINT EmptyPoint() const { return POINT{list.ClientRect().right / 2, list.ClientRect().bottom - 4}; }
+  void Click(POINT point, WPARAM keys = 0, bool twice = false) const {
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    SendMessageA(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    SendMessageA(list.hwnd(), WM_LBUTTONUP, keys, at);
+    if (!twice) return;
+    SendMessageA(list.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON | keys, at);
+    SendMessageA(list.hwnd(), WM_LBUTTONUP, keys, at);
   }
-  void Click(POINT point, WPARAM keys = 0) const {
-    const LPARAM position = MAKELPARAM(point.x, point.y);
-    SendMessageA(list_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON | keys, position);
-    SendMessageA(list_.hwnd(), WM_LBUTTONUP, keys, position);
+  // Whether delete and modify are enabled, as "11", "00".
+  std::string Buttons() const {
+    return std::to_string(IsWindowEnabled(page.Item(IDC_RULES_DELETE))) +
+           std::to_string(IsWindowEnabled(page.Item(IDC_RULES_MODIFY)));
   }
-  // What the system sends for a double click: a click, then the double click.
-  void DoubleClick(POINT point, WPARAM keys = 0) const {
-    Click(point, keys);
-    const LPARAM position = MAKELPARAM(point.x, point.y);
-    SendMessageA(list_.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON | keys, position);
-    SendMessageA(list_.hwnd(), WM_LBUTTONUP, keys, position);
-  }
-
-  bool DeleteEnabled() const { return IsWindowEnabled(page_.Item(IDC_RULES_DELETE)) != FALSE; }
-  bool ModifyEnabled() const { return IsWindowEnabled(page_.Item(IDC_RULES_MODIFY)) != FALSE; }
-  void Press(int button) const { ClickButton(page_.hwnd(), button); }
-
-  std::vector<std::string> Row(int row) const {
-    return {list_.GetItemText(row, 0), list_.GetItemText(row, 1), list_.GetItemText(row, 2)};
-  }
-  std::vector<ScanRule> Rules() const { return engine_.rules.all(); }
-  // Every row shows the rule at its position.
-  void ExpectRowsMatchTheStore() const {
-    ASSERT_EQ(list_.GetItemCount(), engine_.rules.count());
-    for (int i = 0; i < engine_.rules.count(); ++i) {
-      const ScanRule& rule = engine_.rules.at(i);
-      EXPECT_EQ(Row(i), (std::vector<std::string>{rule.pattern, rule.description, rule.enabled ? "启用" : "灰化"}))
-          << "row " << i;
+  void Press(int button) const { ClickButton(page.hwnd(), button); }
+  // Every row shows the rule at its position, and the store holds these rules.
+  void ExpectRules(const Rules& expected) const {
+    EXPECT_EQ(engine.rules.all(), expected);
+    ASSERT_EQ(list.GetItemCount(), engine.rules.count());
+    for (int i = 0; i < engine.rules.count(); ++i) {
+      const ScanRule& rule = engine.rules.at(i);
+      EXPECT_EQ(list.GetItemText(i, 0) + "|" + list.GetItemText(i, 1) + "|" + list.GetItemText(i, 2),
+                rule.pattern + "|" + rule.description + "|" + (rule.enabled ? "启用" : "灰化"));
     }
   }
   void UseFile(const std::string& path) {
-    page_.SetFileChooser([path](HWND, RuleFileAction) { return std::optional<std::string>(path); });
+    page.SetFileChooser([path](HWND, RuleFileAction) { return std::optional<std::string>(path); });
   }
 
-  Win32Platform platform_;
-  CleanEngine engine_;
-  Dialog host_{IDD_MAIN};
-  RulesPage page_{engine_};
-  ListView list_;
+  Win32Platform platform;
+  CleanEngine engine{platform};
+  Dialog host{IDD_MAIN};
+  RulesPage page{engine};
+  ListView list;
+  MessageBoxAnswerer answer{IDCANCEL};
+  std::vector<std::string> shown;  // caption|pattern|description|enabled|mode|owned of each editor
 };
 
-TEST_F(RulesPageTest, ListAndPicksAcrossClicks) {
-  OpenWithThreeRules();
-  {
-    SCOPED_TRACE("rows, and no pick at first");
-    EXPECT_EQ(Row(1), (std::vector<std::string>{"~", "greyed", "灰化"}));
-    ExpectRowsMatchTheStore();
-    EXPECT_EQ(page_.currentRule(), -1);
-    EXPECT_FALSE(DeleteEnabled());
-    EXPECT_FALSE(ModifyEnabled());
+// Reads what an editor shows, then sets the fields that are given.
+std::function<void(HWND)> Editor(std::vector<std::string>& shown, HWND owner, const char* pattern = nullptr,
+                                 int enabled = -2, int mode = -2) {
+  return [&shown, owner, pattern, enabled, mode](HWND editor) {
+    shown.push_back(WindowText(editor) + "|" + WindowText(GetDlgItem(editor, IDC_EDIT_PATTERN)) + "|" +
+                    WindowText(GetDlgItem(editor, IDC_EDIT_DESCRIPTION)) + "|" +
+                    std::to_string(SendDlgItemMessageA(editor, IDC_EDIT_ENABLED, CB_GETCURSEL, 0, 0)) + "|" +
+                    std::to_string(SendDlgItemMessageA(editor, IDC_EDIT_MODE, CB_GETCURSEL, 0, 0)) + "|" +
+                    std::to_string(GetWindow(editor, GW_OWNER) == owner));
+    if (pattern != nullptr) SetDlgItemTextA(editor, IDC_EDIT_PATTERN, pattern);
+    if (enabled != -2) SendDlgItemMessageA(editor, IDC_EDIT_ENABLED, CB_SETCURSEL, enabled, 0);
+    if (mode != -2) SendDlgItemMessageA(editor, IDC_EDIT_MODE, CB_SETCURSEL, mode, 0);
+  };
+}
+
+TEST_F(RulesPageTest, PicksAndTheEditorTheyOpen) {
+  Open();
+  answer.fill = Editor(shown, host.hwnd());
+  EXPECT_EQ(page.currentRule(), -1);
+  EXPECT_EQ(Buttons(), "00");
+  Click(RowPoint(2));  // one row picks, empty space unpicks
+  EXPECT_EQ(page.currentRule(), 2);
+  EXPECT_EQ(Buttons(), "11");
+  Click(EmptyPoint());
+  EXPECT_EQ(page.currentRule(), -1);
+  EXPECT_EQ(Buttons(), "00");
+  Click(RowPoint(0));  // a refresh keeps the pick; any nonzero state shows enabled
+  engine.rules.append({-5, "x", "imported state", 3});
+  page.RefreshRuleList();
+  ExpectRules(engine.rules.all());
+  EXPECT_EQ(list.GetItemText(3, 2), "启用");
+  EXPECT_EQ(page.currentRule(), 0);
+  Click(RowPoint(0));
+  Click(RowPoint(1), MK_CONTROL);  // two rows pick nothing
+  EXPECT_EQ(page.currentRule(), -1);
+  EXPECT_EQ(Buttons(), "00");
+  Click(EmptyPoint(), MK_CONTROL, true);  // a double click elsewhere adds; on a row it modifies
+  Click(RowPoint(1), 0, true);
+  EXPECT_EQ(shown, (std::vector<std::string>{"增加|||0|0|1", "修改|~|greyed|1|1|1"}));
+  EXPECT_EQ(page.currentRule(), 1);
+  EXPECT_EQ(engine.rules.count(), 4);  // cancelled
+  for (HWND target : {page.Item(IDC_RULES_ADD), list.hwnd()}) {  // Enter and Esc press nothing
+    SetFocus(target);
+    PressKey(target, VK_RETURN);
+    PressKey(target, VK_ESCAPE);
   }
-  {
-    SCOPED_TRACE("one row picks, empty space unpicks");
-    Click(RowPoint(2));
-    EXPECT_EQ(page_.currentRule(), 2);
-    EXPECT_TRUE(DeleteEnabled());
-    EXPECT_TRUE(ModifyEnabled());
-    Click(EmptyPoint());
-    EXPECT_EQ(page_.currentRule(), -1);
-    EXPECT_FALSE(DeleteEnabled());
-    EXPECT_FALSE(ModifyEnabled());
-  }
-  {
-    SCOPED_TRACE("a refresh keeps the pick; any nonzero state shows enabled");
-    Click(RowPoint(0));
-    engine_.rules.append(MakeRule(-5, "x", "imported state", 3));
-    page_.RefreshRuleList();
-    ExpectRowsMatchTheStore();
-    EXPECT_EQ(Row(3)[2], "启用");
-    EXPECT_EQ(page_.currentRule(), 0);
-    EXPECT_TRUE(ModifyEnabled());
-  }
-  RuleEditorAnswerer editor(IDCANCEL);
-  {
-    SCOPED_TRACE("a second row with Ctrl unpicks; a double click then adds");
-    Click(RowPoint(0));
-    Click(RowPoint(1), MK_CONTROL);
-    EXPECT_EQ(list_.GetSelectedCount(), 2);
-    EXPECT_EQ(page_.currentRule(), -1);
-    EXPECT_FALSE(DeleteEnabled());
-    DoubleClick(EmptyPoint(), MK_CONTROL);  // Ctrl keeps both rows selected
-    ASSERT_EQ(editor.count(), 1);
-    EXPECT_EQ(editor.shown()[0].caption, "增加");
-    EXPECT_EQ(editor.shown()[0].pattern, "");
-    EXPECT_EQ(editor.shown()[0].enableIndex, 0);
-    EXPECT_EQ(editor.shown()[0].modeIndex, 0);
-  }
-  {
-    SCOPED_TRACE("a double click on a row modifies it");
-    DoubleClick(RowPoint(1));
-    ASSERT_EQ(editor.count(), 2);
-    const auto& shown = editor.shown()[1];
-    EXPECT_EQ(shown.caption, "修改");
-    EXPECT_EQ(shown.pattern, "~");
-    EXPECT_EQ(shown.description, "greyed");
-    EXPECT_EQ(shown.enableIndex, 1);
-    EXPECT_EQ(shown.modeIndex, 1);
-    EXPECT_EQ(shown.owner, host_.hwnd());
-    EXPECT_EQ(page_.currentRule(), 1);
-    EXPECT_EQ(engine_.rules.count(), 4);  // cancelled
-  }
-  {
-    SCOPED_TRACE("Enter and Esc press nothing");
-    for (HWND target : {page_.Item(IDC_RULES_ADD), list_.hwnd()}) {
-      SetFocus(target);
-      PressKey(target, VK_RETURN);
-      PressKey(target, VK_ESCAPE);
-    }
-    EXPECT_EQ(editor.count(), 2);
-    EXPECT_TRUE(page_.exists());
-  }
+  EXPECT_EQ(answer.count(), 2);
 }
 
 TEST_F(RulesPageTest, AddModifyDeleteAndClear) {
-  MessageBoxAnswerer answer(IDYES);
-  OpenWithThreeRules();
-  RuleEditorAnswerer editor(IDOK);
-  {
-    SCOPED_TRACE("modify and delete without a pick do nothing");
-    Press(IDC_RULES_MODIFY);
-    Press(IDC_RULES_DELETE);
-    EXPECT_EQ(editor.count(), 0);
-    EXPECT_EQ(answer.count(), 0);
-  }
-  Click(RowPoint(1));
-  {
-    SCOPED_TRACE("adding an existing pattern appends it and asks nothing");
-    editor.SetFill([](HWND hwnd) {
-      SetDlgItemTextA(hwnd, IDC_EDIT_PATTERN, ".pcf");
-      SetDlgItemTextA(hwnd, IDC_EDIT_DESCRIPTION, "added");
-      SendDlgItemMessageA(hwnd, IDC_EDIT_MODE, CB_SETCURSEL, 1, 0);
-    });
-    Press(IDC_RULES_ADD);
-    EXPECT_EQ(answer.count(), 0);
-    ASSERT_EQ(engine_.rules.count(), 4);
-    EXPECT_EQ(engine_.rules.at(3), MakeRule(1, ".pcf", "added", 1));
-    ExpectRowsMatchTheStore();
-    EXPECT_TRUE(ModifyEnabled());
-  }
-  {
-    SCOPED_TRACE("modify still edits the picked rule");
-    editor.SetFill([](HWND hwnd) {
-      SetDlgItemTextA(hwnd, IDC_EDIT_PATTERN, "tilde");
-      SendDlgItemMessageA(hwnd, IDC_EDIT_ENABLED, CB_SETCURSEL, 0, 0);
-    });
-    Press(IDC_RULES_MODIFY);
-    ASSERT_EQ(editor.count(), 2);
-    EXPECT_EQ(editor.shown()[1].caption, "修改");
-    EXPECT_EQ(engine_.rules.at(1), MakeRule(1, "tilde", "greyed", 1));
-    ExpectRowsMatchTheStore();
-  }
-  {
-    SCOPED_TRACE("delete: No keeps the row, Yes removes it");
-    Click(RowPoint(1));
-    answer.QueueAnswers({IDNO});
-    Press(IDC_RULES_DELETE);
-    ASSERT_EQ(answer.count(), 1);
-    EXPECT_EQ(answer.boxes()[0].text, "确实要删除么?");
-    EXPECT_EQ(answer.boxes()[0].caption, "提示");
-    EXPECT_EQ(answer.boxes()[0].owner, host_.hwnd());
-    EXPECT_EQ(engine_.rules.count(), 4);
-    EXPECT_TRUE(DeleteEnabled());
-    Press(IDC_RULES_DELETE);
-    EXPECT_EQ(answer.count(), 2);
-    EXPECT_EQ(Rules(), (std::vector<ScanRule>{MakeRule(1, ".pcf", "clean pcf files", 0), MakeRule(1, "doc.txt", "", 0),
-                                              MakeRule(1, ".pcf", "added", 1)}));
-    ExpectRowsMatchTheStore();
-    EXPECT_EQ(page_.currentRule(), -1);
-    EXPECT_FALSE(DeleteEnabled());
-  }
-  {
-    SCOPED_TRACE("clear removes every rule without asking");
-    Click(RowPoint(0));
-    Press(IDC_RULES_CLEAR);
-    EXPECT_EQ(answer.count(), 2);
-    EXPECT_EQ(list_.GetItemCount(), 0);
-    EXPECT_EQ(engine_.rules.count(), 0);
-    EXPECT_EQ(page_.currentRule(), -1);
-    EXPECT_FALSE(ModifyEnabled());
-  }
-}
-
-TEST_F(RulesPageTest, AModeWithoutAnItemIsStoredAsMinusOne) {
-  Open({MakeRule(1, "a", "imported", 7)});
-  Click(RowPoint(0));
-  RuleEditorAnswerer editor(IDOK);
+  Open({{1, ".pcf", "clean pcf files", 0}, {0, "~", "greyed", 1}, {1, "a", "imported", 7}});
+  answer.SetDefaultAnswer(IDOK);
+  Press(IDC_RULES_MODIFY);  // without a pick: nothing
+  Press(IDC_RULES_DELETE);
+  EXPECT_EQ(answer.count(), 0);
+  Click(RowPoint(2));  // a mode without an item in the list is stored as -1
   Press(IDC_RULES_MODIFY);
-  ASSERT_EQ(editor.count(), 1);
-  EXPECT_EQ(editor.shown()[0].modeIndex, -1);
-  EXPECT_EQ(engine_.rules.at(0), MakeRule(1, "a", "imported", -1));
+  Click(RowPoint(1));
+  answer.fill = Editor(shown, host.hwnd(), ".pcf", -2, 1);  // an existing pattern is added without a question
+  Press(IDC_RULES_ADD);
+  answer.fill = Editor(shown, host.hwnd(), "tilde", 0);  // modify still edits the picked rule
+  Press(IDC_RULES_MODIFY);
+  EXPECT_EQ(shown, (std::vector<std::string>{"增加|||0|0|1", "修改|~|greyed|1|1|1"}));
+  ExpectRules({{1, ".pcf", "clean pcf files", 0}, {1, "tilde", "greyed", 1}, {1, "a", "imported", -1},
+               {1, ".pcf", "", 1}});
+  answer.QueueAnswers({IDNO, IDYES});  // delete asks: No keeps the rule, Yes removes it
+  Press(IDC_RULES_DELETE);
+  EXPECT_EQ(Buttons(), "11");
+  Press(IDC_RULES_DELETE);
+  ASSERT_EQ(answer.count(), 5);
+  EXPECT_EQ(answer.boxes()[3].text, "确实要删除么?");
+  EXPECT_EQ(answer.boxes()[3].caption, "提示");
+  EXPECT_EQ(answer.boxes()[3].owner, host.hwnd());
+  ExpectRules({{1, ".pcf", "clean pcf files", 0}, {1, "a", "imported", -1}, {1, ".pcf", "", 1}});
+  EXPECT_EQ(Buttons(), "00");
+  Click(RowPoint(0));  // clear asks nothing
+  Press(IDC_RULES_CLEAR);
+  EXPECT_EQ(answer.count(), 5);
+  ExpectRules({});
+  EXPECT_EQ(page.currentRule(), -1);
 }
 
-TEST_F(RulesPageTest, ExportImportAndTheirFailures) {
-  MessageBoxAnswerer answer(IDOK);
+TEST_F(RulesPageTest, ExportAndImportThroughTheFileDialogsAndTheirFailures) {
+  answer.SetDefaultAnswer(IDOK);
   TempTree folder;
   const std::string path = folder.path("rules.txt");
-  OpenWithThreeRules();
-  const std::vector<ScanRule> exported = Rules();
-  {
-    SCOPED_TRACE("export then import gives the rules back");
-    UseFile(path);
-    Press(IDC_RULES_EXPORT);
-    EXPECT_EQ(TempTree::read(path), ".pcf,clean pcf files,0,1\r\n~,greyed,1,0\r\ndoc.txt,,0,1\r\n");
-    Press(IDC_RULES_CLEAR);
-    Press(IDC_RULES_IMPORT);
-    EXPECT_EQ(Rules(), exported);
-    ExpectRowsMatchTheStore();
-    ASSERT_EQ(answer.count(), 2);
-    EXPECT_EQ(answer.boxes()[0].text, "导出成功");
-    EXPECT_EQ(answer.boxes()[1].text, "导入成功");
-    EXPECT_EQ(answer.boxes()[1].owner, host_.hwnd());
-  }
-  {
-    SCOPED_TRACE("a second import asks before each duplicate");
-    TempTree::write(path, "~,first,0,1\r\ndoc.txt,second,1,0\r\n");
-    answer.QueueAnswers({IDNO, IDYES});
-    Press(IDC_RULES_IMPORT);
-    ASSERT_EQ(answer.count(), 5);
-    EXPECT_EQ(answer.boxes()[2].text, "~ 规则已经存在，是否还要添加?");
-    EXPECT_EQ(answer.boxes()[3].text, "doc.txt 规则已经存在，是否还要添加?");
-    EXPECT_EQ(answer.boxes()[3].caption, "提醒");
-    EXPECT_EQ(answer.boxes()[3].owner, host_.hwnd());
-    EXPECT_EQ(answer.boxes()[4].text, "导入成功");
-    std::vector<ScanRule> expected = exported;
-    expected.push_back(MakeRule(0, "doc.txt", "second", 1));
-    EXPECT_EQ(Rules(), expected);
-    ExpectRowsMatchTheStore();
-  }
-  {
-    SCOPED_TRACE("an export that cannot create its file is reported");
-    const std::string missing = folder.path("missing\\rules.txt");
-    UseFile(missing);
-    Press(IDC_RULES_EXPORT);
-    ASSERT_EQ(answer.count(), 6);
-    EXPECT_EQ(answer.boxes()[5].text, "导出文件发现异常");
-    EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
-  }
-  {
-    SCOPED_TRACE("an import of a missing file is reported and still rebuilds the list");
-    engine_.rules.append(MakeRule(1, "unlisted", "", 0));
-    const std::vector<ScanRule> before = Rules();
-    UseFile(folder.path("absent.txt"));
-    Press(IDC_RULES_IMPORT);
-    ASSERT_EQ(answer.count(), 7);
-    EXPECT_EQ(answer.boxes()[6].text, "导入文件发现异常");
-    EXPECT_EQ(answer.boxes()[6].caption, "提示");
-    EXPECT_EQ(Rules(), before);
-    ExpectRowsMatchTheStore();
-  }
-}
-
-TEST_F(RulesPageTest, TheCommonFileDialogsChooseTheFiles) {
-  MessageBoxAnswerer answer(IDOK);
-  TempTree folder;
-  const std::string source = folder.path("source.txt");
-  const std::string target = folder.path("target.txt");
-  TempTree::write(source, "abc,\r\n,x,1,1\r\n");
-  TempTree::write(target, "old contents");
-  Open({});
+  TempTree::write(path, "old contents");
+  Open();
+  const Rules exported = engine.rules.all();
   // The dialogs move the working folder to the chosen file's; the test puts it back.
   char workingFolder[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, workingFolder);
-  {
-    FileDialogAnswerer files(source);
-    Press(IDC_RULES_IMPORT);
-    EXPECT_EQ(files.count(), 1);
-    EXPECT_EQ(files.owner(), host_.hwnd());
-  }
-  EXPECT_EQ(Rules(), (std::vector<ScanRule>{MakeRule(1, "abc", "", 0), MakeRule(1, "", "x", 1)}));
-  {
-    FileDialogAnswerer files(target);
-    Press(IDC_RULES_EXPORT);
-    EXPECT_EQ(files.count(), 1);
-  }
-  EXPECT_EQ(TempTree::read(target), "abc,,0,1\r\n,x,1,1\r\n");
-  {
-    FileDialogAnswerer files("");  // Cancel
-    Press(IDC_RULES_IMPORT);
-    EXPECT_EQ(files.count(), 1);
-  }
+  answer.fileName = path;
+  Press(IDC_RULES_EXPORT);
+  EXPECT_EQ(TempTree::read(path), ".pcf,clean pcf files,0,1\r\n~,greyed,1,0\r\ndoc.txt,,0,1\r\n");
+  Press(IDC_RULES_CLEAR);
+  Press(IDC_RULES_IMPORT);
+  ExpectRules(exported);
+  answer.fileName = "";  // Cancel
+  Press(IDC_RULES_IMPORT);
   SetCurrentDirectoryA(workingFolder);
-  EXPECT_EQ(engine_.rules.count(), 2);
-  EXPECT_EQ(answer.count(), 2);
+  ASSERT_EQ(answer.count(), 5);
+  EXPECT_EQ(answer.boxes()[0].owner, host.hwnd());  // the save dialog
+  EXPECT_EQ(answer.boxes()[1].text, "导出成功");
+  EXPECT_EQ(answer.boxes()[3].text, "导入成功");
+  EXPECT_EQ(answer.boxes()[3].owner, host.hwnd());
+  ExpectRules(exported);
+
+  TempTree::write(path, "~,first,0,1\r\ndoc.txt,second,1,0\r\n");  // a second import asks before each duplicate
+  UseFile(path);
+  answer.QueueAnswers({IDNO, IDYES});
+  Press(IDC_RULES_IMPORT);
+  UseFile(folder.path("missing\\rules.txt"));
+  Press(IDC_RULES_EXPORT);
+  engine.rules.append({1, "unlisted", "", 0});  // a failed import still rebuilds the list
+  UseFile(folder.path("absent.txt"));
+  Press(IDC_RULES_IMPORT);
+  std::vector<std::string> texts;
+  for (int i = 5; i < answer.count(); ++i) texts.push_back(answer.boxes()[i].caption + "|" + answer.boxes()[i].text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"提醒|~ 规则已经存在，是否还要添加?",
+                                             "提醒|doc.txt 规则已经存在，是否还要添加?", "提示|导入成功",
+                                             "提示|导出文件发现异常", "提示|导入文件发现异常"}));
+  Rules expected = exported;
+  expected.push_back({0, "doc.txt", "second", 1});
+  expected.push_back({1, "unlisted", "", 0});
+  ExpectRules(expected);
+  EXPECT_FALSE(TempTree::exists(folder.path("missing\\rules.txt")));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "ui/framework/ui_thread.h"
@@ -21,14 +22,8 @@ bool RunningUnderWine() {
 }
 
 bool SetUserString(const char* key, const char* name, const char* value) {
-  HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const LONG status = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                                     static_cast<DWORD>(std::string(value).size() + 1));
-  RegCloseKey(handle);
-  return status == ERROR_SUCCESS;
+  return RegSetKeyValueA(HKEY_CURRENT_USER, key, name, REG_SZ, value, static_cast<DWORD>(std::strlen(value) + 1)) ==
+         ERROR_SUCCESS;
 }
 
 // Wine shows the windows of a process on the X display itself unless the process starts
@@ -37,11 +32,10 @@ bool SetUserString(const char* key, const char* name, const char* value) {
 // and start themselves once more on it.
 bool NeedsOwnDesktop() {
   if (!RunningUnderWine()) return false;
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppDesktopKey, 0, KEY_QUERY_VALUE, &handle) == ERROR_SUCCESS) {
-    const bool present = RegQueryValueExA(handle, "Desktop", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(handle);
-    if (present) return false;
+  DWORD size = 0;
+  if (RegGetValueA(HKEY_CURRENT_USER, kAppDesktopKey, "Desktop", RRF_RT_REG_SZ, nullptr, nullptr, &size) ==
+      ERROR_SUCCESS) {
+    return false;
   }
   return SetUserString(kDesktopSizesKey, kDesktopName, kDesktopSize) &&
          SetUserString(kAppDesktopKey, "Desktop", kDesktopName);
