@@ -14,6 +14,8 @@ bool isDotOrDotDot(const std::string& name) { return name == "." || name == ".."
 void CleanEngine::walkDirectory(const std::string& dir, const std::string& label) {
   std::string path = withSeparator(dir);
   walkStack_.clear();
+  protection_.start(label.empty() && protecting_, path, platform_.separator(),
+                    platform_.codePage());
   walkInto(path, label);
 }
 
@@ -22,12 +24,14 @@ void CleanEngine::walkDirectory(const std::string& dir, const std::string& label
 void CleanEngine::walkInto(std::string& dir, const std::string& label) {
   const std::unique_ptr<DirListing> listing = platform_.openListing(dir);
   if (!listing) return;
+  protection_.folderOpened(dir, foundFiles_);
   const std::size_t base = dir.size();
   const char separator = platform_.separator();
   DirEntry entry;
   while (!stopRequested_ && listing->next(entry)) {
     if (!label.empty()) paceStep();
     if (isDotOrDotDot(entry.name)) continue;
+    protection_.entryListed(entry, foundFiles_);
     if (entry.isDirectory) {
       // Links and junctions lead elsewhere, often back up the tree: never followed.
       if (entry.isLink || onWalkPath(entry)) continue;
@@ -48,6 +52,7 @@ void CleanEngine::walkInto(std::string& dir, const std::string& label) {
     }
     dir.resize(base);
   }
+  protection_.folderClosed(foundFiles_);
 }
 
 // A directory already being walked further up would make the walk endless.

@@ -102,7 +102,9 @@ void ResultListDialog::RebuildList() {
   SetText(ResultListCaption(count));
   for (int i = 0; i < count; ++i) {
     FoundFile& file = engine_.foundFile(i);
-    HTREEITEM item = tree_.InsertItem(ResultLineText(file.category, file.path), 0, 1, TVI_ROOT, TVI_LAST);
+    const LineImages images = ResultLineImages(file);
+    HTREEITEM item = tree_.InsertItem(ResultLineText(file.category, file.path), images.normal, images.selected,
+                                      TVI_ROOT, TVI_LAST);
     file.treeItem = AsHandle(item);
     tree_.SetCheck(item, file.toDelete != 0 ? Ticked : Unticked, true);
     // Lets the rest of the system breathe while a long list fills.
