@@ -12,6 +12,7 @@
 
 #include "engine/found_file.h"
 #include "engine/path_index.h"
+#include "engine/protection.h"
 #include "engine/scan_observer.h"
 #include "engine/scan_settings.h"
 #include "platform/platform.h"
@@ -85,6 +86,8 @@ class CleanEngine {
   void setObserver(ScanObserver* observer) { observer_ = observer; }
   // Off: none of the mandated sleeps (the command line's --no-pace).
   void setPacing(bool on) { pacing_ = on; }
+  // Off: every finding of a disk scan starts ticked, protected or not.
+  void setProtection(bool on) { protecting_ = on; }
   // Total of the mandated sleeps so far, in milliseconds (slept or, without pacing, skipped).
   std::int64_t mandatedSleepMs() const { return mandatedSleepMs_.load(); }
   // Files the scans examined (classified or met by a trace walk), uncapped, since the
@@ -212,6 +215,8 @@ class CleanEngine {
   std::size_t walkRootLength_ = 0;
   // The exact path of the file the walk offers to the scan; nullptr outside a walk.
   const std::string* offeredExact_ = nullptr;
+  bool protecting_ = true;
+  ProtectionTracker protection_;  // the disk walk's findings that start unticked
 
   std::atomic<bool> busy_{false};
   // From a scan's start until its walk is over: the worker changes the found-file list.

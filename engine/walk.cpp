@@ -19,8 +19,10 @@ void CleanEngine::walkDirectory(const std::string& dir, const std::string& label
   walkExact_ = platform_.exactPathOf(walkPath_);
   walkRootLength_ = walkExact_.size();
   openFolders_.clear();
+  protection_.start(label.empty() && protecting_, walkPath_, platform_.separator(), platform_.codePage());
   if (std::unique_ptr<DirListing> listing = platform_.openListing(walkPath_)) {
     openFolders_.push_back({std::move(listing), 0, 0, walkPath_.size(), walkExact_.size()});
+    protection_.folderOpened(walkPath_, foundFiles_);
   } else if (!label.empty()) {
     // Every folder a trace walk starts from exists: it was found by a listing.
     noteUnreadable(walkPath_);
@@ -33,13 +35,15 @@ void CleanEngine::walkDirectory(const std::string& dir, const std::string& label
       endFolder();
     }
   }
-  openFolders_.clear();
+  // A stopped walk still settles what it found in the folders left open.
+  while (!openFolders_.empty()) endFolder();
 }
 
 // One entry of the folder being listed: a subfolder is entered, a file handed to the scan.
 void CleanEngine::listEntry(const DirEntry& entry, const std::string& label) {
   if (!label.empty()) paceStep();
   if (isDotOrDotDot(entry.name)) return;
+  protection_.entryListed(entry, foundFiles_);
   if (entry.isDirectory) {
     // Links and junctions lead elsewhere, often back up the tree: never followed.
     if (!entry.isLink && !onWalkPath(entry)) enterFolder(entry, label);
@@ -75,10 +79,12 @@ void CleanEngine::enterFolder(const DirEntry& entry, const std::string& label) {
     return;
   }
   openFolders_.push_back({std::move(listing), entry.device, entry.fileId, pathEnd, exactEnd});
+  protection_.folderOpened(walkPath_, foundFiles_);
 }
 
 // The listing of the innermost open folder has ended: its parent's goes on.
 void CleanEngine::endFolder() {
+  protection_.folderClosed(foundFiles_);
   walkPath_.resize(openFolders_.back().pathEnd);
   walkExact_.resize(openFolders_.back().exactEnd);
   openFolders_.pop_back();

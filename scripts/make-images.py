@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's pictures and writes them into res/:
 scourix.ico (16 and 32 px, 32-bit with alpha), checkboxes.bmp (four 13 x 13 check-box
-cells) and folders.bmp (closed and open folder, 16 x 16 each). In the bitmaps pure white
+cells) and folders.bmp (closed and open folder and a padlock, 16 x 16 each). In the bitmaps pure white
 is the transparent colour, so white inside a box is drawn as (254, 254, 254)."""
 import os
 import struct
@@ -172,10 +172,27 @@ def folder(rows, left, open_folder):
             rows[13][left + x] = outline
 
 
+def lock(rows, left):
+    """A padlock in the folder's colours: a grey shackle over a golden body with a keyhole."""
+    outline = (128, 96, 0)
+    shackle = (96, 96, 96)
+    body = (255, 205, 70)
+    light = (255, 235, 150)
+    fill(rows, left + 4, 1, left + 11, 2, shackle)
+    fill(rows, left + 4, 1, left + 5, 7, shackle)
+    fill(rows, left + 10, 1, left + 11, 7, shackle)
+    fill(rows, left + 2, 7, left + 13, 14, outline)
+    fill(rows, left + 3, 8, left + 12, 13, body)
+    fill(rows, left + 3, 8, left + 12, 8, light)
+    fill(rows, left + 7, 10, left + 8, 11, outline)
+    fill(rows, left + 7, 12, left + 8, 12, outline)
+
+
 def folders():
-    rows = canvas(32, 16)
+    rows = canvas(48, 16)
     folder(rows, 0, False)
     folder(rows, 16, True)
+    lock(rows, 32)
     return rows
 
 

@@ -125,8 +125,10 @@ void ResultListDialog::RebuildList() {
 void ResultListDialog::InsertLine(int index) {
   FoundFile& file = engine_.foundFile(index);
   // The exact text: names the code page cannot write keep their characters.
-  HTREEITEM item = tree_.InsertWideItem(ResultLineWideText(file.category, engine_.exactPathOf(file)), 0, 1, TVI_ROOT,
-                                        TVI_LAST, index + 1, file.toDelete != 0 ? Ticked : Unticked);
+  const LineImages images = ResultLineImages(file);
+  HTREEITEM item = tree_.InsertWideItem(ResultLineWideText(file.category, engine_.exactPathOf(file)), images.normal,
+                                        images.selected, TVI_ROOT, TVI_LAST, index + 1,
+                                        file.toDelete != 0 ? Ticked : Unticked);
   file.treeItem = AsHandle(item);
 }
 

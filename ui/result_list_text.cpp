@@ -28,4 +28,12 @@ std::string DeletionDoneText(const DeletionResult& deletion) {
   return text;
 }
 
+LineImages ResultLineImages(const FoundFile& file) {
+  constexpr int kClosedFolder = 0;
+  constexpr int kOpenFolder = 1;
+  constexpr int kLock = 2;
+  if (file.isProtected != 0) return {kLock, kLock};
+  return {kClosedFolder, kOpenFolder};
+}
+
 }  // namespace scourix

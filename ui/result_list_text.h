@@ -18,5 +18,12 @@ std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::ui
 // The box after a deletion: what it freed, what went to the recycle bin (if anything did)
 // and how many ticked files could not be deleted.
 std::string DeletionDoneText(const DeletionResult& deletion);
+// A line's pictures in the folder bitmap: the closed and open folder, or the lock of a
+// finding that started unticked because deleting it could break a program.
+struct LineImages {
+  int normal;
+  int selected;
+};
+LineImages ResultLineImages(const FoundFile& file);
 
 }  // namespace scourix

@@ -118,6 +118,19 @@ TEST_F(WorkerProtocol, ASecondStartIsRefusedAStopEndsTheWalkAndTheListIsTheWorke
   EXPECT_EQ(engine.foundCount(), 252);
 }
 
+// The list is the worker's until its walk is over, the windows' from the finished box on.
+TEST_F(WorkerProtocol, DeletionWaitsForTheWalkButNotForTheFinishedBox) {
+  add250Files();
+  int duringWalk = -1;
+  int atFinishedBox = -1;
+  midway = [&] { duringWalk = engine.deleteMarkedFiles().deleted; };
+  atFinish = [&] { atFinishedBox = engine.deleteMarkedFiles().deleted; };
+  engine.runDiskScan();
+  EXPECT_EQ(duringWalk, 0);
+  EXPECT_EQ(atFinishedBox, 251);  // all but the empty file, which starts unticked
+  EXPECT_EQ(engine.foundCount(), 0);
+}
+
 TEST_F(WorkerProtocol, TheWindowsReadTheStateAndChangeTheSettingsWhileTheWorkerRuns) {
   std::vector<DirEntry>& files = platform.memoryDirs[drive];
   files.clear();

@@ -56,7 +56,7 @@ class CheckTreeCtrl : public TreeView, public ControlHooks {
 };
 
 // The pictures every host gives its check tree: the four boxes (bitmap 132) as state
-// images and the closed and open folder (bitmap 133) as item images.
+// images and the closed and open folder and a lock (bitmap 133) as item images.
 class CheckTreeImages {
  public:
   // Must run before the first item is inserted: a tree without its own state images
