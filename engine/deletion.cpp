@@ -1,4 +1,6 @@
 // Deleting the ticked findings, and the recycle bin that a trace scan covered.
+#include <algorithm>
+
 #include "engine/clean_engine.h"
 #include "engine/trace_locations.h"
 
@@ -100,18 +102,27 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
 }
 
 // The folders below a walk's start were no links when listed. One that has become a link
-// since would take the deletion elsewhere: then the file stays. `checked` is the last
-// folder found still plain, so that a folder's files check it once.
+// since would take the deletion elsewhere: then the file stays. `checked` is the folder
+// checked last: files come folder by folder in walk order, so only the folders below
+// what a file's folder shares with it are checked again.
 bool CleanEngine::foldersStillPlain(const std::string& exact, std::size_t rootLength,
                                     std::string& checked) {
   if (rootLength == 0) return true;
   const char separator = platform_.separator();
   const std::size_t nameStart = exact.rfind(separator) + 1;
   if (nameStart <= rootLength) return true;
-  if (checked.size() == nameStart && exact.compare(0, nameStart, checked) == 0) return true;
-  for (std::size_t end = exact.find(separator, rootLength); end != std::string::npos && end < nameStart;
+  std::size_t shared = 0;
+  const std::size_t limit = std::min(checked.size(), nameStart);
+  while (shared < limit && checked[shared] == exact[shared]) ++shared;
+  // Back to the end of the last whole folder they share, and never above the start.
+  while (shared > 0 && exact[shared - 1] != separator) --shared;
+  const std::size_t from = std::max(shared, rootLength);
+  for (std::size_t end = exact.find(separator, from); end != std::string::npos && end < nameStart;
        end = exact.find(separator, end + 1)) {
-    if (!platform_.isPlainFolder(exact.substr(0, end))) return false;
+    if (!platform_.isPlainFolder(exact.substr(0, end))) {
+      checked.clear();
+      return false;
+    }
   }
   checked.assign(exact, 0, nameStart);
   return true;

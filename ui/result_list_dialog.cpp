@@ -52,6 +52,10 @@ BOOL ResultListDialog::OnInitDialog() {
   treeImages_.InstallOn(tree_);
   tree_.SetToggleHandler(
       [this](HTREEITEM item, CheckState before, CheckState after) { OnBoxToggled(item, before, after); });
+  tree_.SetBoxSource([this](LPARAM data) {
+    const FoundFile* file = FileOfData(data);
+    return file != nullptr && file->toDelete != 0 ? Ticked : Unticked;
+  });
   RebuildList();
   SetTimer(hwnd_, kButtonTimer, kButtonTimerMs, nullptr);
   return TRUE;
@@ -132,12 +136,15 @@ void ResultListDialog::InsertLine(int index) {
   file.treeItem = AsHandle(item);
 }
 
+FoundFile* ResultListDialog::FileOfData(LPARAM data) {
+  if (data < 1 || data > engine_.foundCount()) return nullptr;
+  return &engine_.foundFile(static_cast<int>(data - 1));
+}
+
 FoundFile* ResultListDialog::FileOfItem(HTREEITEM item) {
   if (item == nullptr) return nullptr;
-  const LPARAM data = tree_.GetItemData(item);
-  if (data < 1 || data > engine_.foundCount()) return nullptr;
-  FoundFile& file = engine_.foundFile(static_cast<int>(data - 1));
-  return file.treeItem == AsHandle(item) ? &file : nullptr;
+  FoundFile* file = FileOfData(tree_.GetItemData(item));
+  return file != nullptr && file->treeItem == AsHandle(item) ? file : nullptr;
 }
 
 void ResultListDialog::OnBoxToggled(HTREEITEM item, CheckState before, CheckState after) {
@@ -205,33 +212,24 @@ void ResultListDialog::OnSelectAll() { MarkAll(true); }
 
 void ResultListDialog::OnSelectNone() { MarkAll(false); }
 
-// Wine's tree view searches its whole item list for every item handle it is given and
-// measures all lines again after a shown line changes: setting the boxes one by one costs
-// the square of the list. Making the lines afresh with their new box sends no handles.
-// The selected and the first shown line are kept.
+// Only the records change: the tree draws its boxes from them (see SetBoxSource). Setting
+// the boxes one by one would cost the square of the list in Wine's tree view, which
+// searches its whole item list for every item handle it is given.
 void ResultListDialog::MarkAll(bool toDelete) {
   if (RefusedWhileScanning()) return;
-  const FoundFile* selected = FileOfItem(tree_.GetSelection());
-  const FoundFile* firstShown = FileOfItem(tree_.GetNextItem(nullptr, TVGN_FIRSTVISIBLE));
   const int count = engine_.foundCount();
   tickedCount_ = 0;
   tickedBytes_ = 0;
-  {
-    RedrawOff quiet(tree_);
-    tree_.DeleteAllItems();
-    for (int i = 0; i < count; ++i) {
-      FoundFile& file = engine_.foundFile(i);
-      if (file.treeItem == 0) continue;
-      file.toDelete = toDelete ? 1 : 0;
-      InsertLine(i);
-      if (toDelete) {
-        ++tickedCount_;
-        tickedBytes_ += file.size;
-      }
+  for (int i = 0; i < count; ++i) {
+    FoundFile& file = engine_.foundFile(i);
+    if (file.treeItem == 0) continue;
+    file.toDelete = toDelete ? 1 : 0;
+    if (toDelete) {
+      ++tickedCount_;
+      tickedBytes_ += file.size;
     }
   }
-  if (selected != nullptr) tree_.SelectItem(AsItem(selected->treeItem));
-  if (firstShown != nullptr) tree_.Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, static_cast<LPARAM>(firstShown->treeItem));
+  tree_.Invalidate(false);
   ShowStatus();
 }
 

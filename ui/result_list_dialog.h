@@ -48,6 +48,7 @@ class ResultListDialog : public FilteredDialog {
   void OnBoxToggled(HTREEITEM item, CheckState before, CheckState after);
   // The record a line shows; nullptr for a line no record shows.
   FoundFile* FileOfItem(HTREEITEM item);
+  FoundFile* FileOfData(LPARAM data);
   void ShowStatus();
   // While a scan runs: the notice that it does, and true.
   bool RefusedWhileScanning();

@@ -111,6 +111,7 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     HWND options = main.optionsPage().hwnd();
     main.tabs().SelectPage(kOptionsPageIndex);
     Press(options, IDC_OPT_BACKUP);
+    Press(options, IDC_OPT_RECYCLE);
     // Changed without a click, so only the start of the scan can carry it over.
     SendDlgItemMessageA(options, IDC_OPT_LOG_TXT, BM_SETCHECK, BST_UNCHECKED, 0);
     ASSERT_EQ(engine.settings.logTxtFiles, 1);
@@ -144,6 +145,7 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Recycle Bin.")), Unticked);
     EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Internet Cookies.")), Ticked);
     EXPECT_EQ(restarted.settings.backupFiles, 0);
+    EXPECT_EQ(IsDlgButtonChecked(again.optionsPage().hwnd(), IDC_OPT_RECYCLE), BST_CHECKED);
     Press(again.diskPage().hwnd(), IDC_DISK_SELECT_ALL);
     for (const DriveEntry& entry : restarted.drives) EXPECT_EQ(entry.selected, 1) << entry.root;
   });

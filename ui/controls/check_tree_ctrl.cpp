@@ -90,8 +90,22 @@ void CheckTreeCtrl::SumUpChildren(HTREEITEM parent) {
   if (state != NoBox) PropagateUp(first, state);
 }
 
+CheckState CheckTreeCtrl::BoxOf(HTREEITEM item) const {
+  return boxSource_ ? boxSource_(GetItemData(item)) : GetCheck(item);
+}
+
+// Only the lines in view: the others are brought in line when they come into view.
+void CheckTreeCtrl::BringShownBoxesInLine() {
+  const int shown = static_cast<int>(Send(TVM_GETVISIBLECOUNT)) + 1;  // a part-shown last line too
+  HTREEITEM item = GetNextItem(nullptr, TVGN_FIRSTVISIBLE);
+  for (int i = 0; i < shown && item != nullptr; ++i, item = GetNextItem(item, TVGN_NEXTVISIBLE)) {
+    const CheckState box = BoxOf(item);
+    if (GetCheck(item) != box) SetState(item, box);
+  }
+}
+
 void CheckTreeCtrl::Toggle(HTREEITEM item) {
-  const CheckState before = GetCheck(item);
+  const CheckState before = BoxOf(item);
   const CheckState after = ToggledState(before);
   SetCheck(item, after, true);
   if (onToggle_) onToggle_(item, before, after);
@@ -110,10 +124,13 @@ bool CheckTreeCtrl::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_KEYDOWN: {
       if (wParam != VK_SPACE) return false;
       HTREEITEM item = GetSelection();
-      if (item != nullptr && GetCheck(item) != NoBox) Toggle(item);
+      if (item != nullptr && BoxOf(item) != NoBox) Toggle(item);
       result = 0;
       return true;
     }
+    case WM_PAINT:
+      if (boxSource_) BringShownBoxesInLine();
+      return false;
     case WM_DESTROY:
       // The state images belong to the host; the tree must not free them with itself.
       SetImageList(nullptr, TVSIL_STATE);

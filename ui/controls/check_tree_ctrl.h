@@ -37,6 +37,13 @@ class CheckTreeCtrl : public TreeView, public ControlHooks {
 
   void SetToggleHandler(ToggleHandler handler) { onToggle_ = std::move(handler); }
 
+  // Boxes kept outside the tree, read by an item's data: a long flat list changes many
+  // boxes at once by changing its records and redrawing, with no message per item (each
+  // costs a search of the whole list in some tree views). The tree brings the boxes of
+  // the lines in view in line before it paints, and a toggle starts from the source.
+  using BoxSource = std::function<CheckState(LPARAM data)>;
+  void SetBoxSource(BoxSource source) { boxSource_ = std::move(source); }
+
   // The tree consumes its own click and key-down notifications.
   bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
 
@@ -50,9 +57,12 @@ class CheckTreeCtrl : public TreeView, public ControlHooks {
   void PropagateUp(HTREEITEM item, CheckState state);
   bool SiblingDiffers(HTREEITEM item, CheckState state) const;
   void Toggle(HTREEITEM item);
+  CheckState BoxOf(HTREEITEM item) const;
+  void BringShownBoxesInLine();
 
   UINT lastHitFlags_ = 0;
   ToggleHandler onToggle_;
+  BoxSource boxSource_;
 };
 
 // The pictures every host gives its check tree: the four boxes (bitmap 132) as state
