@@ -31,6 +31,11 @@ ensure_prefix() {
     "$WINE" wineboot --init >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # Caption buttons are drawn with Marlett; this Wine does not find Debian's copy itself.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
 }
 
 stop_wine() {

@@ -64,6 +64,21 @@ bool DefineDriveM(const std::string& unixFolder) {
   CloseHandle(manager);
   return ok != FALSE;
 }
+
+// Starts a Unix program (Wine runs those too) and waits for it as far as Wine lets one:
+// it gives no exit code of such a program, and its handle may be signalled early.
+bool RunUnixCommand(std::string command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
 }  // namespace
 
 EndToEnd::EndToEnd() {
@@ -72,7 +87,13 @@ EndToEnd::EndToEnd() {
 }
 
 EndToEnd::~EndToEnd() {
-  if (driveReady) DefineDriveM("");
+  if (!driveReady) return;
+  DefineDriveM("");
+  // Links and paths past 259 characters are beyond the tree's own removal under Wine.
+  const std::string root = files.root();
+  if (RunUnixCommand("/bin/rm -rf \"" + UnixPathOf(root) + "\"")) {
+    PumpUntil([&] { return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES; });
+  }
 }
 
 void EndToEnd::SetUp() {
@@ -97,22 +118,15 @@ std::string EndToEnd::MakeFile(const std::string& relative, std::size_t size) {
   return DrivePath(relative);
 }
 
-// Wine has no Win32 way to make a link: it starts /bin/ln, a Unix program, and then waits
-// for the link itself, since it gives no exit code of such a program.
+// Wine has no Win32 way to make a link: /bin/ln makes it, and the link itself tells when it
+// is there.
 void EndToEnd::MakeLink(const std::string& relative, const std::string& targetRelative) {
   const std::string link = DrivePath(relative);
   const std::size_t slash = link.find_last_of('\\');
   const std::string unixTarget = UnixPathOf(DrivePath(targetRelative));
   const std::string unixParent = UnixPathOf(link.substr(0, slash));
   ASSERT_FALSE(unixTarget.empty() || unixParent.empty()) << relative;
-  std::string command = "/bin/ln -s \"" + unixTarget + "\" \"" + unixParent + "/" + link.substr(slash + 1) + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-  WaitForSingleObject(process.hProcess, 5000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  ASSERT_TRUE(RunUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixParent + "/" + link.substr(slash + 1) + "\""));
   const DWORD linkToFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
   ASSERT_TRUE(PumpUntil([&] {
     const DWORD attributes = GetFileAttributesA(link.c_str());
