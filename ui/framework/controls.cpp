@@ -8,13 +8,15 @@ namespace {
 constexpr int kItemTextMax = 1024;
 }
 
-HTREEITEM TreeView::InsertItem(const std::string& text, int image, int selectedImage,
-                               HTREEITEM parent, HTREEITEM after, LPARAM data, int stateImage) const {
-  TVINSERTSTRUCTA insert{};
+// The ANSI and the wide insert differ only in the text's characters.
+template <class InsertStruct, class Text>
+HTREEITEM TreeView::Insert(UINT message, const Text& text, int image, int selectedImage, HTREEITEM parent,
+                           HTREEITEM after, LPARAM data, int stateImage) const {
+  InsertStruct insert{};
   insert.hParent = parent;
   insert.hInsertAfter = after;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-  insert.item.pszText = const_cast<char*>(text.c_str());
+  insert.item.pszText = const_cast<typename Text::value_type*>(text.c_str());
   insert.item.iImage = image;
   insert.item.iSelectedImage = selectedImage;
   insert.item.lParam = data;
@@ -23,25 +25,17 @@ HTREEITEM TreeView::InsertItem(const std::string& text, int image, int selectedI
     insert.item.state = INDEXTOSTATEIMAGEMASK(stateImage);
     insert.item.stateMask = TVIS_STATEIMAGEMASK;
   }
-  return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  return reinterpret_cast<HTREEITEM>(Send(message, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+HTREEITEM TreeView::InsertItem(const std::string& text, int image, int selectedImage,
+                               HTREEITEM parent, HTREEITEM after, LPARAM data, int stateImage) const {
+  return Insert<TVINSERTSTRUCTA>(TVM_INSERTITEMA, text, image, selectedImage, parent, after, data, stateImage);
 }
 
 HTREEITEM TreeView::InsertWideItem(const std::wstring& text, int image, int selectedImage,
-                               HTREEITEM parent, HTREEITEM after, LPARAM data, int stateImage) const {
-  TVINSERTSTRUCTW insert{};
-  insert.hParent = parent;
-  insert.hInsertAfter = after;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
-  insert.item.iImage = image;
-  insert.item.iSelectedImage = selectedImage;
-  insert.item.lParam = data;
-  if (stateImage != 0) {
-    insert.item.mask |= TVIF_STATE;
-    insert.item.state = INDEXTOSTATEIMAGEMASK(stateImage);
-    insert.item.stateMask = TVIS_STATEIMAGEMASK;
-  }
-  return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+                                   HTREEITEM parent, HTREEITEM after, LPARAM data, int stateImage) const {
+  return Insert<TVINSERTSTRUCTW>(TVM_INSERTITEMW, text, image, selectedImage, parent, after, data, stateImage);
 }
 
 LPARAM TreeView::GetItemData(HTREEITEM item) const {

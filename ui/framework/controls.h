@@ -61,8 +61,8 @@ class TreeView : public Window {
                        int stateImage = 0) const;
   // The same with text in UTF-16, for names the ANSI code page cannot write.
   HTREEITEM InsertWideItem(const std::wstring& text, int image, int selectedImage,
-                       HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, LPARAM data = 0,
-                       int stateImage = 0) const;
+                           HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, LPARAM data = 0,
+                           int stateImage = 0) const;
   LPARAM GetItemData(HTREEITEM item) const;
   bool DeleteAllItems() const { return Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)) != 0; }
   int GetCount() const { return static_cast<int>(Send(TVM_GETCOUNT)); }
@@ -97,6 +97,11 @@ class TreeView : public Window {
   HTREEITEM HitTest(POINT point, UINT* flags) const;
   // The rectangle of an item; textOnly: only its label.
   bool GetItemRect(HTREEITEM item, RECT& rect, bool textOnly) const;
+
+ private:
+  template <class InsertStruct, class Text>
+  HTREEITEM Insert(UINT message, const Text& text, int image, int selectedImage, HTREEITEM parent,
+                   HTREEITEM after, LPARAM data, int stateImage) const;
 };
 
 class ListView : public Window {
