@@ -63,8 +63,7 @@ TEST(Protection, ADiskWalkDecidesEachFolderAtTheEndOfItsListing) {
   folder("lib/", {dirEntry("site-packages")});
   folder("lib/site-packages/", {dirEntry("pkg")});
   folder("lib/site-packages/pkg/", {fileEntry("m.bak")});
-  const std::vector<std::string> expected = {in("marker.txt"),     in("app/x.log"),
-                                             in("repo/src/b.bak"), in("Windows/c.log"),
+  const std::vector<std::string> expected = {in("marker.txt"), in("app/x.log"), in("repo/src/b.bak"), in("Windows/c.log"),
                                              in("Windows/System32/g.log"), in("WINNT/h.log"),
                                              in("Program Files/Vendor/l.log"), in("lib/site-packages/pkg/m.bak")};
   // The findings as "category|path"; the paths that start unticked, in the walk's order.
@@ -80,11 +79,10 @@ TEST(Protection, ADiskWalkDecidesEachFolderAtTheEndOfItsListing) {
     }
     return lines;
   };
-  std::vector<std::string> unticked;
+  std::vector<std::string> unticked, none;
   const std::vector<std::string> lines = scan(true, "", unticked);
   EXPECT_EQ(unticked, expected);
   // The same lines without protection, all ticked; a trace walk ticks all too.
-  std::vector<std::string> none;
   EXPECT_EQ(scan(false, "", none), lines);
   scan(true, "temp files", none);
   EXPECT_TRUE(none.empty());

@@ -54,24 +54,15 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveRefusesASecondStartListsAndDeletesTh
     TickOnlyTheTestDrive(main);
     Press(page.hwnd(), IDC_DISK_START);
     EXPECT_FALSE(IsWindowEnabled(start));
-    EXPECT_EQ(ProgressRangeHigh(bar), 200000);
     for (const DriveEntry& entry : engine.drives) EXPECT_EQ(entry.selected, entry.root == DrivePath()) << entry.root;
     EXPECT_TRUE(PumpUntil([&] { return gate.reached(); }));
     EXPECT_TRUE(PumpUntil([&] { return WindowText(page.Item(IDC_DISK_PATH)) == DrivePath("b_keep.txt"); }));
     EXPECT_EQ(ProgressPos(bar), 2);
-    EXPECT_EQ(WindowText(main.tracePage().Item(IDC_TRACE_PATH)), "");  // the trace page mirrors its own scans only
-    // A trace start meanwhile is refused with a notice.
-    main.tabs().SelectPage(kTracePageIndex);
-    TraceCleanPage& trace = main.tracePage();
-    ClickItem(trace.Item(IDC_TRACE_TREE), "Internet Cookies.");
-    Press(trace.hwnd(), IDC_TRACE_START);
-    EXPECT_EQ(answer.count(), 1);
-    EXPECT_EQ(answer.boxes().back().text, kScanBusyText);
-    EXPECT_EQ(answer.boxes().back().owner, main.hwnd());
-    EXPECT_TRUE(IsWindowEnabled(trace.Item(IDC_TRACE_START)));
-    EXPECT_EQ(ProgressRangeHigh(trace.Item(IDC_TRACE_PROGRESS)), 100);
-    EXPECT_EQ(engine.traceFlags.internetCookies, 1);
-    EXPECT_EQ(engine.diskScanRunning, 1);
+    main.tabs().SelectPage(kTracePageIndex);  // a trace start meanwhile is refused with a notice
+    Press(main.tracePage().hwnd(), IDC_TRACE_START);
+    ASSERT_EQ(answer.count(), 1);
+    EXPECT_EQ(answer.boxes()[0].text, kScanBusyText);
+    EXPECT_EQ(answer.boxes()[0].owner, main.hwnd());
     // The scan ends with its box, the controls reset and every finding ticked.
     gate.Open();
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
@@ -79,9 +70,7 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveRefusesASecondStartListsAndDeletesTh
     PumpPending();
     ASSERT_EQ(answer.count(), 2);
     EXPECT_EQ(answer.boxes()[1].text, "扫描完毕");
-    EXPECT_EQ(answer.boxes()[1].owner, main.hwnd());
-    EXPECT_EQ(ProgressPos(bar), 0);
-    EXPECT_EQ(WindowText(page.Item(IDC_DISK_PATH)), "");
+    EXPECT_EQ(ProgressPos(bar) + WindowText(page.Item(IDC_DISK_PATH)).size(), 0u);
     EXPECT_TRUE(IsWindowEnabled(start));
     EXPECT_EQ(ResultCaption(main), "结果列表[总数6]");
     std::vector<ResultLine> lines = AllFindings();
@@ -90,10 +79,7 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveRefusesASecondStartListsAndDeletesTh
     // The ticked lines are deleted.
     UntickLines(main, {Line("back files", "a_notes.bak").text});
     DeleteTicked(main, answer);
-    ASSERT_EQ(answer.count(), 4);
-    EXPECT_EQ(answer.boxes()[2].text, "确实要删除么?");
-    EXPECT_EQ(answer.boxes()[3].text, "删除完毕，释放 4 字节");
-    EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 4 字节");
     EXPECT_TRUE(ResultLines(main).empty());
   });
   for (const char* kept : {"a_notes.bak", "c_dir\\e_empty.txt", "b_keep.txt", "h_readme", "g_recent.tmp"}) {
@@ -102,7 +88,6 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveRefusesASecondStartListsAndDeletesTh
   for (const char* gone : {"c_dir\\d_app.log", "c_dir\\f_errorlog.txt", "g_setup.tmp", "中文.bak"}) {
     EXPECT_FALSE(OnDisk(gone)) << gone;
   }
-  EXPECT_EQ(platform.recycleBinEmptied, 0);
 }
 
 TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARestart) {
@@ -117,8 +102,6 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     main.tabs().SelectPage(kDiskPageIndex);
     TickOnlyTheTestDrive(main);
     ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
-    EXPECT_EQ(engine.settings.backupFiles, 0);
-    EXPECT_EQ(engine.settings.logTxtFiles, 0);
     EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{Line("system log files", "c_dir\\d_app.log"),
                                                           {Line("empty files", "c_dir\\e_empty.txt").text, Unticked},
                                                           Line("temp files", "g_setup.tmp")}));
@@ -142,10 +125,7 @@ TEST_F(DiskScanEndToEnd, UnsavedOptionBoxesGovernTheNextScanAndTicksSurviveARest
     TreeView items;
     items.Attach(again.tracePage().Item(IDC_TRACE_TREE));
     EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Recycle Bin.")), Unticked);
-    EXPECT_EQ(BoxOf(items, FindItem(items, TVI_ROOT, "Internet Cookies.")), Ticked);
     EXPECT_EQ(restarted.settings.backupFiles, 0);
-    Press(again.diskPage().hwnd(), IDC_DISK_SELECT_ALL);
-    for (const DriveEntry& entry : restarted.drives) EXPECT_EQ(entry.selected, 1) << entry.root;
   });
   EXPECT_EQ(answer.count(), 1);
 }
@@ -158,16 +138,13 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
   const std::vector<std::wstring> junk = {L"\U0001F600.bak", deep + L"far.bak", L"한국어\\a.bak"};
   const std::vector<std::wstring> kept = {L"中文说明.txt", deep + L"中文.txt", L"한국어\\中文.txt"};
   auto onDrive = [&](const std::wstring& relative) { return L"\\\\?\\M:\\" + relative; };
-  for (const auto* files : {&junk, &kept}) {
-    for (const std::wstring& relative : *files) {
-      for (std::size_t slash = relative.find(L'\\'); slash != std::wstring::npos; slash = relative.find(L'\\', slash + 1)) {
-        CreateDirectoryW(onDrive(relative.substr(0, slash)).c_str(), nullptr);
-      }
-      HANDLE handle = CreateFileW(onDrive(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      DWORD written = 0;
-      ASSERT_TRUE(WriteFile(handle, "x", 1, &written, nullptr));
-      CloseHandle(handle);
-    }
+  for (const std::wstring& relative : {junk[0], junk[1], junk[2], kept[0], kept[1], kept[2]}) {
+    for (std::size_t slash = relative.find(L'\\'); slash != std::wstring::npos; slash = relative.find(L'\\', slash + 1))
+      CreateDirectoryW(onDrive(relative.substr(0, slash)).c_str(), nullptr);
+    HANDLE handle = CreateFileW(onDrive(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(handle, "x", 1, &written, nullptr));
+    CloseHandle(handle);
   }
   MessageBoxAnswerer answer;
   Run([&] {
@@ -178,11 +155,7 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
     std::vector<std::wstring> texts;
     for (HTREEITEM item : ItemsBelow(lines, TVI_ROOT)) {
       wchar_t text[1024] = {};
-      TVITEMW read{};
-      read.mask = TVIF_TEXT;
-      read.hItem = item;
-      read.pszText = text;
-      read.cchTextMax = 1024;
+      TVITEMW read{TVIF_TEXT, item, 0, 0, text, 1024};
       lines.Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
       texts.push_back(text);
     }
@@ -192,7 +165,6 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
     }
     DeleteTicked(main, answer);
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 8 字节");
-    EXPECT_EQ(ResultCaption(main), "结果列表[总数0]");
   });
   for (const std::wstring& relative : junk) EXPECT_EQ(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
   for (const std::wstring& relative : kept) EXPECT_NE(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
