@@ -116,8 +116,7 @@ TEST_F(Classify, CustomRules) {
       // Anywhere: exactly as written; any nonzero mode means anywhere.
       {{rule("TMQ", MatchAnywhere)}, "a.tmq xTMQy.z", "xTMQy.z=my rules(TMQ) "},
       {{rule("pq", 7)}, "pq.x a.PQ", "pq.x=my rules(pq) "},
-      // Disabled rules are skipped; the first enabled match names the file.
-      {{rule(".q", MatchAtEnd, 0), rule("q"), rule(".q")}, "a.q", "a.q=my rules(q) "},
+      {{rule(".q", MatchAtEnd, 0), rule("q"), rule(".q")}, "a.q", "a.q=my rules(q) "},  // the first enabled match
       // A pattern longer than the name never matches.
       {{rule("abc.xyz", MatchAnywhere), rule("bc.xyz")}, "c.xyz abc.xyz", "abc.xyz=my rules(abc.xyz) "},
       {{rule(""), rule("", MatchAnywhere)}, "a.q NOEXT", ""},  // an empty pattern matches nothing, in either mode

@@ -50,9 +50,7 @@ TEST_F(Engine, FixedDrivesCToRMergeWithTheRememberedOnes) {
   for (int pass = 0; pass < 2; ++pass) {
     engine.enumerateFixedDrives();
     std::string listed;
-    for (const DriveEntry& d : engine.drives) {
-      listed += d.displayName.substr(0, 1) + std::to_string(d.selected) + std::to_string(d.present);
-    }
+    for (const DriveEntry& d : engine.drives) listed += d.displayName.substr(0, 1) + std::to_string(d.selected) + std::to_string(d.present);
     EXPECT_EQ(listed, "E01C11R11");
   }
 }

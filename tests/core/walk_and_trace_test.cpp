@@ -55,9 +55,8 @@ TEST_F(Walk, DepthFirstPastWhatCannotOrMustNotBeEntered) {
   link.isLink = true;
   DirEntry sub = test::dirEntry("sub");  // its own identity, met again below itself
   sub.fileId = sub.device = 10;
-  platform.memoryDirs[mem("")] = {test::dirEntry("."), test::dirEntry(".."),
-                                  test::fileEntry("1.bak", 3, 1111, 2222), sub, link,
-                                  test::dirEntry("gone"), test::fileEntry("3.bak")};
+  platform.memoryDirs[mem("")] = {test::dirEntry("."), test::dirEntry(".."), test::fileEntry("1.bak", 3, 1111, 2222),
+                                  sub, link, test::dirEntry("gone"), test::fileEntry("3.bak")};
   platform.memoryDirs[mem("sub/")] = {test::fileEntry("2.bak"), sub, test::dirEntry("deep")};
   platform.memoryDirs[mem("sub/deep/")] = {test::fileEntry("2b.bak")};
   platform.memoryDirs[mem("junction/")] = {test::fileEntry("no.bak")};
@@ -95,10 +94,7 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
   // folder of the bin that cannot be listed is counted.
   const std::string d1 = test::memoryRoot(platform, "[d1]");
   const std::string d2 = test::memoryRoot(platform, "[d2]");
-  for (const std::string& d : {d1, d2, d2}) {
-    engine.drives.emplace_back();
-    engine.drives.back().root = d;
-  }
+  for (const std::string& d : {d1, d2, d2}) engine.drives.push_back({d, d});
   engine.drives[0].selected = 0;
   platform.memoryDirs[d1] = {test::dirEntry("Recycled")};
   platform.memoryDirs[d2] = {test::dirEntry("RECYCLER")};
@@ -136,12 +132,13 @@ TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
   EXPECT_EQ(platform.listedDirs.front(), in("[r]", "/ann/"));
   EXPECT_EQ(std::count_if(platform.listedDirs.begin(), platform.listedDirs.end(),
                           [](const std::string& dir) { return dir[1] != 'r'; }) + engine.unreadableLocations(), 1);
+  // Else "Documents and Settings" of the system drive, else the platform's profiles folder.
   platform.registered.clear();
   platform.listedDirs.clear();
   platform.systemDir = "D:\\WINDOWS\\system32";
   platform.profilesDir = "[users]";  // without its separator
-  engine.runTraceScan();
   const std::string documents = in("D:", "/Documents and Settings/");
+  engine.runTraceScan();
   platform.memoryDirs[documents] = {test::dirEntry("erin")};
   engine.runTraceScan();
   platform.listedDirs.resize(4);
@@ -153,15 +150,11 @@ TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
 // scans run: nothing from outside is ever listed, and a file whose folder has become a
 // link since the scan is not deleted.
 TEST_F(Walk, AFolderSwappedForALinkLeadsNowhere) {
-  tree.file("a/sub/in.bak");
-  tree.file("outside/in.bak");
-  tree.file("outside/out.bak");
+  for (const char* file : {"a/sub/in.bak", "outside/in.bak", "outside/out.bak"}) tree.file(file);
   ASSERT_EQ(symlink(in("outside").c_str(), in("a/link").c_str()), 0);
   std::atomic<bool> done{false};
   std::thread swapper([&] {
-    for (int i = 0; i < 100000; ++i) {
-      renameat2(AT_FDCWD, in("a/sub").c_str(), AT_FDCWD, in("a/link").c_str(), RENAME_EXCHANGE);
-    }
+    for (int i = 0; i < 100000; ++i) renameat2(AT_FDCWD, in("a/sub").c_str(), AT_FDCWD, in("a/link").c_str(), RENAME_EXCHANGE);
     done = true;
   });
   int outside = 0;

@@ -134,17 +134,5 @@ TEST_F(WorkerProtocol, TheWindowsReadTheStateAndChangeTheSettingsWhileTheWorkerR
   EXPECT_EQ(engine.currentPath(), drive + "19999.q");
 }
 
-TEST_F(WorkerProtocol, PacingSleepsEvery200StepsOrOnlyCountsTheSleeps) {
-  engine.paceCounter = 12345;
-  engine.setPacing(false);
-  engine.runDiskScan();
-  EXPECT_TRUE(platform.sleeps.empty());
-  EXPECT_EQ(engine.mandatedSleepMs() + engine.paceCounter, 52);  // restarted: one step for each of the two files
-  engine.setPacing(true);
-  for (int i = 0; i < 398; ++i) engine.paceStep();
-  EXPECT_EQ(platform.sleeps, (std::vector<int>{10, 10}));  // at 200 and 400
-  EXPECT_EQ(engine.mandatedSleepMs(), 70);
-}
-
 }  // namespace
 }  // namespace scourix

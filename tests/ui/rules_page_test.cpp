@@ -27,14 +27,10 @@ class RulesPageTest : public ::testing::Test {
     ASSERT_TRUE(page.Create(host.hwnd()));
     list.Attach(page.Item(IDC_RULES_LIST));
   }
-  POINT RowPoint(int row) const {
+  void ClickRow(int row) const {
     RECT rect{};
     list.GetItemRect(row, rect, LVIR_LABEL);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  }
-  void Click(POINT point) const {
-    SendMessageA(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    SendMessageA(list.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    ClickAt(list.hwnd(), POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
   }
   // Whether delete and modify are enabled, as "11", "00".
   std::string Buttons() const {
@@ -88,9 +84,9 @@ TEST_F(RulesPageTest, AddModifyDeleteAndClear) {
   Press(IDC_RULES_MODIFY);  // without a pick: nothing
   Press(IDC_RULES_DELETE);
   EXPECT_EQ(answer.count(), 0);
-  Click(RowPoint(2));  // a mode without an item in the list is stored as -1
+  ClickRow(2);  // a mode without an item in the list is stored as -1
   Press(IDC_RULES_MODIFY);
-  Click(RowPoint(1));
+  ClickRow(1);
   answer.fill = Editor(shown, host.hwnd(), ".pcf", -2, 1);  // an existing pattern is added without a question
   Press(IDC_RULES_ADD);
   answer.fill = Editor(shown, host.hwnd(), "tilde", 0);  // modify still edits the picked rule
@@ -106,7 +102,7 @@ TEST_F(RulesPageTest, AddModifyDeleteAndClear) {
   EXPECT_EQ(answer.boxes()[3].owner, host.hwnd());
   ExpectRules({{1, ".pcf", "clean pcf files", 0}, {1, "a", "imported", -1}, {1, ".pcf", "", 1}});
   EXPECT_EQ(Buttons(), "00");
-  Click(RowPoint(0));  // clear asks nothing
+  ClickRow(0);  // clear asks nothing
   Press(IDC_RULES_CLEAR);
   EXPECT_EQ(answer.count(), 5);
   ExpectRules({});
