@@ -14,8 +14,7 @@
 namespace scourix {
 namespace {
 
-ScanRule rule(const std::string& pattern, std::int32_t mode = MatchAtEnd,
-              std::int32_t enabled = 1) {
+ScanRule rule(const std::string& pattern, std::int32_t mode = MatchAtEnd, std::int32_t enabled = 1) {
   return ScanRule{enabled, pattern, "", mode};
 }
 
@@ -52,16 +51,13 @@ TEST_F(Classify, TheFirstMatchingRowNamesTheFileAndEachFlagGovernsItsRows) {
   engine.rules.append(rule(".log"));  // the rules come after the built-in rows
   engine.rules.append(rule(".txt"));  // and before the empty files
   const std::tuple<Flag ScanSettings::*, const char*, std::uint64_t, const char*> rows[] = {
-      {&ScanSettings::tempFiles, "temp files", 1,
-       "a.tmp a.??$ a.chk notes.1st a.ffa a.ffl a.ff0 REPORT.TMP .tmp \x81\x41.TMP"},
+      {&ScanSettings::tempFiles, "temp files", 1, "a.tmp a.??$ a.chk notes.1st a.ffa a.ffl a.ff0 REPORT.TMP .tmp \x81\x41.TMP"},
       {&ScanSettings::backupFiles, "back files", 1, "a.bak a.old x.old.bak x.bak.old \xB1\xA8.bak"},
       {&ScanSettings::setupTempFiles, "setup temp files", 1, "a.dir a.---"},
-      {&ScanSettings::systemLogFiles, "system log files", 0,
-       "install.log log.dat APPLOG.DAT sys.log.prv \x81\x40LOG.DAT"},
+      {&ScanSettings::systemLogFiles, "system log files", 0, "install.log log.dat APPLOG.DAT sys.log.prv \x81\x40LOG.DAT"},
       {&ScanSettings::helpTempFiles, "help temp files", 1, "a.fts a.gid a.ftg"},
       {&ScanSettings::cpyFiles, "window me cpy files", 1, "a.cpy"},
-      {&ScanSettings::cppBuilderFiles, "C++ builder temp files", 1,
-       "a.ilc a.ild a.ilf a.ils a.tds"},
+      {&ScanSettings::cppBuilderFiles, "C++ builder temp files", 1, "a.ilc a.ild a.ilf a.ils a.tds"},
       {&ScanSettings::visualCppFiles, "VC++ temp files", 1, "a.bsc a.ilk a.res a.pch"},
       {&ScanSettings::logTxtFiles, "log.txt temp files", 0, "errorlog.txt CATALOG.TXT"},
       {&ScanSettings::garbageFiles, "Untarnished Grabage files", 1, "a.~ a.- a.dos"},
@@ -93,11 +89,8 @@ TEST_F(Classify, RecentTempFilesAreLeftAlone) {
       {2024, 3, 20, 2024, 3, 10, 0}, {2024, 2, 28, 2024, 3, 2, 1}, {2024, 2, 29, 2024, 3, 1, 1},
       {2023, 12, 30, 2024, 1, 3, 1}, {2023, 3, 9, 2024, 3, 10, 1}, {2024, 4, 9, 2024, 3, 10, 1}};
   for (const auto& r : rows) {
-    SCOPED_TRACE(testing::Message() << r[0] << "-" << r[1] << "-" << r[2] << " on " << r[3] << "-"
-                                    << r[4] << "-" << r[5]);
     platform.clock = test::localNoon(r[3], r[4], r[5]);
-    const std::int64_t access = test::localNoon(r[0], r[1], r[2]);
-    EXPECT_EQ(categoryOf("SETUP.TMP", 1, access), r[6] ? "temp files" : "");
+    EXPECT_EQ(categoryOf("SETUP.TMP", 1, test::localNoon(r[0], r[1], r[2])), r[6] ? "temp files" : "") << r[2] << r[5];
   }
   // A recent temp file ends its test: no rule and no later row lists it.
   const std::int64_t recent = test::localNoon(2024, 3, 7);
@@ -123,14 +116,10 @@ TEST_F(Classify, CustomRules) {
       // Anywhere: exactly as written; any nonzero mode means anywhere.
       {{rule("TMQ", MatchAnywhere)}, "a.tmq xTMQy.z", "xTMQy.z=my rules(TMQ) "},
       {{rule("pq", 7)}, "pq.x a.PQ", "pq.x=my rules(pq) "},
-      // Disabled rules are skipped; the first enabled match names the file.
-      {{rule(".q", MatchAtEnd, 0), rule("q"), rule(".q")}, "a.q", "a.q=my rules(q) "},
+      {{rule(".q", MatchAtEnd, 0), rule("q"), rule(".q")}, "a.q", "a.q=my rules(q) "},  // the first enabled match
       // A pattern longer than the name never matches.
-      {{rule("abc.xyz", MatchAnywhere), rule("bc.xyz")}, "c.xyz abc.xyz",
-       "abc.xyz=my rules(abc.xyz) "},
-      // An empty pattern matches nothing, in either mode.
-      {{rule("")}, "a.q NOEXT", ""},
-      {{rule("", MatchAnywhere)}, "b.q NOEXT", ""},
+      {{rule("abc.xyz", MatchAnywhere), rule("bc.xyz")}, "c.xyz abc.xyz", "abc.xyz=my rules(abc.xyz) "},
+      {{rule(""), rule("", MatchAnywhere)}, "a.q NOEXT", ""},  // an empty pattern matches nothing, in either mode
       // Matches begin on whole characters: "\x81" "A" is one character, and its capital
       // trail byte is not lower-cased.
       {twoModes, "\x81" "A.TXT \x81" "A.q \x81\x40" "A.TXT \x81\x40" "A.q",
@@ -143,13 +132,6 @@ TEST_F(Classify, CustomRules) {
     for (const ScanRule& r : rules) engine.rules.append(r);
     EXPECT_EQ(scan(files), found);
   }
-}
-
-// A separator goes after the last character, not the last byte: 0xD5 0x5C is one.
-TEST(CodePage, SeparatorAfterTheLastCharacter) {
-  const CodePage gbk = CodePage::gbk();
-  EXPECT_EQ(gbk.withSeparator("C:\\\xD5\x5C", '\\'), "C:\\\xD5\x5C\\");
-  EXPECT_EQ(gbk.withSeparator("C:\\\xD5\x5C\\", '\\'), "C:\\\xD5\x5C\\");
 }
 
 }  // namespace

@@ -21,9 +21,7 @@ using Names = std::vector<std::string>;
 
 class Engine : public ::testing::Test {
  protected:
-  std::string root(char letter) const {
-    return std::string(1, letter) + ':' + platform.separator();
-  }
+  std::string root(char letter) const { return std::string(1, letter) + ':' + platform.separator(); }
   void offer(const std::string& path, const std::string& category, int toDelete = 1, std::uint64_t size = 0) {
     FoundFile file;
     file.path = path;
@@ -47,18 +45,12 @@ TEST_F(Engine, FixedDrivesCToRMergeWithTheRememberedOnes) {
   for (char letter : {'A', 'B', 'C', 'D', 'E', 'R', 'S', 'Z'}) {
     platform.driveTypes[root(letter)] = letter == 'D' ? 2 : kDriveFixed;  // D: removable
   }
-  for (char letter : {'E', 'C', 'K'}) {  // K: gone since the last run
-    engine.drives.emplace_back();
-    engine.drives.back().root = engine.drives.back().displayName = root(letter);
-    engine.drives.back().selected = letter != 'E';
-  }
+  for (char letter : {'E', 'C', 'K'}) engine.drives.push_back({root(letter), root(letter), letter != 'E'});  // K: gone
   // The stored order and selections stay, gone drives go, new ones come last, selected.
   for (int pass = 0; pass < 2; ++pass) {
     engine.enumerateFixedDrives();
     std::string listed;
-    for (const DriveEntry& d : engine.drives) {
-      listed += d.displayName.substr(0, 1) + std::to_string(d.selected) + std::to_string(d.present);
-    }
+    for (const DriveEntry& d : engine.drives) listed += d.displayName.substr(0, 1) + std::to_string(d.selected) + std::to_string(d.present);
     EXPECT_EQ(listed, "E01C11R11");
   }
 }
@@ -90,8 +82,7 @@ TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
   for (const std::string& path : {gone, stuck, missing, readOnly, folder}) offer(path, "temp files");
   offer(kept, "back files", 0);
   const DeletionResult result = engine.deleteMarkedFiles();
-  EXPECT_EQ(result.deleted, 2);
-  EXPECT_EQ(result.failed, 2);
+  EXPECT_EQ(std::make_pair(result.deleted, result.failed), std::make_pair(2, 2));
   ASSERT_EQ(result.failures.size(), 2u);
   EXPECT_EQ(result.failures[0].path + "|" + result.failures[0].category + "|" + result.failures[0].reason,
             stuck + "|temp files|held by the test");
@@ -110,20 +101,17 @@ TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
   // Each row: the pending mark; the label and tick of a finding in the bin (none without a
   // label); the tick of an ordinary finding (-1: none); whether the bin is emptied.
   const std::tuple<int, const char*, int, int, bool> rows[] = {
-      {1, kRecyclerLabel, 1, 1, true},  {1, nullptr, 0, -1, true},
-      {1, kRecycledLabel, 1, 0, true},  {1, kRecycledLabel, 0, 1, false},
-      {1, kRecyclerLabel, 0, -1, false}, {0, kRecyclerLabel, 1, 1, false},
+      {1, kRecyclerLabel, 1, 1, true},   {1, nullptr, 0, -1, true},        {1, kRecycledLabel, 1, 0, true},
+      {1, kRecycledLabel, 0, 1, false},  {1, kRecyclerLabel, 0, -1, false}, {0, kRecyclerLabel, 1, 1, false},
       {1, kRecycleBinLabel, 0, 1, false}};
   for (const auto& [pending, label, binTicked, otherTicked, emptied] : rows) {
-    SCOPED_TRACE(testing::Message() << pending << " " << (label ? label : "-") << " " << binTicked
-                                    << " " << otherTicked);
+    SCOPED_TRACE(testing::Message() << pending << (label ? label : "-") << binTicked << otherTicked);
     platform.recycleBinEmptied = 0;
     engine.recycleBinPending = pending;
     if (label) offer(tree.file("RECYCLER/Dc1.doc"), label, binTicked);
     if (otherTicked >= 0) offer(tree.file("x.tmp"), "temp files", otherTicked);
     EXPECT_EQ(engine.deleteMarkedFiles().recycleBinEmptied, emptied);
-    EXPECT_EQ(platform.recycleBinEmptied, emptied ? 1 : 0);
-    EXPECT_EQ(engine.recycleBinPending, 0);
+    EXPECT_EQ(platform.recycleBinEmptied + engine.recycleBinPending, emptied ? 1 : 0);
   }
 }
 

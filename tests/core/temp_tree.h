@@ -56,11 +56,9 @@ class TempTree {
 
   // Makes a file of `size` bytes (and its folder); returns its path.
   std::string file(const std::string& relative, std::size_t size = 1) const {
-    const std::size_t slash = relative.rfind('/');
-    if (slash != std::string::npos) dir(relative.substr(0, slash));
-    const std::string full = path(relative);
-    write(full, std::string(size, 'x'));
-    return full;
+    if (relative.find('/') != std::string::npos) dir(relative.substr(0, relative.rfind('/')));
+    write(path(relative), std::string(size, 'x'));
+    return path(relative);
   }
 
   static void write(const std::string& full, const std::string& bytes) {
@@ -68,7 +66,7 @@ class TempTree {
   }
   static std::string read(const std::string& full) {
     std::ifstream in(full, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   static bool exists(const std::string& full) { return std::ifstream(full).is_open(); }
 
@@ -79,9 +77,7 @@ class TempTree {
     if (_utime64(full.c_str(), &times) != 0) throw std::runtime_error("cannot set times");
 #else
     struct timespec times[2] = {{static_cast<time_t>(access), 0}, {static_cast<time_t>(write), 0}};
-    if (utimensat(AT_FDCWD, full.c_str(), times, 0) != 0) {
-      throw std::runtime_error("cannot set times");
-    }
+    if (utimensat(AT_FDCWD, full.c_str(), times, 0) != 0) throw std::runtime_error("cannot set times");
 #endif
   }
 

@@ -1,43 +1,21 @@
-// The dialog framework: modal runs and their owners, and calls onto the user-interface
-// thread. Data exchange and Enter in a multi-line edit are checked through the rule
-// editor, Enter and Esc on the real windows (main_dialog_test.cpp).
+// The dialog framework: calls onto the user-interface thread. Modal owners, data exchange
+// and Enter in a multi-line edit are checked through the rules page and the rule editor,
+// Enter and Esc on the real windows (main_dialog_test.cpp).
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <stdexcept>
 #include <thread>
 
-#include "res/resource.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/ui_thread.h"
-#include "ui/framework/window.h"
-#include "ui/pages/rule_edit_dialog.h"
 
 namespace scourix::test {
 namespace {
 
-TEST(DialogModal, DisablesTheOwnerWhileItRuns) {
-  Dialog owner(IDD_RESULT_LIST);
-  ASSERT_TRUE(owner.Create(nullptr));
-  Scripted<RuleEditDialog> editor;
-  bool ownerEnabledDuringRun = true;
-  HWND editorOwner = nullptr;
-  editor.script = [&] {
-    ownerEnabledDuringRun = owner.IsEnabled();
-    editorOwner = GetWindow(editor.hwnd(), GW_OWNER);
-  };
-  editor.DoModal(owner.Item(IDC_RESULT_TREE));  // a child: its top-level window owns the run
-  EXPECT_FALSE(ownerEnabledDuringRun);
-  EXPECT_EQ(editorOwner, owner.hwnd());
-  EXPECT_TRUE(owner.IsEnabled());
-  DestroyWindow(owner.hwnd());
-}
-
 TEST(UiThreadCalls, RunOnTheUserInterfaceThreadWaitAndPassExceptionsBack) {
-  const DWORD uiThread = GetCurrentThreadId();
   std::atomic<DWORD> ranOn{0};
-  std::atomic<bool> caught{false};
-  std::atomic<bool> done{false};
+  std::atomic<bool> caught{false}, done{false};
   std::thread worker([&] {
     RunOnUiThread([&] { ranOn = GetCurrentThreadId(); });
     try {
@@ -49,7 +27,7 @@ TEST(UiThreadCalls, RunOnTheUserInterfaceThreadWaitAndPassExceptionsBack) {
   });
   EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
   worker.join();
-  EXPECT_EQ(ranOn.load(), uiThread);
+  EXPECT_EQ(ranOn.load(), GetCurrentThreadId());
   EXPECT_TRUE(caught);
 }
 

@@ -35,8 +35,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   }
   files.dir("Tools/Notepad");
   for (const std::string program : {"notepad.exe", "shlwapi.dll"})
-    ASSERT_TRUE(
-        CopyFileA(("C:\\windows\\system32\\" + program).c_str(), files.path("Tools/Notepad/" + program).c_str(), 0));
+    ASSERT_TRUE(CopyFileA(("C:\\windows\\system32\\" + program).c_str(), files.path("Tools/Notepad/" + program).c_str(), 0));
   for (const char* kept : {"Tools/Notepad/notepad.log", "Tools/Notepad/settings.bak", "Windows/setupact.log",
                            "Program Files/Vendor/update.log", "Python311/Lib/site-packages/pip-log.txt"})
     MakeFile(kept);
@@ -48,7 +47,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
                                          "Windows/Temp/setup.tmp", "Windows/Logs/cbs.log"};
   for (const std::string& file : junk) MakeFile(file, file.find("lock") == std::string::npos ? 1 : 0);
 
-  std::vector<std::string> unprotected;
+  std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
   engine.scanDrive(DrivePath());
   for (const auto& file : engine.foundFiles()) unprotected.push_back(ResultLineText(file->category, file->path));
@@ -60,7 +59,6 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
     ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
     TreeView tree;
     tree.Attach(main.resultWindow().Item(IDC_RESULT_TREE));
-    std::vector<std::string> texts, unticked;
     for (const ResultLine& shown : ResultLines(main)) {
       texts.push_back(shown.text);
       if (shown.box == Unticked) unticked.push_back(shown.text);
@@ -75,11 +73,10 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
     // In the walk's order: Wine lists by name.
     const std::vector<std::string> expected = {
         line("system log files", "Program Files/Vendor/update.log"), line("back files", "Projects/tool/notes.bak"),
-        line("system log files", "Projects/tool/res/build.log"),
-        line("empty files", "Python311/Lib/email/mime/__init__.py"),
-        line("log.txt temp files", "Python311/Lib/site-packages/pip-log.txt"),
-        line("system log files", "Tools/Notepad/notepad.log"), line("back files", "Tools/Notepad/settings.bak"),
-        line("empty files", "Users/ann/Documents/marker.txt"), line("system log files", "Windows/setupact.log")};
+        line("system log files", "Projects/tool/res/build.log"), line("empty files", "Python311/Lib/email/mime/__init__.py"),
+        line("log.txt temp files", "Python311/Lib/site-packages/pip-log.txt"), line("system log files", "Tools/Notepad/notepad.log"),
+        line("back files", "Tools/Notepad/settings.bak"), line("empty files", "Users/ann/Documents/marker.txt"),
+        line("system log files", "Windows/setupact.log")};
     EXPECT_EQ(unticked, expected);
     DeleteTicked(main, answer);
   });

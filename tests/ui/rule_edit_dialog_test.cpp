@@ -1,5 +1,5 @@
-// The rule editor on its own: its lists, Enter in its fields and the empty-pattern
-// refusal. Its captions and values are checked through the rules page.
+// The rule editor on its own: Enter in its fields and the empty-pattern refusal. Its
+// captions and values are checked through the rules page.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,16 +12,6 @@
 namespace scourix::test {
 namespace {
 
-std::string Items(HWND editor, int id) {
-  std::string items;
-  for (int i = 0; i < SendDlgItemMessageA(editor, id, CB_GETCOUNT, 0, 0); ++i) {
-    char text[128] = {};
-    SendDlgItemMessageA(editor, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    items += std::string(text) + "|";
-  }
-  return items;
-}
-
 TEST(RuleEditor, AnEmptyPatternIsRefusedThenOkTakesWhatWasEntered) {
   MessageBoxAnswerer answer(IDOK);
   Scripted<RuleEditDialog> editor;
@@ -29,7 +19,6 @@ TEST(RuleEditor, AnEmptyPatternIsRefusedThenOkTakesWhatWasEntered) {
   editor.closeAfterScript = false;
   editor.script = [&] {
     HWND hwnd = editor.hwnd();
-    EXPECT_EQ(Items(hwnd, IDC_EDIT_ENABLED) + Items(hwnd, IDC_EDIT_MODE), "启用|灰化|规则必须在文件名末尾|只要包含规则字符串|");
     SetDlgItemTextA(hwnd, IDC_EDIT_DESCRIPTION, "clean pcf, files");
     SendDlgItemMessageA(hwnd, IDC_EDIT_ENABLED, CB_SETCURSEL, 1, 0);
     SendDlgItemMessageA(hwnd, IDC_EDIT_MODE, CB_SETCURSEL, 1, 0);

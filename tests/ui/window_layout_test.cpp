@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "ui/dock_layout.h"
 #include "ui/module_directory.h"
@@ -13,22 +15,15 @@ namespace scourix::test {
 namespace {
 
 TEST(DockLayout, TheSideIsChosenByTheResultWindowsRightEdgeAgainstTheCentreLine) {
-  struct Case {
-    RECT main, result;
-    LONG x;
-  };
-  const Case cases[] = {
+  // Each row: the main window, the result window, the docked result window's left edge.
+  const std::tuple<RECT, RECT, LONG> cases[] = {
       {{500, 200, 1000, 600}, {100, 50, 460, 470}, 500 - 360 + 1},  // left of the centre line: one column overlap
       {{500, 200, 1000, 600}, {390, 0, 750, 400}, 1000},            // right edge on the line
       {{500, 200, 1000, 600}, {389, 0, 749, 400}, 141},             // one pixel left of it
-      {{500, 200, 1000, 600}, {900, 700, 1260, 1100}, 1000},
-      {{0, 0, 501, 10}, {-100, 0, 249, 10}, -348},  // integer halves of odd widths
-      {{0, 0, 501, 10}, {-100, 0, 250, 10}, 501},
-  };
-  for (const Case& c : cases) {
-    const POINT origin = DockedResultOrigin(c.main, c.result);
-    EXPECT_EQ(origin.x, c.x) << c.result.left << ".." << c.result.right;
-    EXPECT_EQ(origin.y, c.main.top);
+      {{0, 0, 501, 10}, {-100, 0, 249, 10}, -348}, {{0, 0, 501, 10}, {-100, 0, 250, 10}, 501}};  // odd widths
+  for (const auto& [main, result, x] : cases) {
+    const POINT origin = DockedResultOrigin(main, result);
+    EXPECT_EQ(std::make_pair(origin.x, origin.y), std::make_pair(x, main.top)) << result.left << ".." << result.right;
   }
 }
 
