@@ -1,6 +1,6 @@
 // The disk scan's judgement of single files: the category table in order, the flags,
-// the custom rules, the recent-access rule of temporary files, and double-byte names
-// (the code page rules behind them).
+// the custom rules, the recent-access rule of temporary files, double-byte names (the
+// code page rules behind them), and what keeps a finding from starting ticked.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -131,6 +131,28 @@ TEST_F(Classify, CustomRules) {
     engine.rules.clear();
     for (const ScanRule& r : rules) engine.rules.append(r);
     EXPECT_EQ(scan(files), found);
+  }
+}
+
+// Which findings start unticked: what names tell. A walk over real trees is run end to
+// end (e2e_safe_clean_test.cpp).
+TEST(Protection, WhatNamesTell) {
+  // Name, a folder, what the entry tells about the folder that lists it.
+  for (const auto& [name, directory, traits] : std::vector<std::tuple<const char*, bool, unsigned>>{
+           {"SETUP.EXE", false, kHoldsProgram}, {"x.Dll", false, kHoldsProgram}, {"a.pyd", false, kHoldsProgram},
+           {"z.so", false, kHoldsProgram}, {"z.so.1", false, 0}, {"a\x81.exe", false, 0}, {"b.exe", true, 0},
+           {".Git", true, kHoldsRepository}, {".git", false, kHoldsRepository}, {"pyvenv.CFG", false, kHoldsRepository},
+           {"System32", true, kHoldsSystem32}, {"system32", false, 0}}) {
+    EXPECT_EQ(heldTraits(name, directory, CodePage::gbk()), traits) << name;
+  }
+  // A folder's name, whether it lies in a drive's root, what that says.
+  for (const auto& [name, rootLevel, traits] : std::vector<std::tuple<const char*, bool, unsigned>>{
+           {"Node_Modules", false, kSoftwareTree}, {"site-packages", true, kSoftwareTree}, {".hg", false, kSoftwareTree},
+           {"Program Files (x86)", true, kSystemFolder}, {"program files", false, 0},
+           {"PROGRAMDATA", true, kSystemFolder}, {"Windows", true, kWindowsFolder}, {"Windows", false, 0},
+           {"TEMP", false, kTemporary | kWindowsJunk}, {"Cache", true, kTemporary}, {"tmp", false, kTemporary},
+           {"Logs", false, kWindowsJunk}, {"Templates", false, 0}}) {
+    EXPECT_EQ(folderTraits(name, rootLevel, CodePage::gbk()), traits) << name;
   }
 }
 

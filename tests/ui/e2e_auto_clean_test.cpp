@@ -27,21 +27,9 @@ class AutoCleanEndToEnd : public EndToEnd {
     ASSERT_EQ(saveConfig(engine, configPath).status, ConfigStatus::Saved);
     ASSERT_TRUE(CopyFileA((GetModuleDirectory() + "scourix.exe").c_str(), program.c_str(), FALSE));
   }
-  DWORD RunProgram(const std::string& argument) {
-    std::string command = "\"" + program + "\" " + argument;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return 99;
-    // A program that shows its window instead waits for a user: ended, it fails the test.
-    if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 98);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 99;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-  }
+  // A program that shows its window instead waits for a user: ended, it fails the test.
+  DWORD RunProgram(const std::string& argument) { return RunCommand("\"" + program + "\" " + argument, 120000); }
+
   std::vector<std::string> LogLines() const {
     const std::string text = TempTree::read(settings.path(kAutoCleanLogName));
     std::vector<std::string> lines;

@@ -40,6 +40,8 @@ class TraceScanEndToEnd : public EndToEnd {
                                     chrome + "Profile 2/Cache/p2", chrome + "ShaderCache/s1", std::string(kChromeCookies),
                                     chrome + "Default/Login Data", chrome + "Default/Local Storage/leveldb/000003.log",
                                     chrome + "Local State", std::string("Local/Microsoft/Edge/User Data/Default/History"),
+                                    std::string("Local/Microsoft/Edge/User Data/Default/Cache/Cache_Data/e1"),
+                                    std::string("Local/Tencent/QQBrowser/User Data/Default/Cache/q1"),
                                     std::string("Local/Mozilla/Firefox/Profiles/x.default/cache2/entries/F1"),
                                     std::string("Local/Mozilla/Firefox/Profiles/x.default/prefs.js"),
                                     std::string("Roaming/360se6/User Data/Default/GPUCache/s1"),
@@ -106,13 +108,15 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothing
                       Bob("Chrome cache", chrome + "Profile 2/Cache/p2"), Bob("Chrome cache", chrome + "ShaderCache/s1"),
                       Bob("Firefox cache", "Local/Mozilla/Firefox/Profiles/x.default/cache2/entries/F1"),
                       Bob("360安全浏览器 cache", "Roaming/360se6/User Data/Default/GPUCache/s1"),
+                      Bob("Edge cache", "Local/Microsoft/Edge/User Data/Default/Cache/Cache_Data/e1"),
+                      Bob("QQ浏览器 cache", "Local/Tencent/QQBrowser/User Data/Default/Cache/q1"),
                       Line("Recycle Bin files", bin), Line("Temporary Internet Files", alice + traces[0]),
                       Line("Internet History Files", alice + traces[1]), Line("Offline files", alice + traces[3]),
                       Line("temp files", alice + traces[4]), Line("Internet Recent files", alice + traces[5]),
                       Line("devices Recycled files", "Recycled/Dc1.txt"), Line("RECYCLER", recycler)}));
     UntickLines(main, {Line("RECYCLER", recycler).text});
     DeleteTicked(main, answer);  // a file of the bin was kept: emptying it would destroy that file
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 19 字节");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 21 字节");
     EXPECT_EQ(platform.recycleBinEmptied, 0);
 
     Press(page.hwnd(), IDC_TRACE_SELECT_NONE);  // now only the cookies and the bin, all deleted

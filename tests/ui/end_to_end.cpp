@@ -65,20 +65,6 @@ bool DefineDriveM(const std::string& unixFolder) {
   return ok != FALSE;
 }
 
-// Starts a Unix program (Wine runs those too) and waits for it as far as Wine lets one:
-// it gives no exit code of such a program, and its handle may be signalled early.
-bool RunUnixCommand(std::string command) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
-  WaitForSingleObject(process.hProcess, 5000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
 }  // namespace
 
 EndToEnd::EndToEnd() {
@@ -91,14 +77,30 @@ EndToEnd::~EndToEnd() {
   DefineDriveM("");
   // Links and paths past 259 characters are beyond the tree's own removal under Wine.
   const std::string root = files.root();
-  if (RunUnixCommand("/bin/rm -rf \"" + UnixPathOf(root) + "\"")) {
-    PumpUntil([&] { return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES; });
-  }
+  // Wine gives no exit code of a Unix program and may end the wait early: the tree tells.
+  RunCommand("/bin/rm -rf \"" + UnixPathOf(root) + "\"", 5000);
+  PumpUntil([&] { return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
 void EndToEnd::SetUp() {
   if (!driveReady) GTEST_SKIP() << "no drive M: of the test's own (not under Wine?)";
   engine.setPacing(false);
+}
+
+DWORD EndToEnd::RunCommand(std::string command, DWORD waitMs) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return kNotRun;
+  }
+  if (WaitForSingleObject(process.hProcess, waitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, kNotRun);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = kNotRun;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
 }
 
 void EndToEnd::Run(ScriptedMain& window, const std::function<void()>& script) {
@@ -126,7 +128,7 @@ void EndToEnd::MakeLink(const std::string& relative, const std::string& targetRe
   const std::string unixTarget = UnixPathOf(DrivePath(targetRelative));
   const std::string unixParent = UnixPathOf(link.substr(0, slash));
   ASSERT_FALSE(unixTarget.empty() || unixParent.empty()) << relative;
-  ASSERT_TRUE(RunUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixParent + "/" + link.substr(slash + 1) + "\""));
+  RunCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixParent + "/" + link.substr(slash + 1) + "\"", 5000);
   const DWORD linkToFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
   ASSERT_TRUE(PumpUntil([&] {
     const DWORD attributes = GetFileAttributesA(link.c_str());

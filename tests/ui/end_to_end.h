@@ -56,6 +56,10 @@ class EndToEnd : public testing::Test {
   bool OnDisk(const std::string& relative) const {
     return GetFileAttributesA(DrivePath(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
+  // Runs a program (a Unix one too, under Wine) and returns its exit code; one that is not
+  // done within waitMs is ended. kNotRun when it did not start or was ended.
+  static constexpr DWORD kNotRun = 99;
+  static DWORD RunCommand(std::string command, DWORD waitMs);
   // Makes a link on the drive to a folder of the drive, as Wine lists it: a directory and
   // reparse point.
   void MakeLink(const std::string& relative, const std::string& targetRelative);

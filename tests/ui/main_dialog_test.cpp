@@ -1,8 +1,12 @@
 // The main window run modally as the program runs it: start-up, docking, the tray,
-// exit, the configuration file and a close while a scan runs.
+// exit, the configuration file, a close while a scan runs, and the calls by which the
+// scan worker reaches the windows.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -12,6 +16,7 @@
 #include "tests/core/fake_platform.h"
 #include "tests/core/temp_tree.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/framework/ui_thread.h"
 #include "ui/main_dialog.h"
 #include "ui/pages/scan_busy_notice.h"
 #include "ui/tray_icon.h"
@@ -53,19 +58,13 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
   Run([&] {
     EXPECT_EQ(Pages(), "0|1000");  // the disk page, the result window docked left, the pair centred
     EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
-    RECT m = main.WindowRect();
-    RECT r = main.resultWindow().WindowRect();
+    const RECT m = main.WindowRect();
+    const RECT r = main.resultWindow().WindowRect();
     EXPECT_EQ(std::make_pair(r.right, r.top), std::make_pair(m.left + 1, m.top));
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_NEAR((r.left + m.right) / 2, (area.left + area.right) / 2, 2);
     SendMessageA(main.hwnd(), WM_SYSCOMMAND, IDM_ABOUT_BOX, 0);  // answered by the hook
-    const int width = r.right - r.left;  // dragged across the centre line, it goes right at the next move
-    main.resultWindow().Move(m.right - 20, m.top + 100, width, r.bottom - r.top);
-    main.Move(m.left + 10, m.top - 20, m.right - m.left, m.bottom - m.top);
-    m = main.WindowRect();
-    r = main.resultWindow().WindowRect();
-    EXPECT_EQ(std::make_tuple(r.left, r.top, r.right - r.left), std::make_tuple(m.right, m.top, width));
     for (HWND target : {main.tabs().hwnd(), main.resultWindow().Item(IDC_RESULT_VIEW)}) {  // Enter and Esc close nothing
       SetFocus(target);
       PressKey(target, VK_ESCAPE);
@@ -197,6 +196,25 @@ TEST_F(MainDialogRun, AConfigurationFileThatCannotBeOpenedIsReportedAndKept) {
   ASSERT_EQ(answerer.count(), 1);
   EXPECT_EQ(answerer.boxes()[0].text, "加载配置文件出错");
   EXPECT_EQ(TempTree::read(configPath), "stored settings");
+}
+
+// The worker's steps reach the windows through calls onto the user-interface thread.
+TEST(UiThreadCalls, RunOnTheUserInterfaceThreadWaitAndPassExceptionsBack) {
+  std::atomic<DWORD> ranOn{0};
+  std::atomic<bool> caught{false}, done{false};
+  std::thread worker([&] {
+    RunOnUiThread([&] { ranOn = GetCurrentThreadId(); });
+    try {
+      RunOnUiThread([] { throw std::runtime_error("from the window thread"); });
+    } catch (const std::runtime_error&) {
+      caught = true;
+    }
+    done = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+  worker.join();
+  EXPECT_EQ(ranOn.load(), GetCurrentThreadId());
+  EXPECT_TRUE(caught);
 }
 
 }  // namespace

@@ -96,7 +96,6 @@ void ClickBox(const TreeView& tree, HTREEITEM item);
 inline void PaintNow(HWND hwnd) {
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
-inline int ProgressRangeHigh(HWND bar) { return static_cast<int>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)); }
 inline int ProgressPos(HWND bar) { return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)); }
 
 // Holds a scan worker when it asks for the listing of one folder, until Open(). Used as

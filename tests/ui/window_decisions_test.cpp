@@ -1,5 +1,6 @@
-// Where the result window docks, and the executable's directory, where the configuration
-// file lives. The tray is driven on the real window (main_dialog_test.cpp).
+// Decisions of the windows that tests make without a window: what "查看" asks of the shell,
+// where the result window docks, the program's folder (where data.dsfw lives), and the
+// link label's fallback command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,11 +9,21 @@
 #include <tuple>
 #include <utility>
 
+#include "ui/controls/hyperlink_label.h"
 #include "ui/dock_layout.h"
 #include "ui/module_directory.h"
+#include "ui/view_action.h"
 
 namespace scourix::test {
 namespace {
+
+TEST(ViewAction, ExecutableTypes) {
+  const std::pair<const char*, bool> cases[] = {
+      {"C:\\a\\pkg.msi", true}, {"C:\\a\\x.lnk", true}, {"C:\\A\\SETUP.EXE", true}, {"C:\\a\\x.exe . ", true},
+      {"C:\\a\\x.exe::$DATA", true}, {"C:\\a\\乗.exe", true} /* "乗" ends in the byte of a backslash */,
+      {"C:\\a\\x.exe.bak", false}, {"C:\\a.exe\\noext", false}, {"C:\\下载.exe\\乗.txt", false}, {"C:\\a.exe\\乗", false}};
+  for (const auto& [path, executable] : cases) EXPECT_EQ(IsExecutableType(path), executable) << path;
+}
 
 TEST(DockLayout, TheSideIsChosenByTheResultWindowsRightEdgeAgainstTheCentreLine) {
   // Each row: the main window, the result window, the docked result window's left edge.
@@ -35,6 +46,12 @@ TEST(ModuleDirectory, CutsAfterTheLastBackslash) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   EXPECT_EQ(std::string(path).substr(GetModuleDirectory().size()), "ui_tests.exe");
+}
+
+TEST(LinkLogic, TheFallbackCommand) {
+  EXPECT_EQ(HtmlOpenCommand("\"C:\\b.exe\" -nohome \"%1\"", "http://x/"), "\"C:\\b.exe\" -nohome  http://x/");
+  EXPECT_EQ(HtmlOpenCommand("C:\\b.exe", "http://x/"), "C:\\b.exe http://x/");
+  EXPECT_EQ(HtmlOpenCommand("b %1", std::string(5000, 'a')).size(), 5003u);  // no fixed buffer to overflow
 }
 
 }  // namespace
