@@ -55,21 +55,19 @@ void CleanEngine::walkProfileCaches(const std::string& parent, const char* cache
   const CodePage& codePage = platform_.codePage();
   DirEntry entry;
   while (!stopRequested_ && listing->next(entry)) {
-    if (!entry.isDirectory || entry.isLink || entry.name == "." || entry.name == "..") continue;
+    if (!entry.isDirectory || entry.isLink || isDotOrDotDot(entry.name)) continue;
     const std::string profile = parent + entry.name + platform_.separator();
     if (cacheName != nullptr) {
       walkCacheFolder(profile, cacheName, label);
       continue;
     }
     std::string cache;
-    if (!isChromiumProfileName(codePage.lower(entry.name)) &&
-        !findRealFolder(profile, "Cache", cache)) {
-      continue;
-    }
-    // Newer versions keep the cache's files in Cache\Cache_Data, older ones in Cache.
-    if (findRealFolder(profile, "Cache\\Cache_Data", cache) ||
-        findRealFolder(profile, "Cache", cache)) {
-      walkDirectory(cache, label);
+    const bool hasCache = findRealFolder(profile, "Cache", cache);
+    if (!hasCache && !isChromiumProfileName(codePage.lower(entry.name))) continue;
+    if (hasCache) {
+      // Newer versions keep the cache's files in Cache\Cache_Data, older ones in Cache.
+      std::string data;
+      walkDirectory(findRealFolder(cache, "Cache_Data", data) ? data : cache, label);
     }
     for (const char* other : {"Code Cache", "GPUCache"}) walkCacheFolder(profile, other, label);
   }

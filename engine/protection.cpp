@@ -86,7 +86,7 @@ void ProtectionTracker::folderOpened(const std::string& dir, FoundFiles& found) 
   settleEmptyFile(found);
   const int depth = open_.empty() ? startDepth_ : open_.back().depth + 1;
   const std::size_t nameEnd = dir.size() - 1;
-  const std::size_t slash = dir.rfind(separator_, nameEnd - 1);
+  const std::size_t slash = codePage_->lastOf(std::string_view(dir).substr(0, nameEnd), separator_);
   const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   const unsigned traits = folderTraits(std::string_view(dir).substr(nameStart, nameEnd - nameStart),
                                        depth == 1, *codePage_);
@@ -133,11 +133,11 @@ void ProtectionTracker::settleEmptyFile(FoundFiles& found) {
 }
 
 bool ProtectionTracker::directChild(const FoundFile& file, std::size_t pathLength) const {
-  return file.path.find(separator_, pathLength) == std::string::npos;
+  return codePage_->firstOf(file.path, separator_, pathLength) == std::string::npos;
 }
 
 bool ProtectionTracker::inWindowsJunk(const FoundFile& file, std::size_t pathLength) const {
-  const std::size_t end = file.path.find(separator_, pathLength);
+  const std::size_t end = codePage_->firstOf(file.path, separator_, pathLength);
   if (end == std::string::npos) return false;
   const std::string_view child = std::string_view(file.path).substr(pathLength, end - pathLength);
   return (folderTraits(child, false, *codePage_) & kWindowsJunk) != 0;

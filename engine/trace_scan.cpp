@@ -11,8 +11,6 @@ constexpr int kLocationSleepMs = 10;
 constexpr std::size_t kProfileRows = 6;
 constexpr std::size_t kFirstDriveRow = 6;
 
-bool isDotOrDotDot(const std::string& name) { return name == "." || name == ".."; }
-
 // The built-in accounts of the services have profiles of their own that hold no user's
 // traces; on Windows XP the system attribute keeps them out instead.
 bool isServiceProfile(const std::string& lowerName) {
@@ -152,8 +150,8 @@ std::vector<std::string> CleanEngine::profileFolders() {
   std::vector<std::string> seen;
   for (const std::string& registered : platform_.registeredProfiles()) {
     std::string key = codePage.lower(registered);
-    while (!key.empty() && key.back() == separator) key.pop_back();
-    const std::size_t slash = key.find_last_of(separator);
+    while (codePage.endsWith(key, separator)) key.pop_back();
+    const std::size_t slash = codePage.lastOf(key, separator);
     if (isServiceProfile(key.substr(slash == std::string::npos ? 0 : slash + 1))) continue;
     if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
     seen.push_back(key);

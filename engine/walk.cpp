@@ -8,11 +8,6 @@
 #include "engine/trace_locations.h"
 
 namespace scourix {
-namespace {
-
-bool isDotOrDotDot(const std::string& name) { return name == "." || name == ".."; }
-
-}  // namespace
 
 void CleanEngine::walkDirectory(const std::string& dir, const std::string& label) {
   walkPath_ = withSeparator(dir);

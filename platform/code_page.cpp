@@ -25,6 +25,14 @@ std::size_t CodePage::lastOf(std::string_view text, char c) const {
   return found;
 }
 
+std::size_t CodePage::firstOf(std::string_view text, char c, std::size_t from) const {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (text[i] == c) return i;
+    if (lead_[static_cast<unsigned char>(text[i])]) ++i;  // its trail byte is no character
+  }
+  return std::string_view::npos;
+}
+
 std::string CodePage::withSeparator(std::string path, char separator) const {
   if (!endsWith(path, separator)) path += separator;
   return path;

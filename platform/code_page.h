@@ -27,6 +27,9 @@ class CodePage {
   std::size_t lastDot(std::string_view text) const { return lastOf(text, '.'); }
   // Position of the last `c` that is a character of its own, or npos.
   std::size_t lastOf(std::string_view text, char c) const;
+  // Position of the first `c` at or after `from` (a character's start) that is a
+  // character of its own, or npos.
+  std::size_t firstOf(std::string_view text, char c, std::size_t from = 0) const;
   // Whether the last character of `text` is `c` (a trail byte equal to `c` is not).
   bool endsWith(std::string_view text, char c) const {
     return !text.empty() && lastOf(text, c) == text.size() - 1;

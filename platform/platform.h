@@ -30,6 +30,9 @@ struct DirEntry {
   std::string exactName{};
 };
 
+// The entries "." and ".." a listing may give, which name no content of the folder.
+inline bool isDotOrDotDot(const std::string& name) { return name == "." || name == ".."; }
+
 class DirListing {
  public:
   virtual ~DirListing() = default;

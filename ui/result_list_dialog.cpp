@@ -18,7 +18,6 @@ constexpr UINT kButtonTimerMs = 500;
 constexpr int kFillPauseEvery = 200;
 constexpr int kFillPauseMs = 10;
 
-HTREEITEM AsItem(TreeItemHandle handle) { return reinterpret_cast<HTREEITEM>(handle); }
 TreeItemHandle AsHandle(HTREEITEM item) { return reinterpret_cast<TreeItemHandle>(item); }
 
 // The request names the file exactly, in UTF-8.

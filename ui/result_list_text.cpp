@@ -7,10 +7,6 @@ namespace scourix {
 
 std::string ResultListCaption(int count) { return "结果列表[总数" + std::to_string(count) + "]"; }
 
-std::string ResultLineText(const std::string& category, const std::string& path) {
-  return "[" + category + "]" + path;
-}
-
 std::wstring ResultLineWideText(const std::string& category, const std::string& exactPath) {
   return L"[" + wideFromAnsi(category) + L"]" + wideFromUtf8(exactPath);
 }

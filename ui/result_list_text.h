@@ -9,9 +9,8 @@ namespace scourix {
 
 // The caption: "结果列表[总数N]".
 std::string ResultListCaption(int count);
-// One line of the list: the category in square brackets, directly followed by the path.
-std::string ResultLineText(const std::string& category, const std::string& path);
-// The same line for the wide calls, with the path as the file system spells it (UTF-8).
+// One line of the list: the category in square brackets, directly followed by the path as
+// the file system spells it (UTF-8), for the wide calls.
 std::wstring ResultLineWideText(const std::string& category, const std::string& exactPath);
 // The status line below the list: all findings and their size, the ticked ones and theirs.
 std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::uint64_t tickedBytes);

@@ -156,5 +156,12 @@ TEST(Protection, WhatNamesTell) {
   }
 }
 
+// A separator is a character of its own, never the trail byte of one (0xD5 0x5C is one).
+TEST(CodePage, SeparatorsAreWholeCharacters) {
+  const CodePage gbk = CodePage::gbk();
+  EXPECT_EQ(gbk.firstOf("C:\\a\xD5\x5C" "b\\c", '\\', 3), 7u);
+  EXPECT_EQ(gbk.lastOf("C:\\a\xD5\x5C", '\\'), 2u);
+}
+
 }  // namespace
 }  // namespace scourix

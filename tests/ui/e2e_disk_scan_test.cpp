@@ -185,7 +185,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
   engine.scanDrive(DrivePath());
-  for (const auto& file : engine.foundFiles()) unprotected.push_back(ResultLineText(file->category, file->path));
+  for (const auto& file : engine.foundFiles()) unprotected.push_back("[" + file->category + "]" + file->path);
   engine.setProtection(true);
 
   MessageBoxAnswerer answer;
@@ -204,7 +204,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
       EXPECT_EQ(item.iImage, shown.box == Unticked ? 2 : 0) << shown.text;  // the lock
     }
     EXPECT_EQ(texts, unprotected);
-    auto line = [&](const char* category, const char* file) { return ResultLineText(category, DrivePath(file)); };
+    auto line = [&](const std::string& category, const char* file) { return "[" + category + "]" + DrivePath(file); };
     // In the walk's order: Wine lists by name.
     const std::vector<std::string> expected = {
         line("system log files", "Program Files/Vendor/update.log"), line("back files", "Projects/tool/notes.bak"),
