@@ -92,8 +92,8 @@ int copy(const std::string& from, const std::string& to) {
   CleanEngine engine(systemPlatform());
   ConfigLoadProgress progress;
   if (!load(engine, from, progress)) return 1;
-  const ConfigResult result = saveConfig(engine.choices(), engine.platform(), to);
-  if (result.status != ConfigStatus::Saved) {
+  const SaveResult result = saveConfig(engine.choices(), engine.platform(), to);
+  if (!result.saved) {
     std::fprintf(stderr, "scourix-cli: cannot save %s: %s\n", to.c_str(), result.error.c_str());
     return 1;
   }

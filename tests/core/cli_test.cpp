@@ -15,6 +15,7 @@
 
 #ifndef _WIN32
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace scourix {
@@ -96,7 +97,7 @@ TEST_F(Cli, ConfigShowAndCopy) {
   engine.choices().drives[0].root = engine.choices().drives[0].displayName = "C:\\";
   engine.choices().rules.append(ScanRule{1, ".pcf", "pcf files", 0});
   engine.choices().rules.append(ScanRule{0, "~", "", 1});
-  ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), tree.path("in")).status, ConfigStatus::Saved);
+  ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), tree.path("in")).saved);
   ASSERT_EQ(run("config show " + at("in")), 0) << err;
   EXPECT_NE(out.find("recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\nrules\t2\nrule\t1\t.pcf\tpcf files\t0\n"
                      "rule\t0\t~\t\t1\ndeleteToRecycleBin\t0\n"), std::string::npos) << out;
@@ -118,14 +119,19 @@ TEST_F(Cli, CleanWithTheSettingsOfAFile) {
   engine.choices().drives.emplace_back();
   engine.choices().drives[0].root = engine.choices().drives[0].displayName = tree.dir("data");
   for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.choices().traceFlags.*(field.flag) = 0;
-  ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), tree.path("data.dsfw")).status, ConfigStatus::Saved);
+  ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), tree.path("data.dsfw")).saved);
   ASSERT_EQ(run("clean --dry-run --sizes --config " + at("data.dsfw")), 0) << err;
   EXPECT_EQ(out, "back files\t5\t" + bak + "\n");
   ASSERT_EQ(run("clean --utf8 --config " + at("data.dsfw")), 0) << err;
   EXPECT_EQ(out, "back files\t" + bak + "\n");
   EXPECT_NE(err.find("deleted: 1 files, 5 bytes"), std::string::npos) << err;
   EXPECT_FALSE(TempTree::exists(bak));
-  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);  // no settings, no cleaning
+  // No settings, or settings that cannot be opened: no cleaning.
+  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);
+#ifndef _WIN32
+  ASSERT_EQ(::symlink("loop", tree.path("loop").c_str()), 0);
+  EXPECT_EQ(run("clean --config " + at("loop")), 2) << err;
+#endif
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
   CleanEngine stored(platform);
   stored.choices().settings.tempFiles = stored.choices().traceFlags.recycleBin = 0;
   stored.choices().rules.append({1, ".pcf", "说明", 0});
-  ASSERT_EQ(saveConfig(stored.choices(), stored.platform(), configPath).status, ConfigStatus::Saved);
+  ASSERT_TRUE(saveConfig(stored.choices(), stored.platform(), configPath).saved);
   answer.QueueAnswers({IDNO, IDYES});
   bool stillOpenAfterNo = false;
   main.closeAfterScript = false;
