@@ -25,7 +25,7 @@ class OptionsPage : public FilteredDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
 
  private:
   void OnCategoryClicked(int index);

@@ -28,11 +28,10 @@ class RulesPage : public FilteredDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
 
  private:
   void InitColumns();
-  bool OnCommand(WPARAM wParam);
   void OnAdd();
   void OnDeleteRule();
   void OnModify();

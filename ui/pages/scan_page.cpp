@@ -19,6 +19,12 @@ void ScanPage::ExchangeScanControls(DataExchange& exchange, int progressId, int 
   exchange.Text(pathId, pathText_);
 }
 
+bool ScanPage::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  if (message == WM_TIMER) OnTimer();
+  if (message == WM_DESTROY) OnDestroy();
+  return false;
+}
+
 void ScanPage::MirrorWhileRunning(const std::atomic<std::int32_t>& running) {
   if (running != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
 }

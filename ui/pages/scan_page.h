@@ -39,6 +39,10 @@ class ScanPage : public FilteredDialog {
   void StartScan(std::int32_t progressMax, bool (CleanEngine::*start)());
   // Copies the page's check marks into the engine.
   virtual void ReadChecks() = 0;
+  // The page's timer and the destruction of its window, on both pages alike.
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  virtual void OnTimer() = 0;
+  virtual void OnDestroy() = 0;
 
   CleanEngine& engine_;
   OptionsPage& options_;
