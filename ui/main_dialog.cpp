@@ -5,12 +5,21 @@
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
-#include "ui/about_dialog.h"
 #include "ui/dock_layout.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/tray_icon.h"
 
 namespace scourix {
+
+namespace {
+
+// The about box: shown modally, closed with its OK button.
+class AboutDialog : public Dialog {
+ public:
+  AboutDialog() : Dialog(IDD_ABOUT) {}
+};
+
+}  // namespace
 
 MainDialog::MainDialog(CleanEngine& engine, std::string configPath)
     : FilteredDialog(IDD_MAIN),

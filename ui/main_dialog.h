@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "ui/pages/disk_clean_page.h"
-#include "ui/framework/key_filter.h"
-#include "ui/pages/options_page.h"
 #include "ui/controls/page_tab_ctrl.h"
-#include "ui/result_list_dialog.h"
+#include "ui/framework/key_filter.h"
+#include "ui/pages/disk_clean_page.h"
+#include "ui/pages/options_page.h"
 #include "ui/pages/rules_page.h"
-#include "ui/scan_window_steps.h"
 #include "ui/pages/trace_clean_page.h"
+#include "ui/result_list_dialog.h"
+#include "ui/scan_window_steps.h"
 
 namespace scourix {
 

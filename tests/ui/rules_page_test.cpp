@@ -13,7 +13,7 @@
 #include "tests/core/temp_tree.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/window.h"
-#include "ui/pages/rule_edit_dialog.h"
+#include "ui/pages/rule_dialogs.h"
 #include "ui/pages/rules_page.h"
 
 namespace scourix::test {

@@ -2,10 +2,8 @@
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/pages/check_choice.h"
-#include "ui/pages/drive_checks.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/pages/progress_mirror.h"
+#include "ui/pages/check_choices.h"
 
 namespace scourix {
 

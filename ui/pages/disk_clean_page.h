@@ -4,8 +4,8 @@
 #include <string>
 
 #include "ui/controls/check_tree_ctrl.h"
-#include "ui/framework/controls.h"
 #include "ui/controls/hyperlink_label.h"
+#include "ui/framework/controls.h"
 #include "ui/pages/scan_page.h"
 
 namespace scourix {

@@ -4,8 +4,8 @@
 // last.
 #include <string>
 
-#include "ui/pages/category_boxes.h"
 #include "ui/framework/key_filter.h"
+#include "ui/pages/check_choices.h"
 
 namespace scourix {
 

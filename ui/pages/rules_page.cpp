@@ -5,10 +5,8 @@
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/pages/duplicate_rule_prompt.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/pages/rule_edit_dialog.h"
-#include "ui/pages/rules_page_logic.h"
+#include "ui/pages/rule_editing.h"
 
 namespace scourix {
 

@@ -7,7 +7,7 @@
 
 #include "ui/framework/controls.h"
 #include "ui/framework/key_filter.h"
-#include "ui/pages/rule_file_dialog.h"
+#include "ui/pages/rule_dialogs.h"
 
 namespace scourix {
 

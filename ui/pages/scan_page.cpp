@@ -1,12 +1,30 @@
 #include "ui/pages/scan_page.h"
 
+#include <utility>
+
 #include "engine/clean_engine.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/pages/options_page.h"
-#include "ui/pages/progress_mirror.h"
 #include "ui/pages/scan_busy_notice.h"
 
 namespace scourix {
+
+namespace {
+
+// Copies a snapshot of the current path into `pathText` and its field, and the counter
+// into the bar.
+void MirrorScanProgress(const CleanEngine& engine, std::string& pathText, const Edit& pathEdit,
+                        const ProgressBar& progress) {
+  std::string path = engine.currentPath();
+  // Setting an unchanged text would only make the field flicker.
+  if (path != pathText) {
+    pathText = std::move(path);
+    pathEdit.SetText(pathText);
+  }
+  progress.SetPos(engine.progressPos);
+}
+
+}  // namespace
 
 ScanPage::ScanPage(int templateId, CleanEngine& engine, OptionsPage& options)
     : FilteredDialog(templateId), engine_(engine), options_(options) {}

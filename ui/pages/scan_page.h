@@ -15,6 +15,11 @@ class CleanEngine;
 class DataExchange;
 class OptionsPage;
 
+// The scanning pages poll the running scan: timer 1 every 100 ms copies the engine's
+// current path and progress counter into the page's path field and progress bar.
+constexpr UINT_PTR kProgressTimerId = 1;
+constexpr UINT kProgressTimerMs = 100;
+
 class ScanPage : public FilteredDialog {
  public:
   ScanPage(int templateId, CleanEngine& engine, OptionsPage& options);

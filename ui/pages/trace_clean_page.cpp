@@ -2,9 +2,8 @@
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/pages/check_choice.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/pages/progress_mirror.h"
+#include "ui/pages/check_choices.h"
 #include "ui/pages/trace_items.h"
 
 namespace scourix {
