@@ -1,6 +1,6 @@
-// The main window run modally as the program runs it: start-up, docking, the tray,
-// exit, the configuration file, a close while a scan runs, and the calls by which the
-// scan worker reaches the windows.
+// The main window run modally as the program runs it: start-up, docking, the tray, the
+// trace page's items, exit, the configuration file, a close while a scan runs, and the
+// calls by which the scan worker reaches the windows.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,6 +19,7 @@
 #include "ui/framework/ui_thread.h"
 #include "ui/main_dialog.h"
 #include "ui/pages/scan_busy_notice.h"
+#include "ui/pages/trace_items.h"
 #include "ui/tray_icon.h"
 
 namespace scourix::test {
@@ -54,7 +55,8 @@ class MainDialogRun : public testing::Test {
   MessageBoxAnswerer answer{IDOK};
 };
 
-TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
+TEST_F(MainDialogRun, StartUpDockingTrayPagesKeysAndTheTraceItems) {
+  engine.traceFlags.internetCookies = engine.traceFlags.edgeCache = 0;
   Run([&] {
     EXPECT_EQ(Pages(), "0|1000");  // the disk page, the result window docked left, the pair centred
     EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
@@ -85,37 +87,29 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
     ClickAt(main.tabs().hwnd(), POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
     PumpPending();
     EXPECT_EQ(Pages(), "0|1000");
+    Command(ID_TRAY_TRACE);  // the trace page: its items, the browsers group and their descriptions
+    EXPECT_EQ(Pages(), "1|0100");
+    TreeView tree;
+    tree.Attach(main.tracePage().Item(IDC_TRACE_TREE));
+    std::vector<HTREEITEM> items = ItemsBelow(tree, TVI_ROOT);
+    const HTREEITEM group = items.back();
+    EXPECT_EQ(tree.GetItemText(group), kBrowserGroupText);
+    items.pop_back();
+    for (HTREEITEM browser : ItemsBelow(tree, group)) items.push_back(browser);
+    EXPECT_EQ(main.tracePage().traceItems(), items);
+    PaintNow(main.hwnd());
+    EXPECT_EQ((std::vector<CheckState>{BoxOf(tree, items[2]), BoxOf(tree, items[3]), BoxOf(tree, group)}),
+              (std::vector<CheckState>{Unticked, Ticked, Partial}));  // Edge is off
+    const std::vector<const TraceItem*> all = AllTraceItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {  // selecting an item shows its description
+      tree.SelectItem(items[i]);
+      EXPECT_EQ(WindowText(main.tracePage().Item(IDC_TRACE_DESCRIPTION)), all[i]->description) << i;
+    }
+    ClickBox(tree, items[2]);  // clicked boxes reach the flags when the window goes
   });
+  EXPECT_EQ(engine.traceFlags.internetCookies, 1);
   ASSERT_EQ(answer.count(), 1);
   EXPECT_EQ(answer.boxes()[0].caption, "关于 scourix");
-}
-
-// The configuration is loaded at the start and saved at the exit, which asks first.
-TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
-  CleanEngine stored(platform);
-  stored.settings.tempFiles = stored.traceFlags.recycleBin = 0;
-  stored.rules.append({1, ".pcf", "说明", 0});
-  ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
-  answer.QueueAnswers({IDNO, IDYES});
-  bool stillOpenAfterNo = false;
-  main.closeAfterScript = false;
-  Run([&] {
-    EXPECT_EQ(engine.rules.count(), 1);
-    // The pages were made from what was loaded.
-    EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
-    engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
-    Command(ID_TRAY_EXIT);
-    stillOpenAfterNo = main.IsVisible() && TrayIconShown();
-    Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
-  });
-  EXPECT_TRUE(stillOpenAfterNo);
-  ASSERT_EQ(answer.count(), 2);
-  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
-  EXPECT_FALSE(main.exists() || TrayIconShown());
-  CleanEngine reread(platform);
-  ASSERT_EQ(readConfigFile(reread, configPath).status, ConfigStatus::Loaded);
-  EXPECT_EQ((std::vector<int>{reread.settings.tempFiles, reread.traceFlags.recycleBin, reread.rules.count()}),
-            (std::vector<int>{0, 0, 2}));
 }
 
 // A drive whose listing never ends: a scan of it runs until it is asked to stop.
@@ -124,20 +118,39 @@ struct EndlessListing : DirListing {
   int count = 0;
 };
 
-TEST_F(MainDialogRun, ClosingWhileAScanRunsStopsItThenSaves) {
+// The configuration is loaded at the start and saved at the exit, which asks first; an
+// exit while a scan runs stops the scan, without "扫描完毕", before it saves.
+TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
+  CleanEngine stored(platform);
+  stored.settings.tempFiles = stored.traceFlags.recycleBin = 0;
+  stored.rules.append({1, ".pcf", "说明", 0});
+  ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
   platform.listingHook = [](const std::string& dir) -> std::unique_ptr<DirListing> {
     return dir == "C:\\" ? std::make_unique<EndlessListing>() : nullptr;
   };
   platform.driveTypes["C:\\"] = kDriveFixed;  // the disk page keeps only fixed drives
-  engine.addDrive({"C:\\", "C:\\"});
-  bool started = false;
+  answer.QueueAnswers({IDNO, IDYES});
+  bool stillOpenAfterNo = false, started = false;
+  main.closeAfterScript = false;
   Run([&] {
+    EXPECT_EQ(engine.rules.count(), 1);
+    // The pages were made from what was loaded.
+    EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
+    engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     started = engine.startDiskScan();
-    PumpUntil([&] { return engine.diskScanRunning == 1; });  // the script's close follows
+    PumpUntil([&] { return engine.diskScanRunning == 1; });
+    Command(ID_TRAY_EXIT);
+    stillOpenAfterNo = main.IsVisible() && TrayIconShown();
+    Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
   });
-  EXPECT_TRUE(started && !engine.scanBusy());
-  EXPECT_EQ(answer.count(), 0);  // no "扫描完毕" while closing
-  EXPECT_TRUE(TempTree::exists(configPath));
+  EXPECT_TRUE(stillOpenAfterNo && started && !engine.scanBusy());
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
+  EXPECT_FALSE(main.exists() || TrayIconShown());
+  CleanEngine reread(platform);
+  ASSERT_EQ(readConfigFile(reread, configPath).status, ConfigStatus::Loaded);
+  EXPECT_EQ((std::vector<int>{reread.settings.tempFiles, reread.traceFlags.recycleBin, reread.rules.count()}),
+            (std::vector<int>{0, 0, 2}));
 }
 
 // The boxes of a close at the end of a scan as a user meets them: a trace start refused
