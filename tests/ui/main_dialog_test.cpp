@@ -224,11 +224,10 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   platform.memoryDirs[folder] = {};
   platform.driveTypes[kDrive] = kDriveFixed;
   engine.addDrive({kDrive, kDrive});
-  MessageBoxAnswerer answerer;
   HWND notice = nullptr;
   bool overAtTheBox = false;
-  answerer.onOpen = [&](HWND box) {
-    const MessageBoxAnswerer::Box& opened = answerer.boxes().back();
+  answer.onOpen = [&](HWND box) {
+    const MessageBoxAnswerer::Box& opened = answer.boxes().back();
     if (opened.text == kScanBusyText && opened.owner == main.hwnd()) {
       notice = box;
       gate.Open();
@@ -240,7 +239,7 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
     PostMessageA(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     PostMessageA(main.hwnd(), WM_CLOSE, 0, 0);
   };
-  answerer.QueueAnswers({IDOK, 0, 0});
+  answer.QueueAnswers({IDOK, 0, 0});
   Run([&] {
     ASSERT_TRUE(engine.startDiskScan());
     ASSERT_TRUE(PumpUntil([&] { return gate.reached(); }));
@@ -251,8 +250,8 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   });
   EXPECT_FALSE(main.exists());
   EXPECT_TRUE(TempTree::exists(configPath));
-  ASSERT_EQ(answerer.count(), 3);
-  EXPECT_EQ(answerer.boxes()[0].text + answerer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
+  ASSERT_EQ(answer.count(), 3);
+  EXPECT_EQ(answer.boxes()[0].text + answer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
   EXPECT_TRUE(overAtTheBox);
   EXPECT_EQ(engine.foundFile(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
 }
@@ -262,10 +261,9 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
 TEST_F(MainDialogRun, AConfigurationFileThatCannotBeOpenedIsReportedAndKept) {
   TempTree::write(configPath, "stored settings");
   HANDLE held = CreateFileA(configPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  MessageBoxAnswerer answerer;
   Run([&] { CloseHandle(held); });
-  ASSERT_EQ(answerer.count(), 1);
-  EXPECT_EQ(answerer.boxes()[0].text, "加载配置文件出错");
+  ASSERT_EQ(answer.count(), 1);
+  EXPECT_EQ(answer.boxes()[0].text, "加载配置文件出错");
   EXPECT_EQ(TempTree::read(configPath), "stored settings");
 }
 
