@@ -56,7 +56,7 @@ class MainDialogRun : public testing::Test {
 };
 
 TEST_F(MainDialogRun, StartUpDockingTrayPagesKeysAndTheTraceItems) {
-  engine.traceFlags.internetCookies = engine.traceFlags.edgeCache = 0;
+  engine.choices().traceFlags.internetCookies = engine.choices().traceFlags.edgeCache = 0;
   Run([&] {
     EXPECT_EQ(Pages(), "0|1000");  // the disk page, the result window docked left, the pair centred
     EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
@@ -107,7 +107,7 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesKeysAndTheTraceItems) {
     }
     ClickBox(tree, items[2]);  // clicked boxes reach the flags when the window goes
   });
-  EXPECT_EQ(engine.traceFlags.internetCookies, 1);
+  EXPECT_EQ(engine.choices().traceFlags.internetCookies, 1);
   ASSERT_EQ(answer.count(), 1);
   EXPECT_EQ(answer.boxes()[0].caption, "关于 scourix");
 }
@@ -127,8 +127,8 @@ const std::tuple<int, Flag ScanSettings::*, const char*> kBoxes[] = {
     {IDC_OPT_EMPTY, &ScanSettings::emptyFiles, "file length = 0"}};
 
 TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSave) {
-  engine.settings.backupFiles = 0;
-  engine.settings.cpyFiles = 5;  // only a flag of one shows ticked
+  engine.choices().settings.backupFiles = 0;
+  engine.choices().settings.cpyFiles = 5;  // only a flag of one shows ticked
   Run([&] {
     OptionsPage& page = main.optionsPage();
     const auto boxes = [&] {
@@ -138,7 +138,7 @@ TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSa
     };
     const auto flags = [&] {
       std::string out;
-      for (const auto& [id, flag, text] : kBoxes) out += std::to_string(engine.settings.*flag);
+      for (const auto& [id, flag, text] : kBoxes) out += std::to_string(engine.choices().settings.*flag);
       return out;
     };
     Command(ID_TRAY_OPTIONS);
@@ -149,13 +149,13 @@ TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSa
     EXPECT_EQ(flags(), "101115111111");  // not applied without a click
     for (const auto& [id, flag, text] : kBoxes) {  // a click applies every box and shows the description
       SendMessageA(page.Item(id), BM_CLICK, 0, 0);
-      EXPECT_EQ(engine.settings.*flag, 0) << text;
+      EXPECT_EQ(engine.choices().settings.*flag, 0) << text;
       SendMessageA(page.Item(id), BM_CLICK, 0, 0);
-      EXPECT_EQ(std::to_string(engine.settings.*flag) + WindowText(page.Item(IDC_OPT_DESCRIPTION)), "1"s + text);
+      EXPECT_EQ(std::to_string(engine.choices().settings.*flag) + WindowText(page.Item(IDC_OPT_DESCRIPTION)), "1"s + text);
     }
     ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);  // select none, all and defaults change only the boxes
     EXPECT_EQ(boxes() + flags(), "000000000000111111111111");
-    for (const auto& [id, flag, text] : kBoxes) engine.settings.*flag = 0;
+    for (const auto& [id, flag, text] : kBoxes) engine.choices().settings.*flag = 0;
     for (int button : {IDC_OPT_SELECT_ALL, IDC_OPT_DEFAULTS}) {
       ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);
       ClickButton(page.hwnd(), button);
@@ -180,9 +180,9 @@ struct EndlessListing : DirListing {
 // exit while a scan runs stops the scan, without "扫描完毕", before it saves.
 TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
   CleanEngine stored(platform);
-  stored.settings.tempFiles = stored.traceFlags.recycleBin = 0;
-  stored.rules.append({1, ".pcf", "说明", 0});
-  ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
+  stored.choices().settings.tempFiles = stored.choices().traceFlags.recycleBin = 0;
+  stored.choices().rules.append({1, ".pcf", "说明", 0});
+  ASSERT_EQ(saveConfig(stored.choices(), stored.platform(), configPath).status, ConfigStatus::Saved);
   platform.listingHook = [](const std::string& dir) -> std::unique_ptr<DirListing> {
     return dir == "C:\\" ? std::make_unique<EndlessListing>() : nullptr;
   };
@@ -191,10 +191,10 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
   bool stillOpenAfterNo = false, started = false;
   main.closeAfterScript = false;
   Run([&] {
-    EXPECT_EQ(engine.rules.count(), 1);
+    EXPECT_EQ(engine.choices().rules.count(), 1);
     // The pages were made from what was loaded.
     EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
-    engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
+    engine.choices().rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     started = engine.startDiskScan();
     PumpUntil([&] { return engine.diskScanRunning == 1; });
     Command(ID_TRAY_EXIT);
@@ -206,8 +206,8 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
   EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
   EXPECT_FALSE(main.exists() || TrayIconShown());
   CleanEngine reread(platform);
-  ASSERT_EQ(readConfigFile(reread, configPath).status, ConfigStatus::Loaded);
-  EXPECT_EQ((std::vector<int>{reread.settings.tempFiles, reread.traceFlags.recycleBin, reread.rules.count()}),
+  ASSERT_EQ(readConfigFile(reread.choices(), reread.platform(), configPath).status, ConfigStatus::Loaded);
+  EXPECT_EQ((std::vector<int>{reread.choices().settings.tempFiles, reread.choices().traceFlags.recycleBin, reread.choices().rules.count()}),
             (std::vector<int>{0, 0, 2}));
 }
 

@@ -7,8 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "engine/found_file.h"
-#include "engine/scan_settings.h"
+#include "engine/choices.h"
 #include "ui/controls/check_tree_ctrl.h"
 
 namespace scourix {

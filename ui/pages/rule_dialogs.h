@@ -8,8 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/rule_store.h"
-#include "settings/scan_rule.h"
+#include "engine/scan_rule.h"
 #include "ui/framework/dialog.h"
 #include "ui/pages/rule_editing.h"
 
@@ -48,12 +47,12 @@ using RuleFileChooser = std::function<std::optional<std::string>(HWND owner, Rul
 // extension, "*.txt" as the initial name.
 std::optional<std::string> AskRuleFilePath(HWND owner, RuleFileAction action);
 
-class DuplicateRulePrompt : public DuplicateRuleQuestion {
+class DuplicateRulePrompt {
  public:
   // owner: the main window, which owns the question box.
   explicit DuplicateRulePrompt(HWND owner) : owner_(owner) {}
   // "%s 规则已经存在，是否还要添加?" / "提醒" with Yes and No; only No refuses.
-  bool addDuplicate(const std::string& pattern) override;
+  bool addDuplicate(const std::string& pattern);
 
  private:
   HWND owner_;

@@ -4,8 +4,8 @@
 // import or export reports.
 #include <string>
 
+#include "engine/scan_rule.h"
 #include "settings/rule_text.h"
-#include "settings/scan_rule.h"
 
 namespace scourix {
 
