@@ -138,7 +138,7 @@ void serialize(Choices& choices, Archive& archive, ConfigLoadProgress* progress)
 }
 
 LoadMeaning meaningOf(ConfigStatus status) {
-  constexpr char kLoadError[] = "加载配置文件出错";
+  static constexpr char kLoadError[] = "加载配置文件出错";
   switch (status) {
     case ConfigStatus::Loaded:
       return {nullptr, true, true, nullptr};

@@ -15,7 +15,6 @@
 
 #ifndef _WIN32
 #include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 namespace scourix {
@@ -93,8 +92,7 @@ TEST_F(Cli, ConfigShowAndCopy) {
   CleanEngine engine(systemPlatform());
   engine.choices().traceFlags.recentDocuments = -4;
   engine.choices().traceFlags.browser2345Cache = 0;
-  engine.choices().drives.emplace_back();
-  engine.choices().drives[0].root = engine.choices().drives[0].displayName = "C:\\";
+  engine.choices().drives.push_back({"C:\\", "C:\\"});
   engine.choices().rules.append(ScanRule{1, ".pcf", "pcf files", 0});
   engine.choices().rules.append(ScanRule{0, "~", "", 1});
   ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), tree.path("in")).saved);
@@ -116,8 +114,7 @@ TEST_F(Cli, CleanWithTheSettingsOfAFile) {
   const std::string bak = tree.file("data/a.bak", 5);
   tree.file("data/keep.txt", 5);
   CleanEngine engine(systemPlatform());
-  engine.choices().drives.emplace_back();
-  engine.choices().drives[0].root = engine.choices().drives[0].displayName = tree.dir("data");
+  engine.choices().drives.push_back({tree.dir("data"), "data"});
   for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.choices().traceFlags.*(field.flag) = 0;
   ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), tree.path("data.dsfw")).saved);
   ASSERT_EQ(run("clean --dry-run --sizes --config " + at("data.dsfw")), 0) << err;
@@ -126,12 +123,7 @@ TEST_F(Cli, CleanWithTheSettingsOfAFile) {
   EXPECT_EQ(out, "back files\t" + bak + "\n");
   EXPECT_NE(err.find("deleted: 1 files, 5 bytes"), std::string::npos) << err;
   EXPECT_FALSE(TempTree::exists(bak));
-  // No settings, or settings that cannot be opened: no cleaning.
-  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);
-#ifndef _WIN32
-  ASSERT_EQ(::symlink("loop", tree.path("loop").c_str()), 0);
-  EXPECT_EQ(run("clean --config " + at("loop")), 2) << err;
-#endif
+  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);  // no settings, no cleaning
 }
 
 }  // namespace
