@@ -1,13 +1,18 @@
 // The catalog's deny list: chat stores, program state and the system's own folders stay
-// whatever an entry names.
+// whatever an entry names; and the built-in res/catalog.ini loads whole and names
+// nothing it denies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/catalog/deny_list.h"
+#include "engine/catalog/plan.h"
 
 namespace scourix::catalog {
 namespace {
@@ -106,6 +111,37 @@ TEST_F(DenyListTest, AChildScopeFollowsItsParentsListing) {
                               FolderMarkers(), root + "\\IndexedDB\\Cache\\x"));
   EXPECT_FALSE(deny.deniesFile(deny.childScope(top, plain, root + "\\IndexedDB"),
                                FolderMarkers(), root + "\\IndexedDB\\x"));
+}
+
+TEST(BuiltInCatalog, LoadsWholeAndNamesNothingTheDenyListKeeps) {
+  std::ifstream in(SCOURIX_CATALOG_INI, std::ios::binary);
+  ASSERT_TRUE(in) << SCOURIX_CATALOG_INI;
+  const CatalogFile file = readCatalog(std::string(std::istreambuf_iterator<char>(in), {}));
+  EXPECT_TRUE(file.broken.empty()) << file.broken.front();
+  EXPECT_EQ(file.entries.size(), 20u);
+  const std::set<std::string> groups = {u8"系统垃圾", u8"软件垃圾", u8"可选"};
+  for (const Entry& entry : file.entries) {
+    EXPECT_EQ(groups.count(entry.group), 1u) << entry.section;
+    EXPECT_NE(entry.label, entry.name) << entry.section;
+    EXPECT_EQ(entry.needsAdmin || entry.group != u8"系统垃圾", true) << entry.section;
+    EXPECT_EQ(entry.defaultTicked, entry.group != u8"可选") << entry.section;
+  }
+  const Expander expander(SystemFolders::standard("C:"), {ProfileFolders::standard("C:\\Users\\li")});
+  const Plan plan = planCatalog(file.entries, expander);
+  EXPECT_EQ(plan.skippedKeys + plan.refusedRemoveSelf, 0);
+  EXPECT_EQ(std::count(plan.refused.begin(), plan.refused.end(), true), 0);
+  const DenyList deny({expander.system()});
+  const std::string electron = kUser + "AppData\\Roaming\\App";
+  for (Target target : plan.targets) {
+    if (target.folder.embeddedBrowserProfile) target.folder.base = electron;
+    for (std::string& name : target.folder.below) {
+      if (name.find('*') != std::string::npos) name = "x_1.0";
+    }
+    const std::string folder = target.folder.path();
+    const DenyScope scope =
+        deny.scopeOf(folder, [&](std::string_view above) { return above == electron; });
+    EXPECT_FALSE(deny.deniesFile(scope, FolderMarkers(), folder + "\\a.tmp")) << folder;
+  }
 }
 
 }  // namespace
