@@ -59,7 +59,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
     report.problem = "another scan is running";
     return report;
   }
-  const ConfigResult config = readConfigFile(engine, run.configPath);
+  const ConfigResult config = readConfigFile(engine.choices(), engine.platform(), run.configPath);
   const bool absent = config.status == ConfigStatus::Absent;
   if (config.status == ConfigStatus::Damaged || (absent && (run.fileRequired || existsButUnreadable(run.configPath)))) {
     report.exitCode = kAutoCleanNoSettings;
@@ -67,7 +67,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
     return report;
   }
   if (!run.fileRequired) engine.enumerateFixedDrives();
-  if (run.toRecycleBin) engine.options.deleteToRecycleBin = 1;
+  if (run.toRecycleBin) engine.choices().options.deleteToRecycleBin = 1;
 
   platform.enterBackgroundMode();
   engine.setPacing(false);

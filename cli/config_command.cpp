@@ -18,15 +18,15 @@ void printText(const std::string& text) { std::fwrite(text.data(), 1, text.size(
 void printRead(CleanEngine& engine, const ConfigLoadProgress& progress) {
   for (int i = 0; i < progress.flags; ++i) {
     const auto& field = kCategoryFlagsInFileOrder[i];
-    std::printf("%s\t%d\n", field.name, static_cast<int>(engine.settings.*field.flag));
+    std::printf("%s\t%d\n", field.name, static_cast<int>(engine.choices().settings.*field.flag));
   }
   for (int i = 0; i < progress.traceFlags; ++i) {
     const auto& field = kTraceFlagsInFileOrder[i];
-    std::printf("%s\t%d\n", field.name, static_cast<int>(engine.traceFlags.*field.flag));
+    std::printf("%s\t%d\n", field.name, static_cast<int>(engine.choices().traceFlags.*field.flag));
   }
   if (progress.driveCountRead) {
     std::printf("drives\t%d\n", static_cast<int>(progress.driveCount));
-    for (const DriveEntry& drive : engine.drives) {
+    for (const DriveEntry& drive : engine.choices().drives) {
       std::fputs("drive\t", stdout);
       printText(drive.root);
       std::fputs("\t", stdout);
@@ -36,7 +36,7 @@ void printRead(CleanEngine& engine, const ConfigLoadProgress& progress) {
   }
   if (progress.ruleCountRead) {
     std::printf("rules\t%d\n", static_cast<int>(progress.ruleCount));
-    for (const ScanRule& rule : engine.rules.all()) {
+    for (const ScanRule& rule : engine.choices().rules.all()) {
       std::printf("rule\t%d\t", static_cast<int>(rule.enabled));
       printText(rule.pattern);
       std::fputs("\t", stdout);
@@ -46,7 +46,7 @@ void printRead(CleanEngine& engine, const ConfigLoadProgress& progress) {
   }
   for (int i = 0; i < progress.extensionFields; ++i) {
     const auto& field = kExtensionFieldsInFileOrder[i];
-    std::printf("%s\t%d\n", field.name, static_cast<int>(extensionFlag(engine, field)));
+    std::printf("%s\t%d\n", field.name, static_cast<int>(extensionFlag(engine.choices(), field)));
   }
 }
 
@@ -63,7 +63,7 @@ bool load(CleanEngine& engine, const std::string& path, ConfigLoadProgress& prog
     std::fprintf(stderr, "scourix-cli: cannot open %s\n", path.c_str());
     return false;
   }
-  const ConfigResult result = readConfigFile(engine, path);
+  const ConfigResult result = readConfigFile(engine.choices(), engine.platform(), path);
   progress = result.progress;
   if (result.status == ConfigStatus::Absent) {
     std::fprintf(stderr, "scourix-cli: %s is empty: the program keeps its defaults\n",
@@ -92,7 +92,7 @@ int copy(const std::string& from, const std::string& to) {
   CleanEngine engine(systemPlatform());
   ConfigLoadProgress progress;
   if (!load(engine, from, progress)) return 1;
-  const ConfigResult result = saveConfig(engine, to);
+  const ConfigResult result = saveConfig(engine.choices(), engine.platform(), to);
   if (result.status != ConfigStatus::Saved) {
     std::fprintf(stderr, "scourix-cli: cannot save %s: %s\n", to.c_str(), result.error.c_str());
     return 1;

@@ -60,7 +60,7 @@ int scanCommand(const Args& args) {
       std::fprintf(stderr, "scourix-cli scan: cannot read rules file %s\n", rulesPath.c_str());
       return 1;
     }
-    for (const ScanRule& rule : parseRuleText(text)) engine.rules.append(rule);
+    for (const ScanRule& rule : parseRuleText(text)) engine.choices().rules.append(rule);
   }
   if (!addRoots(engine, "scan", dirs)) return 1;
   return runAndReport(engine, &CleanEngine::runDiskScan, style);

@@ -47,7 +47,7 @@ bool addRoots(CleanEngine& engine, const std::string& command,
     DriveEntry drive;
     drive.root = dir;
     drive.displayName = dir;
-    engine.drives.push_back(drive);
+    engine.choices().drives.push_back(drive);
   }
   return true;
 }

@@ -21,7 +21,7 @@ bool isChromiumProfileName(const std::string& lowerName) {
 void CleanEngine::scanBrowserCaches(const std::string& profile) {
   for (const BrowserCache& browser : browserCaches()) {
     if (stopRequested_) return;
-    if ((traceFlags.*browser.flag).get() == 0) continue;
+    if ((choices_.traceFlags.*browser.flag).get() == 0) continue;
     std::string appData;
     bool found = false;
     for (const char* candidate : appDataCandidates(browser.appData)) {

@@ -26,7 +26,7 @@ void CleanEngine::classifyFile(const std::string& name, const std::string& path,
   const bool hasTail = lowerTail(codePage, name, kNameTailLength, tail);
 
   for (const JunkCategory& row : junkCategories()) {
-    if ((settings.*row.flag).get() == 0) continue;
+    if ((choices_.settings.*row.flag).get() == 0) continue;
     switch (row.match) {
       case JunkMatch::Extension:
         if (!row.hasEnding(extension)) break;

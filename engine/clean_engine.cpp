@@ -40,13 +40,13 @@ void CleanEngine::enumerateFixedDrives() {
     drive.present = 1;
     addDrive(drive);
   }
-  drives.erase(std::remove_if(drives.begin(), drives.end(),
+  choices_.drives.erase(std::remove_if(choices_.drives.begin(), choices_.drives.end(),
                               [](const DriveEntry& d) { return d.present == 0; }),
-               drives.end());
+               choices_.drives.end());
 }
 
 int CleanEngine::markDrivePresent(const std::string& root) {
-  for (DriveEntry& drive : drives) {
+  for (DriveEntry& drive : choices_.drives) {
     if (drive.root == root) {
       drive.present = 1;
       return 1;
@@ -58,11 +58,11 @@ int CleanEngine::markDrivePresent(const std::string& root) {
 void CleanEngine::addDrive(const DriveEntry& drive) {
   // A remembered drive keeps its selection; it is only marked present.
   if (markDrivePresent(drive.root)) return;
-  drives.push_back(drive);
+  choices_.drives.push_back(drive);
 }
 
 void CleanEngine::setAllDrivesPresent(std::int32_t value) {
-  for (DriveEntry& drive : drives) drive.present = value;
+  for (DriveEntry& drive : choices_.drives) drive.present = value;
 }
 
 }  // namespace scourix

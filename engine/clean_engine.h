@@ -10,13 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "engine/choices.h"
 #include "engine/found_file.h"
 #include "engine/path_index.h"
 #include "engine/protection.h"
 #include "engine/scan_observer.h"
 #include "engine/scan_settings.h"
 #include "platform/platform.h"
-#include "settings/rule_store.h"
 
 namespace scourix {
 
@@ -55,15 +55,14 @@ class CleanEngine {
   // ---- State the windows read and write directly ----
   std::atomic<std::int32_t> progressPos{0};
   std::atomic<std::int32_t> progressMax{12};
-  std::vector<DriveEntry> drives;
   std::atomic<std::int32_t> diskScanRunning{0};
   std::atomic<std::int32_t> traceScanRunning{0};
-  ScanSettings settings;
   std::int32_t paceCounter = 0;  // the worker's alone
-  TraceFlags traceFlags;
-  CleanOptions options;
-  RuleStore rules;
   std::atomic<std::int32_t> recycleBinPending{0};
+
+  // The user's choices: the windows change them, a scan reads them.
+  Choices& choices() { return choices_; }
+  const Choices& choices() const { return choices_; }
 
   // A consistent copy of the path the running scan examined last.
   std::string currentPath() const;
@@ -77,7 +76,7 @@ class CleanEngine {
   // ---- Fixed drives ----
   void enumerateFixedDrives();
   int markDrivePresent(const std::string& root);
-  int driveCount() const { return static_cast<int>(drives.size()); }
+  int driveCount() const { return static_cast<int>(choices_.drives.size()); }
   void addDrive(const DriveEntry& drive);
   void setAllDrivesPresent(std::int32_t value);
 
@@ -193,6 +192,7 @@ class CleanEngine {
   std::string withSeparator(std::string path) const;
 
   Platform& platform_;
+  Choices choices_;
   ScanObserver* observer_ = nullptr;
   bool pacing_ = true;
   std::atomic<std::int64_t> mandatedSleepMs_{0};

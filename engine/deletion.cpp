@@ -43,7 +43,7 @@ DeletionResult CleanEngine::deleteMarkedFiles() {
       continue;
     }
     // What is already in a bin cannot go to one.
-    if (options.deleteToRecycleBin != 0 && !isRecycleFinding(file)) {
+    if (choices_.options.deleteToRecycleBin != 0 && !isRecycleFinding(file)) {
       toRecycle.push_back(exact);
       recycledAt.push_back(i);
       continue;

@@ -56,9 +56,9 @@ std::string CleanEngine::exactPathOf(const FoundFile& file) const {
 }
 
 void CleanEngine::clearAll() {
-  drives.clear();
+  choices_.drives.clear();
   clearFoundFiles();
-  rules.clear();
+  choices_.rules.clear();
 }
 
 }  // namespace scourix

@@ -42,7 +42,7 @@ void CleanEngine::prepareScan(ScanKind kind) {
   progressPos = 0;
   progressMax = kind == ScanKind::Disk ? kDiskProgressMax : kTraceProgressMax;
   // The scan works on its own copy: the rules page may change the store meanwhile.
-  scanRules_ = rules.all();
+  scanRules_ = choices_.rules.all();
   // A bin left pending by an earlier trace scan is no part of this scan's findings:
   // deleting them must not empty it.
   recycleBinPending = 0;
@@ -85,8 +85,8 @@ void CleanEngine::runScan(ScanKind kind) {
   if (kind == ScanKind::Disk) {
     const int count = driveCount();
     for (int i = 0; i < count && !stopRequested_; ++i) {
-      if (drives[i].selected == 0) continue;
-      const std::string root = drives[i].root;
+      if (choices_.drives[i].selected == 0) continue;
+      const std::string root = choices_.drives[i].root;
       scanDrive(root);
     }
   } else {

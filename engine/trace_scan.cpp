@@ -29,12 +29,12 @@ void CleanEngine::scanTraces() {
     scanProfile(profile);
   }
 
-  if (traceFlags.recycleBin == 0 || stopRequested_) return;
+  if (choices_.traceFlags.recycleBin == 0 || stopRequested_) return;
   const auto& locations = traceLocations();
   const int count = driveCount();
   for (int i = 0; i < count && !stopRequested_; ++i) {
-    if (drives[i].present == 0) continue;
-    const std::string root = withSeparator(drives[i].root);
+    if (choices_.drives[i].present == 0) continue;
+    const std::string root = withSeparator(choices_.drives[i].root);
     for (std::size_t row = kFirstDriveRow; row < locations.size() && !stopRequested_; ++row) {
       if (row > kFirstDriveRow) sleepMandated(kLocationSleepMs);
       std::string folder;
@@ -52,7 +52,7 @@ void CleanEngine::scanProfile(const std::string& profile) {
   const auto& locations = traceLocations();
   for (std::size_t row = 0; row < kProfileRows && !stopRequested_; ++row) {
     const TraceLocation& location = locations[row];
-    if ((traceFlags.*location.flag).get() != 0) walkTraceLocation(base, location);
+    if ((choices_.traceFlags.*location.flag).get() != 0) walkTraceLocation(base, location);
     if (row + 1 < kProfileRows) sleepMandated(kLocationSleepMs);
   }
   if (!stopRequested_) scanBrowserCaches(base);

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/clean_engine.h"
+#include "engine/choices.h"
+#include "platform/platform.h"
 #include "settings/archive.h"
 #include "settings/config_file.h"
 
@@ -14,21 +15,21 @@ constexpr std::int32_t kFieldBytes = 4;
 
 }  // namespace
 
-Flag& extensionFlag(CleanEngine& engine, const ExtensionField& field) {
-  return field.traceFlag != nullptr ? engine.traceFlags.*field.traceFlag
-                                    : engine.options.*field.option;
+Flag& extensionFlag(Choices& choices, const ExtensionField& field) {
+  return field.traceFlag != nullptr ? choices.traceFlags.*field.traceFlag
+                                    : choices.options.*field.option;
 }
 
-void storeExtension(CleanEngine& engine, Archive& archive) {
+void storeExtension(Choices& choices, Archive& archive) {
   archive.writeInt32(kExtensionTag);
   archive.writeInt32(kExtensionVersion);
   archive.writeInt32(static_cast<std::int32_t>(kExtensionFieldsInFileOrder.size()) * kFieldBytes);
   for (const ExtensionField& field : kExtensionFieldsInFileOrder) {
-    archive.writeInt32(extensionFlag(engine, field));
+    archive.writeInt32(extensionFlag(choices, field));
   }
 }
 
-void loadExtension(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress) {
+void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progress) {
   if (archive.remaining() < sizeof(std::int32_t) || archive.readInt32() != kExtensionTag) return;
   const std::int32_t version = archive.readInt32();
   const std::int32_t length = archive.readInt32();
@@ -41,7 +42,7 @@ void loadExtension(CleanEngine& engine, Archive& archive, ConfigLoadProgress& pr
   const std::size_t known =
       std::min(static_cast<std::size_t>(length / kFieldBytes), kExtensionFieldsInFileOrder.size());
   for (std::size_t i = 0; i < known; ++i) {
-    extensionFlag(engine, kExtensionFieldsInFileOrder[i]) = archive.readInt32();
+    extensionFlag(choices, kExtensionFieldsInFileOrder[i]) = archive.readInt32();
     ++progress.extensionFields;
   }
 }

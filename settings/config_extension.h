@@ -12,7 +12,7 @@
 namespace scourix {
 
 class Archive;
-class CleanEngine;
+struct Choices;
 struct ConfigLoadProgress;
 
 constexpr std::int32_t kExtensionTag = 0x42455853;  // "SXEB" in the file
@@ -36,14 +36,14 @@ inline constexpr std::array<ExtensionField, 8> kExtensionFieldsInFileOrder = {{
     {"browser2345Cache", &TraceFlags::browser2345Cache, nullptr},
 }};
 
-Flag& extensionFlag(CleanEngine& engine, const ExtensionField& field);
+Flag& extensionFlag(Choices& choices, const ExtensionField& field);
 
-void storeExtension(CleanEngine& engine, Archive& archive);
+void storeExtension(Choices& choices, Archive& archive);
 
 // Reads the block when one follows; anything else after the rules is ignored, as the
 // original layout's readers do. A version this build does not know is passed over
 // whole, fields beyond the ones it knows are passed over. A block longer than the data
 // left, or cut off in its head, is damage (ArchiveError), and no field of it is taken.
-void loadExtension(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress);
+void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progress);
 
 }  // namespace scourix

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <new>
 
-#include "engine/clean_engine.h"
+#include "engine/choices.h"
+#include "platform/platform.h"
 #include "settings/archive.h"
 #include "settings/config_extension.h"
 
@@ -22,39 +23,39 @@ std::string part(int done, std::int32_t total, const char* singular, const char*
   return std::to_string(done) + " of " + std::to_string(total) + " " + plural;
 }
 
-void storeAll(CleanEngine& engine, Archive& archive) {
+void storeAll(Choices& choices, Archive& archive) {
   for (const auto& field : kCategoryFlagsInFileOrder) {
-    archive.writeInt32(engine.settings.*field.flag);
+    archive.writeInt32(choices.settings.*field.flag);
   }
   for (const auto& field : kTraceFlagsInFileOrder) {
-    archive.writeInt32(engine.traceFlags.*field.flag);
+    archive.writeInt32(choices.traceFlags.*field.flag);
   }
-  archive.writeInt32(static_cast<std::int32_t>(engine.drives.size()));
-  for (const DriveEntry& drive : engine.drives) {
+  archive.writeInt32(static_cast<std::int32_t>(choices.drives.size()));
+  for (const DriveEntry& drive : choices.drives) {
     archive.writeString(drive.root);
     archive.writeString(drive.displayName);
     archive.writeInt32(drive.selected);
   }
-  archive.writeInt32(engine.rules.count());
-  for (const ScanRule& rule : engine.rules.all()) {
+  archive.writeInt32(choices.rules.count());
+  for (const ScanRule& rule : choices.rules.all()) {
     archive.writeInt32(rule.enabled);
     archive.writeString(rule.pattern);
     archive.writeString(rule.description);
     archive.writeInt32(rule.matchMode);
   }
-  storeExtension(engine, archive);
+  storeExtension(choices, archive);
 }
 
-void loadAll(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress) {
+void loadAll(Choices& choices, Archive& archive, ConfigLoadProgress& progress) {
   // Both lists go first, so whatever the file cannot give stays empty.
-  engine.drives.clear();
-  engine.rules.clear();
+  choices.drives.clear();
+  choices.rules.clear();
   for (const auto& field : kCategoryFlagsInFileOrder) {
-    engine.settings.*field.flag = archive.readInt32();
+    choices.settings.*field.flag = archive.readInt32();
     ++progress.flags;
   }
   for (const auto& field : kTraceFlagsInFileOrder) {
-    engine.traceFlags.*field.flag = archive.readInt32();
+    choices.traceFlags.*field.flag = archive.readInt32();
     ++progress.traceFlags;
   }
   // No count reserves memory: an entry is appended only once it was read, so an
@@ -67,7 +68,7 @@ void loadAll(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress
     drive.root = archive.readString();
     drive.displayName = archive.readString();
     drive.selected = archive.readInt32();
-    engine.drives.push_back(drive);
+    choices.drives.push_back(drive);
     ++progress.drives;
   }
   progress.ruleCount = archive.readInt32();
@@ -78,10 +79,10 @@ void loadAll(CleanEngine& engine, Archive& archive, ConfigLoadProgress& progress
     rule.pattern = archive.readString();
     rule.description = archive.readString();
     rule.matchMode = archive.readInt32();
-    engine.rules.append(rule);
+    choices.rules.append(rule);
     ++progress.rules;
   }
-  loadExtension(engine, archive, progress);
+  loadExtension(choices, archive, progress);
 }
 
 std::string lastError(const char* what, const std::string& path) {
@@ -127,16 +128,16 @@ std::string ConfigLoadProgress::describe() const {
   return text;
 }
 
-void serialize(CleanEngine& engine, Archive& archive, ConfigLoadProgress* progress) {
+void serialize(Choices& choices, Archive& archive, ConfigLoadProgress* progress) {
   if (archive.isStoring()) {
-    storeAll(engine, archive);
+    storeAll(choices, archive);
     return;
   }
   ConfigLoadProgress unused;
-  loadAll(engine, archive, progress ? *progress : unused);
+  loadAll(choices, archive, progress ? *progress : unused);
 }
 
-ConfigResult readConfigFile(CleanEngine& engine, const std::string& path) {
+ConfigResult readConfigFile(Choices& choices, Platform& platform, const std::string& path) {
   ConfigResult result;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
@@ -148,12 +149,12 @@ ConfigResult readConfigFile(CleanEngine& engine, const std::string& path) {
     return result;
   }
   try {
-    Archive archive(file, ArchiveMode::Loading, engine.platform());
+    Archive archive(file, ArchiveMode::Loading, platform);
     if (archive.remaining() == 0) {
       result.status = ConfigStatus::Absent;
       result.error = "empty file " + path;
     } else {
-      serialize(engine, archive, &result.progress);
+      serialize(choices, archive, &result.progress);
       result.status = ConfigStatus::Loaded;
     }
   } catch (const ArchiveError& e) {
@@ -167,8 +168,8 @@ ConfigResult readConfigFile(CleanEngine& engine, const std::string& path) {
   return result;
 }
 
-ConfigResult loadConfig(CleanEngine& engine, const std::string& path) {
-  ConfigResult result = readConfigFile(engine, path);
+ConfigResult loadConfig(Choices& choices, Platform& platform, const std::string& path) {
+  ConfigResult result = readConfigFile(choices, platform, path);
   if (result.status == ConfigStatus::Damaged) {
     const std::string copy = path + ".bad";
     if (copyFile(path, copy)) result.keptCopy = copy;
@@ -176,7 +177,7 @@ ConfigResult loadConfig(CleanEngine& engine, const std::string& path) {
   return result;
 }
 
-ConfigResult saveConfig(CleanEngine& engine, const std::string& path) {
+ConfigResult saveConfig(Choices& choices, Platform& platform, const std::string& path) {
   ConfigResult result;
   result.status = ConfigStatus::CouldNotSave;
   const std::string temp = path + ".tmp";
@@ -186,8 +187,8 @@ ConfigResult saveConfig(CleanEngine& engine, const std::string& path) {
     return result;
   }
   try {
-    Archive archive(file, ArchiveMode::Storing, engine.platform());
-    serialize(engine, archive);
+    Archive archive(file, ArchiveMode::Storing, platform);
+    serialize(choices, archive);
     archive.close();
   } catch (const ArchiveError& e) {
     result.error = e.what();
@@ -197,13 +198,13 @@ ConfigResult saveConfig(CleanEngine& engine, const std::string& path) {
   if (result.error.empty() && (std::fflush(file) != 0 || std::ferror(file))) {
     result.error = lastError("cannot write", temp);
   }
-  if (result.error.empty() && !engine.platform().syncFile(file)) {
+  if (result.error.empty() && !platform.syncFile(file)) {
     result.error = lastError("cannot write through", temp);
   }
   if (std::fclose(file) != 0 && result.error.empty()) {
     result.error = lastError("cannot close", temp);
   }
-  if (result.error.empty() && !engine.platform().replaceFile(temp, path)) {
+  if (result.error.empty() && !platform.replaceFile(temp, path)) {
     result.error = "cannot replace " + path + " with " + temp;
   }
   if (!result.error.empty()) {

@@ -1,6 +1,6 @@
 #pragma once
 // "data.dsfw": the category flags, the trace flags, the drive list and the custom rules,
-// then the extension block, moved between the engine and the binary configuration file.
+// then the extension block, moved between the user's choices and the binary configuration file.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,7 +10,8 @@
 namespace scourix {
 
 class Archive;
-class CleanEngine;
+class Platform;
+struct Choices;
 
 constexpr char kConfigFileName[] = "data.dsfw";
 
@@ -67,20 +68,20 @@ struct ConfigLoadProgress {
   std::string describe() const;
 };
 
-// Moves the engine's category flags, trace flags, drives and rules through the archive
+// Moves the choices' category flags, trace flags, drives and rules through the archive
 // in the file's layout. Loading empties both lists first, takes every value as read,
 // treats a count of zero or less as no entries and appends an entry only once all its
 // fields were read; an archive error ends it with the state reached so far. `progress`
 // (loading only, may be null) follows what was read.
-void serialize(CleanEngine& engine, Archive& archive, ConfigLoadProgress* progress = nullptr);
+void serialize(Choices& choices, Archive& archive, ConfigLoadProgress* progress = nullptr);
 
 enum class ConfigStatus {
   Loaded,
-  Absent,  // no file or folder by that path, or an empty file: the engine keeps its
+  Absent,  // no file or folder by that path, or an empty file: the choices keep their
            // defaults, nothing to report
   Damaged,  // the load ended early: "加载配置文件出错"
   // The file is there but could not be opened (locked, no access): "加载配置文件出错";
-  // the engine keeps its defaults and the file must not be saved over.
+  // the choices keep their defaults and the file must not be saved over.
   Unreadable,
   Saved,
   CouldNotSave,  // "保存配置文件出错"; the previous file is unchanged
@@ -93,16 +94,16 @@ struct ConfigResult {
   std::string keptCopy;         // a damaged file's copy, when one was made
 };
 
-// Reads the file at path into the engine and reports how far it got.
-ConfigResult readConfigFile(CleanEngine& engine, const std::string& path);
+// Reads the file at path into the choices and reports how far it got.
+ConfigResult readConfigFile(Choices& choices, Platform& platform, const std::string& path);
 
 // readConfigFile for the program's own file: a damaged file is also copied to
 // path + ".bad", since the next save replaces it.
-ConfigResult loadConfig(CleanEngine& engine, const std::string& path);
+ConfigResult loadConfig(Choices& choices, Platform& platform, const std::string& path);
 
-// Writes the engine to path + ".tmp" beside the file, forces it to the disk, then puts
+// Writes the choices to path + ".tmp" beside the file, forces it to the disk, then puts
 // it in place of path in one step. On any failure the previous file stays as it was and
 // the temporary file is removed.
-ConfigResult saveConfig(CleanEngine& engine, const std::string& path);
+ConfigResult saveConfig(Choices& choices, Platform& platform, const std::string& path);
 
 }  // namespace scourix

@@ -84,7 +84,7 @@ std::vector<ScanRule> parseRuleText(std::string_view text) {
 }
 
 RuleFileStatus importRules(const std::string& path, RuleStore& store,
-                           DuplicateRuleQuestion* question) {
+                           const AddDuplicateRule& addDuplicate) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return RuleFileStatus::CannotOpen;
   std::string text;
@@ -100,7 +100,10 @@ RuleFileStatus importRules(const std::string& path, RuleStore& store,
   std::fclose(file);
   if (failed) return RuleFileStatus::IoError;
   try {
-    for (const ScanRule& rule : parseRuleText(text)) store.addRule(rule, question);
+    for (const ScanRule& rule : parseRuleText(text)) {
+      if (addDuplicate && store.hasPattern(rule.pattern) && !addDuplicate(rule.pattern)) continue;
+      store.append(rule);
+    }
   } catch (const std::bad_alloc&) {
     return RuleFileStatus::IoError;
   }

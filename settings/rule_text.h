@@ -1,11 +1,12 @@
 #pragma once
 // The rule text file: one rule a line, "pattern,description,matchMode,enabled", in the
 // ANSI code page, lines ending in CR LF.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "settings/rule_store.h"
+#include "engine/rule_store.h"
 
 namespace scourix {
 
@@ -24,10 +25,13 @@ enum class RuleFileStatus {
   IoError,     // a read or write failed part way
 };
 
-// Reads the file at path and hands each rule to store.addRule (which asks `question`
-// before a duplicate pattern). Rules added before an error stay in the store.
+// Asked before a rule whose pattern is already in the store is added; true adds it anyway.
+using AddDuplicateRule = std::function<bool(const std::string& pattern)>;
+
+// Reads the file at path and appends each rule to the store, a duplicate pattern only when
+// `addDuplicate` (if given) says so. Rules added before an error stay in the store.
 RuleFileStatus importRules(const std::string& path, RuleStore& store,
-                           DuplicateRuleQuestion* question);
+                           const AddDuplicateRule& addDuplicate);
 // Writes the whole store to path, one "%s,%s,%d,%d" line a rule, CR LF line ends.
 RuleFileStatus exportRules(const std::string& path, const RuleStore& store);
 

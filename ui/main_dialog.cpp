@@ -92,7 +92,7 @@ void MainDialog::RemoveTrayIcon() {
 }
 
 void MainDialog::LoadConfig() {
-  const ConfigResult result = loadConfig(engine_, configPath_);
+  const ConfigResult result = loadConfig(engine_.choices(), engine_.platform(), configPath_);
   // A file that is there but could not be read keeps the user's settings: never saved over.
   keepConfigFile_ = result.status == ConfigStatus::Unreadable;
   if (result.status == ConfigStatus::Damaged || keepConfigFile_) {
@@ -102,7 +102,7 @@ void MainDialog::LoadConfig() {
 
 void MainDialog::SaveConfig() {
   if (keepConfigFile_) return;
-  const ConfigResult result = saveConfig(engine_, configPath_);
+  const ConfigResult result = saveConfig(engine_.choices(), engine_.platform(), configPath_);
   if (result.status == ConfigStatus::CouldNotSave) MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
 }
 

@@ -21,8 +21,8 @@ ScanRule rule(const std::string& pattern, std::int32_t mode = MatchAtEnd, std::i
 class Classify : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine.drives.emplace_back();
-    engine.drives.back().root = root;
+    engine.choices().drives.emplace_back();
+    engine.choices().drives.back().root = root;
   }
   // "name=category " of every finding of a scan of one-byte files, named apart by spaces.
   std::string scan(const std::string& names) {
@@ -48,8 +48,8 @@ class Classify : public ::testing::Test {
 
 // Each row: the flag of a category, its label, and files of one size that it lists.
 TEST_F(Classify, TheFirstMatchingRowNamesTheFileAndEachFlagGovernsItsRows) {
-  engine.rules.append(rule(".log"));  // the rules come after the built-in rows
-  engine.rules.append(rule(".txt"));  // and before the empty files
+  engine.choices().rules.append(rule(".log"));  // the rules come after the built-in rows
+  engine.choices().rules.append(rule(".txt"));  // and before the empty files
   const std::tuple<Flag ScanSettings::*, const char*, std::uint64_t, const char*> rows[] = {
       {&ScanSettings::tempFiles, "temp files", 1, "a.tmp a.??$ a.chk notes.1st a.ffa a.ffl a.ff0 REPORT.TMP .tmp \x81\x41.TMP"},
       {&ScanSettings::backupFiles, "back files", 1, "a.bak a.old x.old.bak x.bak.old \xB1\xA8.bak"},
@@ -74,9 +74,9 @@ TEST_F(Classify, TheFirstMatchingRowNamesTheFileAndEachFlagGovernsItsRows) {
       SCOPED_TRACE(name);
       EXPECT_EQ(categoryOf(name, size), category);
       if (flag == nullptr) continue;
-      engine.settings.*flag = 0;
+      engine.choices().settings.*flag = 0;
       EXPECT_NE(categoryOf(name, size), category);
-      engine.settings.*flag = 1;
+      engine.choices().settings.*flag = 1;
     }
   }
 }
@@ -95,7 +95,7 @@ TEST_F(Classify, RecentTempFilesAreLeftAlone) {
   // A recent temp file ends its test: no rule and no later row lists it.
   const std::int64_t recent = test::localNoon(2024, 3, 7);
   platform.clock = test::localNoon(2024, 3, 10);
-  engine.rules.append(rule(".tmp"));
+  engine.choices().rules.append(rule(".tmp"));
   EXPECT_EQ(categoryOf("SETUP.TMP", 0, recent), "");
   EXPECT_EQ(categoryOf("a.bak", 1, recent), "back files");
   // A time without a local date is not recent.
@@ -103,7 +103,7 @@ TEST_F(Classify, RecentTempFilesAreLeftAlone) {
   EXPECT_EQ(categoryOf("SETUP.TMP", 1, recent), "temp files");
   // Without the temp category the rule is not applied, and the rows after it are.
   platform.datelessBefore = 0;
-  engine.settings.tempFiles = 0;
+  engine.choices().settings.tempFiles = 0;
   EXPECT_EQ(categoryOf("SETUP.TMP", 0, recent), "my rules(.tmp)");
 }
 
@@ -128,8 +128,8 @@ TEST_F(Classify, CustomRules) {
   };
   for (const auto& [rules, files, found] : rows) {
     SCOPED_TRACE(files);
-    engine.rules.clear();
-    for (const ScanRule& r : rules) engine.rules.append(r);
+    engine.choices().rules.clear();
+    for (const ScanRule& r : rules) engine.choices().rules.append(r);
     EXPECT_EQ(scan(files), found);
   }
 }

@@ -46,12 +46,12 @@ TEST_F(Engine, FixedDrivesCToRMergeWithTheRememberedOnes) {
   for (char letter : {'A', 'B', 'C', 'D', 'E', 'R', 'S', 'Z'}) {
     platform.driveTypes[root(letter)] = letter == 'D' ? 2 : kDriveFixed;  // D: removable
   }
-  for (char letter : {'E', 'C', 'K'}) engine.drives.push_back({root(letter), root(letter), letter != 'E'});  // K: gone
+  for (char letter : {'E', 'C', 'K'}) engine.choices().drives.push_back({root(letter), root(letter), letter != 'E'});  // K: gone
   // The stored order and selections stay, gone drives go, new ones come last, selected.
   for (int pass = 0; pass < 2; ++pass) {
     engine.enumerateFixedDrives();
     std::string listed;
-    for (const DriveEntry& d : engine.drives) listed += d.displayName.substr(0, 1) + std::to_string(d.selected) + std::to_string(d.present);
+    for (const DriveEntry& d : engine.choices().drives) listed += d.displayName.substr(0, 1) + std::to_string(d.selected) + std::to_string(d.present);
     EXPECT_EQ(listed, "E01C11R11");
   }
 }
@@ -119,7 +119,7 @@ TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
 TEST_F(Engine, TheRecycleOptionEmptiesTheBinThenMovesTheOtherTickedFilesInOneBatch) {
   const std::string x = tree.path("x");
   platform.failingDeletes = {x + "2"};
-  engine.options.deleteToRecycleBin = 1;
+  engine.choices().options.deleteToRecycleBin = 1;
   engine.recycleBinPending = 1;
   for (int i = 1; i <= 4; ++i) offer(x + std::to_string(i), "x", i < 4 ? 1 : 0, 1u << i);
   offer(tree.file("RECYCLER/Dc1.doc"), kRecyclerLabel);

@@ -97,20 +97,20 @@ const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1});
 std::string store(CleanEngine& engine) {
   std::string sink;
   Archive archive(sink, engine.platform());
-  serialize(engine, archive);
+  serialize(engine.choices(), archive);
   archive.close();
   return sink;
 }
 
 void load(CleanEngine& engine, const std::string& bytes, ConfigLoadProgress* progress = nullptr) {
   Archive archive{std::string_view(bytes), engine.platform()};
-  serialize(engine, archive, progress);
+  serialize(engine.choices(), archive, progress);
 }
 
 // The nineteen flags in the order the file stores them.
 std::vector<Flag*> flagsInFileOrder(CleanEngine& engine) {
-  ScanSettings& s = engine.settings;
-  TraceFlags& t = engine.traceFlags;
+  ScanSettings& s = engine.choices().settings;
+  TraceFlags& t = engine.choices().traceFlags;
   return {&s.backupFiles,    &s.garbageFiles,   &s.cppBuilderFiles,   &s.emptyFiles,      &s.helpTempFiles,
           &s.logTxtFiles,    &s.customRules,    &s.setupTempFiles,    &s.systemLogFiles,  &s.tempFiles,
           &s.visualCppFiles, &s.cpyFiles,       &t.tempInternetFiles, &t.internetHistory, &t.internetCookies,
@@ -120,8 +120,8 @@ std::vector<Flag*> flagsInFileOrder(CleanEngine& engine) {
 // "root|label|selected " of each drive, then "enabled|pattern|description|mode " of each rule.
 std::string lists(const CleanEngine& engine) {
   std::string out;
-  for (const DriveEntry& d : engine.drives) out += d.root + "|" + d.displayName + "|" + std::to_string(d.selected) + " ";
-  for (const ScanRule& r : engine.rules.all()) {
+  for (const DriveEntry& d : engine.choices().drives) out += d.root + "|" + d.displayName + "|" + std::to_string(d.selected) + " ";
+  for (const ScanRule& r : engine.choices().rules.all()) {
     out += std::to_string(r.enabled) + "|" + r.pattern + "|" + r.description + "|" + std::to_string(r.matchMode) + " ";
   }
   return out;
@@ -138,18 +138,18 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
   std::vector<std::size_t> ends;  // of the drive count, each drive, the rule count, each rule
   ends.push_back((bytes += i32(2)).size());
   for (const std::string root : {"D:\\", "C:\\"}) {
-    full.drives.push_back({root, root[0] == 'D' ? "\xD6\xD0\xCE\xC4" : root, root[0] == 'C'});
-    ends.push_back((bytes += str(root) + str(full.drives.back().displayName) + i32(root[0] == 'C')).size());
+    full.choices().drives.push_back({root, root[0] == 'D' ? "\xD6\xD0\xCE\xC4" : root, root[0] == 'C'});
+    ends.push_back((bytes += str(root) + str(full.choices().drives.back().displayName) + i32(root[0] == 'C')).size());
   }
   ends.push_back((bytes += i32(3)).size());
   for (const ScanRule& r : rules) {
-    full.rules.append(r);
+    full.choices().rules.append(r);
     ends.push_back((bytes += i32(r.enabled) + str(r.pattern) + str(r.description) + i32(r.matchMode)).size());
   }
   // The block follows the original layout unchanged; cut into, it is damage.
   const std::size_t layoutEnd = bytes.size();
-  full.options.deleteToRecycleBin = 1;
-  full.traceFlags.browser2345Cache = 0;
+  full.choices().options.deleteToRecycleBin = 1;
+  full.choices().traceFlags.browser2345Cache = 0;
   bytes += block({1, 1, 1, 1, 1, 1, 1, 0});
   ASSERT_EQ(store(full), bytes);
 
@@ -176,8 +176,8 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     ASSERT_EQ(progress.rules, std::clamp<int>(complete - 4, 0, 3));
     // The complete entries are the first ones of the full state, in order.
     CleanEngine expected(systemPlatform());
-    for (int i = 0; i < progress.drives; ++i) expected.drives.push_back(full.drives[i]);
-    for (int i = 0; i < progress.rules; ++i) expected.rules.append(rules[i]);
+    for (int i = 0; i < progress.drives; ++i) expected.choices().drives.push_back(full.choices().drives[i]);
+    for (int i = 0; i < progress.rules; ++i) expected.choices().rules.append(rules[i]);
     ASSERT_EQ(lists(engine), lists(expected));
   }
 }
@@ -202,8 +202,8 @@ TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
     }
     EXPECT_EQ(ended, damaged);
     EXPECT_EQ(lists(engine), "C:|C:|1 ");
-    EXPECT_EQ((std::vector<int>{engine.options.deleteToRecycleBin, engine.traceFlags.chromeCache,
-                                engine.traceFlags.edgeCache}),
+    EXPECT_EQ((std::vector<int>{engine.choices().options.deleteToRecycleBin, engine.choices().traceFlags.chromeCache,
+                                engine.choices().traceFlags.edgeCache}),
               fields);
   }
 }
@@ -218,21 +218,21 @@ TEST(ConfigFiles, OnDisk) {
                            i32(1) + str(".pcf") + str("pcf files") + i32(0) + i32(1) + str(".bak") +
                            str("") + i32(1) + i32(0) + str(".old") + str("old") + i32(0);
   test::TempTree::write(path, "");
-  EXPECT_EQ(loadConfig(engine, path).status, ConfigStatus::Absent);  // a missing file likewise, below
+  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).status, ConfigStatus::Absent);  // a missing file likewise, below
   const std::string damaged = good.substr(0, good.size() - 6);
   test::TempTree::write(path + ".bad", "older");
   test::TempTree::write(path, damaged);
-  EXPECT_EQ(readConfigFile(engine, path).status, ConfigStatus::Damaged);
+  EXPECT_EQ(readConfigFile(engine.choices(), engine.platform(), path).status, ConfigStatus::Damaged);
   EXPECT_EQ(test::TempTree::read(path + ".bad"), "older");  // only loadConfig keeps a copy
-  const ConfigResult result = loadConfig(engine, path);
+  const ConfigResult result = loadConfig(engine.choices(), engine.platform(), path);
   EXPECT_EQ(result.progress.describe() + "|" + result.keptCopy, "flags, trace flags, 1 drive, 2 of 3 rules|" + path + ".bad");
   EXPECT_FALSE(result.error.empty());
   // The next save replaces the file, not the copy; a leftover temporary file does no harm.
   test::TempTree::write(path + ".tmp", std::string(5000, 'j'));
-  ASSERT_EQ(saveConfig(engine, path).status, ConfigStatus::Saved);
+  ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), path).status, ConfigStatus::Saved);
   EXPECT_EQ(test::TempTree::read(path + ".bad"), damaged);
   EXPECT_FALSE(test::TempTree::exists(path + ".tmp"));
-  EXPECT_EQ(loadConfig(engine, path).progress.describe(), "flags, trace flags, 1 drive, 2 rules");
+  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).progress.describe(), "flags, trace flags, 1 drive, 2 rules");
 
   test::TempTree::write(path, good);
   for (int failure = 0; failure < 4; ++failure) {
@@ -244,21 +244,21 @@ TEST(ConfigFiles, OnDisk) {
     if (failure == 2) { ASSERT_EQ(::symlink("/dev/full", (path + ".tmp").c_str()), 0); }  // writes fail: ENOSPC
 #endif
     const std::string target = failure == 3 ? tree.path("no-such-folder/data.dsfw") : path;
-    EXPECT_EQ(saveConfig(engine, target).status, ConfigStatus::CouldNotSave);
+    EXPECT_EQ(saveConfig(engine.choices(), engine.platform(), target).status, ConfigStatus::CouldNotSave);
     EXPECT_EQ(platform.replaceCalls, failure == 0 ? 1 : 0);
     EXPECT_EQ(test::TempTree::read(path), good);
     EXPECT_FALSE(test::TempTree::exists(target + ".tmp"));
   }
   // Only a missing file or folder is a first run; a file that is there but cannot be
   // opened (held without sharing, a link to itself) is not.
-  EXPECT_EQ(loadConfig(engine, tree.path("no-such-folder/data.dsfw")).status, ConfigStatus::Absent);
+  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), tree.path("no-such-folder/data.dsfw")).status, ConfigStatus::Absent);
 #ifdef _WIN32
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_EQ(loadConfig(engine, path).status, ConfigStatus::Unreadable);
+  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).status, ConfigStatus::Unreadable);
   CloseHandle(held);
 #else
   ASSERT_EQ(::symlink("loop", tree.path("loop").c_str()), 0);
-  EXPECT_EQ(loadConfig(engine, tree.path("loop")).status, ConfigStatus::Unreadable);
+  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), tree.path("loop")).status, ConfigStatus::Unreadable);
 #endif
 }
 

@@ -94,8 +94,8 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
   // folder of the bin that cannot be listed is counted.
   const std::string d1 = test::memoryRoot(platform, "[d1]");
   const std::string d2 = test::memoryRoot(platform, "[d2]");
-  for (const std::string& d : {d1, d2, d2}) engine.drives.push_back({d, d});
-  engine.drives[0].selected = 0;
+  for (const std::string& d : {d1, d2, d2}) engine.choices().drives.push_back({d, d});
+  engine.choices().drives[0].selected = 0;
   platform.memoryDirs[d1] = {test::dirEntry("Recycled")};
   platform.memoryDirs[d2] = {test::dirEntry("RECYCLER")};
   platform.memoryDirs[in(d1, "Recycled/")] = {test::fileEntry("INFO2"), test::fileEntry("DC1")};
@@ -117,13 +117,13 @@ TEST_F(Trace, EveryScanStartClearsThePendingBin) {
   engine.runDiskScan();
   EXPECT_EQ(engine.recycleBinPending, 0);
   engine.runTraceScan();
-  engine.traceFlags.recycleBin = 0;
+  engine.choices().traceFlags.recycleBin = 0;
   engine.runTraceScan();
   EXPECT_EQ(engine.recycleBinPending, 0);
 }
 
 TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
-  engine.traceFlags.recycleBin = 0;
+  engine.choices().traceFlags.recycleBin = 0;
   // Nowhere to look but the registered profiles: each once, without the services' own,
   // and the one that cannot be listed counted once.
   platform.registered = {in("[r]", "/ann"), in("[R]", "/ANN/"), in("[s]", "/config/systemprofile"),

@@ -31,8 +31,8 @@ class WorkerProtocol : public ::testing::Test, public ScanObserver {
 
   void SetUp() override {
     platform.memoryDirs[drive] = {test::fileEntry("a.bak"), test::fileEntry("b.txt", 0)};
-    engine.drives.emplace_back();
-    engine.drives.back().root = drive;
+    engine.choices().drives.emplace_back();
+    engine.choices().drives.back().root = drive;
     engine.profilesFolderOverride = test::memoryRoot(platform, "[no-profiles]");
     engine.setObserver(this);
   }
@@ -119,15 +119,15 @@ TEST_F(WorkerProtocol, TheWindowsReadTheStateAndChangeTheSettingsWhileTheWorkerR
   std::vector<DirEntry>& files = platform.memoryDirs[drive];
   files.clear();
   for (int i = 0; i < 20000; ++i) files.push_back(test::fileEntry(std::to_string(i) + ".q"));
-  engine.rules.append(ScanRule{1, ".q", "", MatchAtEnd});
+  engine.choices().rules.append(ScanRule{1, ".q", "", MatchAtEnd});
   ASSERT_TRUE(engine.startDiskScan());
-  engine.rules.clear();  // the scan has its own copy
+  engine.choices().rules.clear();  // the scan has its own copy
   std::int32_t lastPos = 0;
   while (engine.scanBusy()) {
     EXPECT_GE(engine.progressPos, lastPos);
     lastPos = engine.progressPos;
     EXPECT_LE(engine.currentPath().size(), drive.size() + 7);
-    engine.settings.backupFiles = lastPos % 2;  // a flag may change at any time
+    engine.choices().settings.backupFiles = lastPos % 2;  // a flag may change at any time
   }
   engine.waitForScan();
   EXPECT_EQ(engine.foundCount(), 20000);

@@ -22,9 +22,9 @@ class AutoCleanEndToEnd : public EndToEnd {
   // Settings with only the test's drive ticked and no trace item, beside a copy of the program.
   void WriteSettings() {
     engine.enumerateFixedDrives();
-    for (DriveEntry& each : engine.drives) each.selected = each.root == DrivePath() ? 1 : 0;
-    for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.traceFlags.*(field.flag) = 0;
-    ASSERT_EQ(saveConfig(engine, configPath).status, ConfigStatus::Saved);
+    for (DriveEntry& each : engine.choices().drives) each.selected = each.root == DrivePath() ? 1 : 0;
+    for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.choices().traceFlags.*(field.flag) = 0;
+    ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), configPath).status, ConfigStatus::Saved);
     ASSERT_TRUE(CopyFileA((GetModuleDirectory() + "scourix.exe").c_str(), program.c_str(), FALSE));
   }
   // A program that shows its window instead waits for a user: ended, it fails the test.

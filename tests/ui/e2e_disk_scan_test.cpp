@@ -61,7 +61,7 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     TickOnlyTheTestDrive(main);
     Press(page.hwnd(), IDC_DISK_START);
     EXPECT_FALSE(IsWindowEnabled(start));
-    for (const DriveEntry& entry : engine.drives) EXPECT_EQ(entry.selected, entry.root == DrivePath()) << entry.root;
+    for (const DriveEntry& entry : engine.choices().drives) EXPECT_EQ(entry.selected, entry.root == DrivePath()) << entry.root;
     EXPECT_TRUE(PumpUntil([&] { return gate.reached(); }));
     EXPECT_TRUE(PumpUntil([&] { return WindowText(page.Item(IDC_DISK_PATH)) == DrivePath("b_keep.txt"); }));
     EXPECT_EQ(ProgressPos(bar), 2);
@@ -220,9 +220,9 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   // The unattended clean, with the settings the window saved (no trace item), likewise.
   for (const std::string& file : junk) MakeFile(file, file.find("lock") == std::string::npos ? 1 : 0);
   CleanEngine unattended(platform);
-  ASSERT_EQ(loadConfig(unattended, configPath).status, ConfigStatus::Loaded);
-  for (const TraceItem* item : AllTraceItems()) unattended.traceFlags.*item->flag = 0;
-  ASSERT_EQ(saveConfig(unattended, configPath).status, ConfigStatus::Saved);
+  ASSERT_EQ(loadConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Loaded);
+  for (const TraceItem* item : AllTraceItems()) unattended.choices().traceFlags.*item->flag = 0;
+  ASSERT_EQ(saveConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Saved);
   EXPECT_EQ(runAutoClean(unattended, {configPath, true}).exitCode, kAutoCleanDone);
   for (const std::string& file : junk) EXPECT_FALSE(OnDisk(file)) << file;
   EXPECT_EQ(Snapshot(files.root()), before);

@@ -87,7 +87,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothing
     ClickItem("Internet Cookies.");
     Press(page.hwnd(), IDC_TRACE_START);
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_TRACE_START)));
-    EXPECT_EQ(engine.traceFlags.internetCookies, 0);
+    EXPECT_EQ(engine.choices().traceFlags.internetCookies, 0);
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
     PumpPending();

@@ -93,17 +93,17 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
 // The configuration is loaded at the start and saved at the exit, which asks first.
 TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
   CleanEngine stored(platform);
-  stored.settings.tempFiles = stored.traceFlags.recycleBin = 0;
-  stored.rules.append({1, ".pcf", "说明", 0});
-  ASSERT_EQ(saveConfig(stored, configPath).status, ConfigStatus::Saved);
+  stored.choices().settings.tempFiles = stored.choices().traceFlags.recycleBin = 0;
+  stored.choices().rules.append({1, ".pcf", "说明", 0});
+  ASSERT_EQ(saveConfig(stored.choices(), stored.platform(), configPath).status, ConfigStatus::Saved);
   answer.QueueAnswers({IDNO, IDYES});
   bool stillOpenAfterNo = false;
   main.closeAfterScript = false;
   Run([&] {
-    EXPECT_EQ(engine.rules.count(), 1);
+    EXPECT_EQ(engine.choices().rules.count(), 1);
     // The pages were made from what was loaded.
     EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
-    engine.rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
+    engine.choices().rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     Command(ID_TRAY_EXIT);
     stillOpenAfterNo = main.IsVisible() && TrayIconShown();
     Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
@@ -113,8 +113,8 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
   EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
   EXPECT_FALSE(main.exists() || TrayIconShown());
   CleanEngine reread(platform);
-  ASSERT_EQ(readConfigFile(reread, configPath).status, ConfigStatus::Loaded);
-  EXPECT_EQ((std::vector<int>{reread.settings.tempFiles, reread.traceFlags.recycleBin, reread.rules.count()}),
+  ASSERT_EQ(readConfigFile(reread.choices(), reread.platform(), configPath).status, ConfigStatus::Loaded);
+  EXPECT_EQ((std::vector<int>{reread.choices().settings.tempFiles, reread.choices().traceFlags.recycleBin, reread.choices().rules.count()}),
             (std::vector<int>{0, 0, 2}));
 }
 

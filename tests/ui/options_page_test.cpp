@@ -40,11 +40,11 @@ TEST(OptionsPage, BoxesFlagsDescriptionsSelectionButtonsAndSave) {
   };
   const auto flags = [&] {
     std::string out;
-    for (const auto& [id, flag, text] : kBoxes) out += std::to_string(engine.settings.*flag);
+    for (const auto& [id, flag, text] : kBoxes) out += std::to_string(engine.choices().settings.*flag);
     return out;
   };
-  engine.settings.backupFiles = 0;
-  engine.settings.cpyFiles = 5;  // only a flag of one shows ticked
+  engine.choices().settings.backupFiles = 0;
+  engine.choices().settings.cpyFiles = 5;  // only a flag of one shows ticked
   ASSERT_TRUE(owner.Create(nullptr));
   ASSERT_TRUE(page.Create(owner.hwnd()));
   MessageBoxAnswerer answer(IDOK);
@@ -54,13 +54,13 @@ TEST(OptionsPage, BoxesFlagsDescriptionsSelectionButtonsAndSave) {
   EXPECT_EQ(flags(), "101115111111");  // not applied without a click
   for (const auto& [id, flag, text] : kBoxes) {  // a click applies every box and shows the description
     SendMessageA(page.Item(id), BM_CLICK, 0, 0);
-    EXPECT_EQ(engine.settings.*flag, 0) << text;
+    EXPECT_EQ(engine.choices().settings.*flag, 0) << text;
     SendMessageA(page.Item(id), BM_CLICK, 0, 0);
-    EXPECT_EQ(std::to_string(engine.settings.*flag) + WindowText(page.Item(IDC_OPT_DESCRIPTION)), "1"s + text);
+    EXPECT_EQ(std::to_string(engine.choices().settings.*flag) + WindowText(page.Item(IDC_OPT_DESCRIPTION)), "1"s + text);
   }
   ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);  // select none, all and defaults change only the boxes
   EXPECT_EQ(boxes() + flags(), "000000000000111111111111");
-  for (const auto& [id, flag, text] : kBoxes) engine.settings.*flag = 0;
+  for (const auto& [id, flag, text] : kBoxes) engine.choices().settings.*flag = 0;
   for (int button : {IDC_OPT_SELECT_ALL, IDC_OPT_DEFAULTS}) {
     ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);
     ClickButton(page.hwnd(), button);

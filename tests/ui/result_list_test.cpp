@@ -156,8 +156,8 @@ TEST_F(ResultListTest, CommandsOnlySayThatAScanRunsWhileItRuns) {
   const std::string drive = memoryRoot(platform);
   ListingGate gate(drive);
   platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
-  engine.drives.emplace_back();
-  engine.drives.back().root = drive;
+  engine.choices().drives.emplace_back();
+  engine.choices().drives.back().root = drive;
   engine.setPacing(false);
   Open();
   ASSERT_TRUE(engine.startDiskScan());

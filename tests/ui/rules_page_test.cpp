@@ -24,7 +24,7 @@ using Rules = std::vector<ScanRule>;
 class RulesPageTest : public ::testing::Test {
  protected:
   void Open(const Rules& rules) {
-    for (const ScanRule& rule : rules) engine.rules.append(rule);
+    for (const ScanRule& rule : rules) engine.choices().rules.append(rule);
     ASSERT_TRUE(host.Create(nullptr));
     ASSERT_TRUE(page.Create(host.hwnd()));
     list.Attach(page.Item(IDC_RULES_LIST));
@@ -42,10 +42,10 @@ class RulesPageTest : public ::testing::Test {
   void Press(int button) const { ClickButton(page.hwnd(), button); }
   // Every row shows the rule at its position, and the store holds these rules.
   void ExpectRules(const Rules& expected) const {
-    EXPECT_EQ(engine.rules.all(), expected);
-    ASSERT_EQ(list.GetItemCount(), engine.rules.count());
-    for (int i = 0; i < engine.rules.count(); ++i) {
-      const ScanRule& rule = engine.rules.at(i);
+    EXPECT_EQ(engine.choices().rules.all(), expected);
+    ASSERT_EQ(list.GetItemCount(), engine.choices().rules.count());
+    for (int i = 0; i < engine.choices().rules.count(); ++i) {
+      const ScanRule& rule = engine.choices().rules.at(i);
       EXPECT_EQ(list.GetItemText(i, 0) + "|" + list.GetItemText(i, 1) + "|" + list.GetItemText(i, 2),
                 rule.pattern + "|" + rule.description + "|" + (rule.enabled ? "启用" : "灰化"));
     }
@@ -117,7 +117,7 @@ TEST_F(RulesPageTest, ExportAndImportThroughTheFileDialogsAndTheirFailures) {
   const std::string path = folder.path("rules.txt");
   TempTree::write(path, "old contents");
   Open({{1, ".pcf", "clean pcf files", 0}, {0, "~", "greyed", 1}, {1, "doc.txt", "", 0}});
-  const Rules exported = engine.rules.all();
+  const Rules exported = engine.choices().rules.all();
   // The dialogs move the working folder to the chosen file's; the test puts it back.
   char workingFolder[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, workingFolder);
@@ -141,7 +141,7 @@ TEST_F(RulesPageTest, ExportAndImportThroughTheFileDialogsAndTheirFailures) {
   Press(IDC_RULES_IMPORT);
   UseFile(folder.path("missing\\rules.txt"));
   Press(IDC_RULES_EXPORT);
-  engine.rules.append({1, "unlisted", "", 0});  // a failed import still rebuilds the list
+  engine.choices().rules.append({1, "unlisted", "", 0});  // a failed import still rebuilds the list
   UseFile(folder.path("absent.txt"));
   Press(IDC_RULES_IMPORT);
   std::vector<std::string> texts;

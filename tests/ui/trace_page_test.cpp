@@ -20,7 +20,7 @@ TEST(TracePage, ItemsDescriptionsBoxesAndFlags) {
   TraceCleanPage page{engine, options};
   Dialog host{IDD_MAIN};
   TreeView tree;
-  engine.traceFlags.internetCookies = engine.traceFlags.edgeCache = 0;
+  engine.choices().traceFlags.internetCookies = engine.choices().traceFlags.edgeCache = 0;
   ASSERT_TRUE(host.Create(nullptr));
   ASSERT_TRUE(page.Create(host.hwnd()));
   host.Show(SW_SHOW);
@@ -42,7 +42,7 @@ TEST(TracePage, ItemsDescriptionsBoxesAndFlags) {
   }
   ClickBox(tree, items[2]);  // clicked boxes reach the flags when the page goes
   DestroyWindow(page.hwnd());
-  EXPECT_EQ(engine.traceFlags.internetCookies, 1);
+  EXPECT_EQ(engine.choices().traceFlags.internetCookies, 1);
   DestroyWindow(host.hwnd());
 }
 

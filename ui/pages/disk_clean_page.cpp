@@ -35,7 +35,7 @@ void DiskCleanPage::FillDriveTree() {
   RedrawOff quiet(tree_);
   tree_.DeleteAllItems();
   HTREEITEM root = tree_.InsertItem(kDriveTreeRootText, 0, 1, TVI_ROOT, TVI_LAST);
-  for (DriveEntry& drive : engine_.drives) {
+  for (DriveEntry& drive : engine_.choices().drives) {
     HTREEITEM item = tree_.InsertItem(drive.displayName, 0, 1, root, TVI_LAST, 0, CheckFromFlag(drive.selected));
     drive.treeItem = reinterpret_cast<TreeItemHandle>(item);
   }
@@ -47,7 +47,7 @@ void DiskCleanPage::FillDriveTree() {
 
 void DiskCleanPage::ReadDriveChecks() {
   if (!tree_.exists()) return;
-  ReadBackDriveChecks(engine_.drives, [this](TreeItemHandle item) {
+  ReadBackDriveChecks(engine_.choices().drives, [this](TreeItemHandle item) {
     return tree_.GetCheck(reinterpret_cast<HTREEITEM>(item));
   });
 }
@@ -85,7 +85,7 @@ void DiskCleanPage::OnSelectNone() { SelectAllDrives(false); }
 // The flags change at once: a running scan reads each drive's flag when it gets there.
 void DiskCleanPage::SelectAllDrives(bool selected) {
   std::vector<HTREEITEM> items;
-  for (DriveEntry& drive : engine_.drives) {
+  for (DriveEntry& drive : engine_.choices().drives) {
     drive.selected = selected ? 1 : 0;
     if (drive.treeItem != 0) items.push_back(reinterpret_cast<HTREEITEM>(drive.treeItem));
   }
@@ -93,6 +93,6 @@ void DiskCleanPage::SelectAllDrives(bool selected) {
   tree_.SetSiblingChecks(items, selected ? Ticked : Unticked);
 }
 
-void DiskCleanPage::OnDestroy() { ForgetDriveItems(engine_.drives); }
+void DiskCleanPage::OnDestroy() { ForgetDriveItems(engine_.choices().drives); }
 
 }  // namespace scourix

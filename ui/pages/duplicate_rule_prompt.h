@@ -4,16 +4,16 @@
 
 #include <string>
 
-#include "settings/rule_store.h"
+#include "engine/rule_store.h"
 
 namespace scourix {
 
-class DuplicateRulePrompt : public DuplicateRuleQuestion {
+class DuplicateRulePrompt {
  public:
   // owner: the main window, which owns the question box.
   explicit DuplicateRulePrompt(HWND owner) : owner_(owner) {}
   // "%s 规则已经存在，是否还要添加?" / "提醒" with Yes and No; only No refuses.
-  bool addDuplicate(const std::string& pattern) override;
+  bool addDuplicate(const std::string& pattern);
 
  private:
   HWND owner_;

@@ -50,13 +50,13 @@ bool OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& re
 
 void OptionsPage::ApplyToSettings() {
   UpdateData(true);
-  CopyBoxesToSettings(categoryBoxes_, engine_.settings);
-  engine_.options.deleteToRecycleBin = recycleBox_;
+  CopyBoxesToSettings(categoryBoxes_, engine_.choices().settings);
+  engine_.choices().options.deleteToRecycleBin = recycleBox_;
 }
 
 void OptionsPage::LoadFromSettings() {
-  CopySettingsToBoxes(engine_.settings, categoryBoxes_);
-  recycleBox_ = engine_.options.deleteToRecycleBin;
+  CopySettingsToBoxes(engine_.choices().settings, categoryBoxes_);
+  recycleBox_ = engine_.choices().options.deleteToRecycleBin;
   UpdateData(false);
 }
 

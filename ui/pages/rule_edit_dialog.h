@@ -1,6 +1,6 @@
 #pragma once
 // The modal editor of one custom rule (dialog 136), for adding and for modifying.
-#include "settings/scan_rule.h"
+#include "engine/scan_rule.h"
 #include "ui/framework/dialog.h"
 #include "ui/pages/rule_edit_fields.h"
 

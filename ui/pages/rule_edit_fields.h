@@ -2,7 +2,7 @@
 // What the rule editor shows of a rule, and how its fields turn back into a rule.
 #include <string>
 
-#include "settings/scan_rule.h"
+#include "engine/scan_rule.h"
 
 namespace scourix {
 

@@ -43,7 +43,7 @@ void RulesPage::InitColumns() {
 
 void RulesPage::RefreshRuleList() {
   ruleList_.DeleteAllItems();
-  const RuleStore& rules = engine_.rules;
+  const RuleStore& rules = engine_.choices().rules;
   for (int i = 0; i < rules.count(); ++i) {
     const int row = ruleList_.InsertItem(ruleList_.GetItemCount(), rules.at(i).pattern);
     ShowRule(row, rules.at(i));
@@ -115,30 +115,30 @@ void RulesPage::OnListDblClk() {
 void RulesPage::OnAdd() {
   RuleEditDialog editor;
   if (editor.DoModal(hwnd_) != IDOK) return;
-  engine_.rules.append(editor.rule());
+  engine_.choices().rules.append(editor.rule());
   RefreshRuleList();
 }
 
 void RulesPage::OnModify() {
-  if (!IsRulePosition(currentRule_, engine_.rules.count())) return;
+  if (!IsRulePosition(currentRule_, engine_.choices().rules.count())) return;
   const int position = currentRule_;
-  RuleEditDialog editor(engine_.rules.at(position));
+  RuleEditDialog editor(engine_.choices().rules.at(position));
   if (editor.DoModal(hwnd_) != IDOK) return;
-  engine_.rules.replaceAt(position, editor.rule());
-  ShowRule(position, engine_.rules.at(position));
+  engine_.choices().rules.replaceAt(position, editor.rule());
+  ShowRule(position, engine_.choices().rules.at(position));
 }
 
 void RulesPage::OnDeleteRule() {
-  if (!IsRulePosition(currentRule_, engine_.rules.count())) return;
+  if (!IsRulePosition(currentRule_, engine_.choices().rules.count())) return;
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO) != IDYES) return;
-  engine_.rules.removeAt(currentRule_);
+  engine_.choices().rules.removeAt(currentRule_);
   ruleList_.DeleteItem(currentRule_);
   SetCurrentRule(-1);
 }
 
 void RulesPage::OnClear() {
   ruleList_.DeleteAllItems();
-  engine_.rules.clear();
+  engine_.choices().rules.clear();
   SetCurrentRule(-1);
 }
 
@@ -146,7 +146,8 @@ void RulesPage::OnImport() {
   const std::optional<std::string> path = chooseFile_(hwnd_, RuleFileAction::Import);
   if (!path) return;
   DuplicateRulePrompt prompt(MainWindow());
-  const RuleFileStatus status = importRules(*path, engine_.rules, &prompt);
+  const RuleFileStatus status = importRules(*path, engine_.choices().rules,
+                                            [&prompt](const std::string& pattern) { return prompt.addDuplicate(pattern); });
   // Also after a failure, so that the rules added before it show.
   RefreshRuleList();
   MessageBoxA(MainWindow(), ImportMessage(status), "提示", MB_OK);
@@ -155,7 +156,7 @@ void RulesPage::OnImport() {
 void RulesPage::OnExport() {
   const std::optional<std::string> path = chooseFile_(hwnd_, RuleFileAction::Export);
   if (!path) return;
-  MessageBoxA(MainWindow(), ExportMessage(exportRules(*path, engine_.rules)), "提示", MB_OK);
+  MessageBoxA(MainWindow(), ExportMessage(exportRules(*path, engine_.choices().rules)), "提示", MB_OK);
 }
 
 }  // namespace scourix

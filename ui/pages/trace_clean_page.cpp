@@ -36,7 +36,7 @@ void TraceCleanPage::FillTraceTree() {
     if (browser && group == nullptr) {
       group = tree_.InsertItem(kBrowserGroupText, 0, 1, TVI_ROOT, TVI_LAST, 0, Ticked);
     }
-    const CheckState box = CheckFromFlag(engine_.traceFlags.*trace->flag);
+    const CheckState box = CheckFromFlag(engine_.choices().traceFlags.*trace->flag);
     traceItems_.push_back(tree_.InsertItem(trace->text, 0, 1, browser ? group : TVI_ROOT, TVI_LAST, 0, box));
   }
   if (group != nullptr) {
@@ -52,7 +52,7 @@ void TraceCleanPage::ReadTraceChecks() {
   const std::vector<const TraceItem*> all = AllTraceItems();
   if (!tree_.exists() || traceItems_.size() != all.size()) return;
   for (std::size_t i = 0; i < traceItems_.size(); ++i) {
-    engine_.traceFlags.*all[i]->flag = FlagFromCheck(tree_.GetCheck(traceItems_[i]));
+    engine_.choices().traceFlags.*all[i]->flag = FlagFromCheck(tree_.GetCheck(traceItems_[i]));
   }
 }
 

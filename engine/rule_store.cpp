@@ -1,4 +1,4 @@
-#include "settings/rule_store.h"
+#include "engine/rule_store.h"
 
 namespace scourix {
 
@@ -7,14 +7,6 @@ bool RuleStore::hasPattern(const std::string& text) const {
     if (rule.pattern == text) return true;
   }
   return false;
-}
-
-bool RuleStore::addRule(const ScanRule& rule, DuplicateRuleQuestion* question) {
-  if (question != nullptr && hasPattern(rule.pattern) && !question->addDuplicate(rule.pattern)) {
-    return false;
-  }
-  rules_.push_back(rule);
-  return true;
 }
 
 void RuleStore::removeAt(int position) {

@@ -1,0 +1,35 @@
+#pragma once
+// What the user chose: the drives and categories of the disk scan, the trace items, the
+// custom rules and the options. The windows change it (the flags even while a scan runs);
+// a scan reads it; data.dsfw stores it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/flag.h"
+#include "engine/rule_store.h"
+#include "engine/scan_settings.h"
+
+namespace scourix {
+
+// A handle of a tree item in a window; the engine only stores and compares it.
+using TreeItemHandle = std::uintptr_t;
+
+// One fixed drive of the disk scan.
+struct DriveEntry {
+  std::string root;         // "%c:\"
+  std::string displayName;  // the tree label; the same text as root
+  Flag selected{1};         // the user interface may change it while a scan runs
+  TreeItemHandle treeItem = 0;
+  std::int32_t present = 1;
+};
+
+struct Choices {
+  ScanSettings settings;
+  TraceFlags traceFlags;
+  CleanOptions options;
+  std::vector<DriveEntry> drives;
+  RuleStore rules;
+};
+
+}  // namespace scourix
