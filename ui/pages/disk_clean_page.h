@@ -4,8 +4,8 @@
 #include <string>
 
 #include "ui/controls/check_tree_ctrl.h"
-#include "ui/framework/controls.h"
 #include "ui/controls/hyperlink_label.h"
+#include "ui/framework/controls.h"
 #include "ui/pages/scan_page.h"
 
 namespace scourix {
@@ -28,16 +28,17 @@ class DiskCleanPage : public ScanPage {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
   void ReadChecks() override { ReadDriveChecks(); }
 
  private:
   void FillDriveTree();
-  void OnTimer();
+  void OnStart();
+  void OnTimer() override;
   void OnSelectAll();
   void OnSelectNone();
   void SelectAllDrives(bool selected);
-  void OnDestroy();
+  void OnDestroy() override;
 
   CheckTreeCtrl tree_;
   HyperLinkLabel supportLink_;

@@ -1,4 +1,4 @@
-#include "ui/pages/category_boxes.h"
+#include "ui/pages/check_choices.h"
 
 #include "res/resource.h"
 
@@ -32,6 +32,17 @@ void CopyBoxesToSettings(const CategoryBoxStates& boxes, ScanSettings& settings)
 
 void CopySettingsToBoxes(const ScanSettings& settings, CategoryBoxStates& boxes) {
   for (std::size_t i = 0; i < kCategoryBoxes.size(); ++i) boxes[i] = settings.*(kCategoryBoxes[i].flag);
+}
+
+void ReadBackDriveChecks(std::vector<DriveEntry>& drives,
+                         const std::function<CheckState(TreeItemHandle)>& boxOf) {
+  for (DriveEntry& drive : drives) {
+    if (drive.treeItem != 0) drive.selected = FlagFromCheck(boxOf(drive.treeItem));
+  }
+}
+
+void ForgetDriveItems(std::vector<DriveEntry>& drives) {
+  for (DriveEntry& drive : drives) drive.treeItem = 0;
 }
 
 }  // namespace scourix
