@@ -101,18 +101,16 @@ void MainDialog::RemoveTrayIcon() {
 }
 
 void MainDialog::LoadConfig() {
-  const ConfigResult result = loadConfig(engine_.choices(), engine_.platform(), configPath_);
-  // A file that is there but could not be read keeps the user's settings: never saved over.
-  keepConfigFile_ = result.status == ConfigStatus::Unreadable;
-  if (result.status == ConfigStatus::Damaged || keepConfigFile_) {
-    MessageBoxA(hwnd_, "加载配置文件出错", "提示", MB_OK);
-  }
+  const LoadMeaning meaning = meaningOf(loadConfig(engine_.choices(), engine_.platform(), configPath_).status);
+  keepConfigFile_ = !meaning.windowMaySave;
+  if (meaning.windowNotice != nullptr) MessageBoxA(hwnd_, meaning.windowNotice, "提示", MB_OK);
 }
 
 void MainDialog::SaveConfig() {
   if (keepConfigFile_) return;
-  const ConfigResult result = saveConfig(engine_.choices(), engine_.platform(), configPath_);
-  if (result.status == ConfigStatus::CouldNotSave) MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  if (!saveConfig(engine_.choices(), engine_.platform(), configPath_).saved) {
+    MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  }
 }
 
 void MainDialog::DockResultWindow() {

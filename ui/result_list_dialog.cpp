@@ -179,7 +179,15 @@ void ResultListDialog::OnDelete() {
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started.
   if (RefusedWhileScanning()) return;
+  // An unattended clean of another process may be scanning or deleting the same files;
+  // the claim ends with the deletion, before the box waits for the user.
+  std::unique_ptr<ScanLock> lock = engine_.platform().claimScanLock();
+  if (lock == nullptr) {
+    ShowScanBusyNotice(hwnd_);
+    return;
+  }
   const DeletionResult deletion = engine_.deleteMarkedFiles();
+  lock.reset();
   RebuildList();
   MessageBoxA(hwnd_, DeletionDoneText(deletion).c_str(), "提示", MB_OK);
 }
