@@ -184,8 +184,8 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
 
   std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
-  engine.scanDrive(DrivePath());
-  for (const auto& file : engine.foundFiles()) unprotected.push_back("[" + file->category + "]" + file->path);
+  engine.scanFolder(DrivePath());
+  for (const auto& file : engine.findings()) unprotected.push_back("[" + file->category + "]" + file->path);
   engine.setProtection(true);
 
   MessageBoxAnswerer answer;

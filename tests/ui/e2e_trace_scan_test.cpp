@@ -50,7 +50,7 @@ class TraceScanEndToEnd : public EndToEnd {
     MakeLink(bob + "Local/Google/Chrome/User Data/Default/GPUCache/docs", alice + "Documents");
     for (const std::string& file : {bin, std::string("$Recycle.Bin/S-1-5-21-7/desktop.ini")}) MakeFile(file);  // the latter never listed
     MakeLink("$Recycle.Bin/S-1-5-21-7/$RLINK", alice + "Documents");
-    engine.profilesFolderOverride = DrivePath("profiles");
+    engine.setProfilesFolder(DrivePath("profiles"));
   }
   ResultLine Line(const std::string& label, const std::string& relative) const {
     return ResultLine{"[" + label + "]" + DrivePath(relative), Ticked};
@@ -134,7 +134,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothing
   for (const std::string& kept : {alice + "Cookies/desktop.ini", alice + "Documents/letter.doc",
                                   std::string("Recycled/INFO2"), bob + kJumpList, bob + kChromeIndex, bob + kChromeCookies})
     EXPECT_TRUE(OnDisk(kept)) << kept;
-  EXPECT_EQ(platform.recycleBinEmptied + engine.recycleBinPending, 1);
+  EXPECT_EQ(platform.recycleBinEmptied + engine.findings().coversRecycleBin(), 1);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ namespace scourix::test {
 class EndToEndPlatform : public FakePlatform {
  public:
   int driveType(const std::string& root) override { return systemPlatform().driveType(root); }
-  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override {
+  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override {
     return systemPlatform().recycleFiles(paths);
   }
 };

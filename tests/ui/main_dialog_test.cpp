@@ -133,7 +133,7 @@ TEST_F(MainDialogRun, ClosingWhileAScanRunsStopsItThenSaves) {
   bool started = false;
   Run([&] {
     started = engine.startDiskScan();
-    PumpUntil([&] { return engine.diskScanRunning == 1; });  // the script's close follows
+    PumpUntil([&] { return engine.progress().running(ScanKind::Disk); });  // the script's close follows
   });
   EXPECT_TRUE(started && !engine.scanBusy());
   EXPECT_EQ(answer.count(), 0);  // no "扫描完毕" while closing
@@ -183,7 +183,7 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   ASSERT_EQ(answerer.count(), 3);
   EXPECT_EQ(answerer.boxes()[0].text + answerer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
   EXPECT_TRUE(overAtTheBox);
-  EXPECT_EQ(engine.foundFile(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
+  EXPECT_EQ(engine.findings().at(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
 }
 
 // Only a missing file is a first run: one that is there but cannot be opened is reported

@@ -8,13 +8,13 @@ namespace scourix {
 
 void MirrorScanProgress(const CleanEngine& engine, std::string& pathText, const Edit& pathEdit,
                         const ProgressBar& progress) {
-  std::string path = engine.currentPath();
+  std::string path = engine.progress().currentPath();
   // Setting an unchanged text would only make the field flicker.
   if (path != pathText) {
     pathText = std::move(path);
     pathEdit.SetText(pathText);
   }
-  progress.SetPos(engine.progressPos);
+  progress.SetPos(engine.progress().position());
 }
 
 }  // namespace scourix

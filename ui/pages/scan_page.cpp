@@ -19,8 +19,8 @@ void ScanPage::ExchangeScanControls(DataExchange& exchange, int progressId, int 
   exchange.Text(pathId, pathText_);
 }
 
-void ScanPage::MirrorWhileRunning(const std::atomic<std::int32_t>& running) {
-  if (running != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
+void ScanPage::MirrorWhileRunning(ScanKind kind) {
+  if (engine_.progress().running(kind)) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
 }
 
 void ScanPage::StartScan(std::int32_t progressMax, bool (CleanEngine::*start)()) {

@@ -107,7 +107,7 @@ void TraceCleanPage::OnSelChanged() {
   UpdateData(false);
 }
 
-void TraceCleanPage::OnTimer() { MirrorWhileRunning(engine_.traceScanRunning); }
+void TraceCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Trace); }
 
 // The flags follow at once: a running scan reads each flag when it reaches its location.
 void TraceCleanPage::SetAllItems(CheckState state) {
