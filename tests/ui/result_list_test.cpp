@@ -12,6 +12,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/pages/scan_busy_notice.h"
 #include "ui/result_list_dialog.h"
+#include "ui/result_list_text.h"
 
 namespace scourix::test {
 namespace {
@@ -136,20 +137,25 @@ TEST_F(ResultListTest, ViewShowsAFileOrSelectsAProgramAndNeverRunsIt) {
   Open();
   Add("temp files", "C:\\docs\\readme.txt");
   Add("my rules(.exe)", "C:\\downloads\\setup.exe");
+  FoundFile odd;  // the shell would open "report"
+  odd.category = "temp files";
+  odd.exact = ExactPath(L"\\\\?\\C:\\docs\\report ");
+  engine.findings().add(odd);
   window.RebuildList();
   MessageBoxAnswerer answer(IDOK);
   Click(IDC_RESULT_VIEW);  // nothing selected
   tree.SelectItem(Items()[0]);
   EXPECT_EQ(SendNotify(tree.hwnd(), NM_DBLCLK), 0);  // a double click opens nothing
   Click(IDC_RESULT_VIEW);
-  tree.SelectItem(Items()[1]);
-  Click(IDC_RESULT_VIEW);
-  tree.SelectItem(tree.InsertItem("stray", 0, 1));  // a line no record shows
-  Click(IDC_RESULT_VIEW);
+  for (HTREEITEM item : {Items()[1], Items()[2], tree.InsertItem("stray", 0, 1)}) {  // the last: a line no record shows
+    tree.SelectItem(item);
+    Click(IDC_RESULT_VIEW);
+  }
   EXPECT_EQ(launched, (std::vector<std::string>{"C:\\docs\\readme.txt ",
                                                 "explorer.exe /select,\"C:\\downloads\\setup.exe\""}));
-  ASSERT_EQ(answer.count(), 1);
-  EXPECT_EQ(answer.boxes()[0].text, "没有发现");
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[0].text, kViewRefusedText);
+  EXPECT_EQ(answer.boxes()[1].text, "没有发现");
 }
 
 TEST_F(ResultListTest, CommandsOnlySayThatAScanRunsWhileItRuns) {
