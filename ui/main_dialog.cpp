@@ -5,12 +5,21 @@
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
-#include "ui/about_dialog.h"
 #include "ui/dock_layout.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/tray_icon.h"
 
 namespace scourix {
+
+namespace {
+
+// The about box: shown modally, closed with its OK button.
+class AboutDialog : public Dialog {
+ public:
+  AboutDialog() : Dialog(IDD_ABOUT) {}
+};
+
+}  // namespace
 
 MainDialog::MainDialog(CleanEngine& engine, std::string configPath)
     : FilteredDialog(IDD_MAIN),
@@ -150,8 +159,6 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_TRAYICON:
       OnTrayIcon(lParam);
       return true;
-    case WM_COMMAND:
-      return OnCommand(wParam);
     case WM_SCANOVER:
       scanSteps_.AnnounceScanOver(static_cast<ScanKind>(wParam));
       return true;
@@ -162,8 +169,7 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 bool MainDialog::OnSysCommand(WPARAM command) {
   if ((command & 0xFFF0) == IDM_ABOUT_BOX) {
-    AboutDialog about;
-    about.DoModal(hwnd_);
+    OnAbout();
     return true;
   }
   if (command == SC_MINIMIZE) {
@@ -212,35 +218,27 @@ void MainDialog::OnTrayIcon(LPARAM mouseMessage) {
   }
 }
 
-bool MainDialog::OnCommand(WPARAM wParam) {
-  if (HIWORD(wParam) != 0) return false;
-  switch (LOWORD(wParam)) {
-    case ID_TRAY_TOGGLE:
-      ToggleMainWindow();
-      return true;
-    case ID_TRAY_DISK:
-      ShowPage(kDiskPageIndex);
-      return true;
-    case ID_TRAY_TRACE:
-      ShowPage(kTracePageIndex);
-      return true;
-    case ID_TRAY_OPTIONS:
-      ShowPage(kOptionsPageIndex);
-      return true;
-    case ID_TRAY_RULES:
-      ShowPage(kRulesPageIndex);
-      return true;
-    case ID_TRAY_ABOUT: {
-      AboutDialog about;
-      about.DoModal(hwnd_);
-      return true;
-    }
-    case ID_TRAY_EXIT:
-      OnExit();
-      return true;
-    default:
-      return false;
-  }
+template <int page>
+void MainDialog::OnShowPage() {
+  ShowPage(page);
+}
+
+bool MainDialog::OnCommand(int id, UINT code) {
+  static constexpr Command<MainDialog> kCommands[] = {
+      {ID_TRAY_TOGGLE, kMenuCommand, &MainDialog::ToggleMainWindow},
+      {ID_TRAY_DISK, kMenuCommand, &MainDialog::OnShowPage<kDiskPageIndex>},
+      {ID_TRAY_TRACE, kMenuCommand, &MainDialog::OnShowPage<kTracePageIndex>},
+      {ID_TRAY_OPTIONS, kMenuCommand, &MainDialog::OnShowPage<kOptionsPageIndex>},
+      {ID_TRAY_RULES, kMenuCommand, &MainDialog::OnShowPage<kRulesPageIndex>},
+      {ID_TRAY_ABOUT, kMenuCommand, &MainDialog::OnAbout},
+      {ID_TRAY_EXIT, kMenuCommand, &MainDialog::OnExit},
+  };
+  return RunCommand(*this, kCommands, id, code);
+}
+
+void MainDialog::OnAbout() {
+  AboutDialog about;
+  about.DoModal(hwnd_);
 }
 
 void MainDialog::OnExit() {

@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "ui/pages/disk_clean_page.h"
-#include "ui/framework/key_filter.h"
-#include "ui/pages/options_page.h"
 #include "ui/controls/page_tab_ctrl.h"
-#include "ui/result_list_dialog.h"
+#include "ui/framework/key_filter.h"
+#include "ui/pages/disk_clean_page.h"
+#include "ui/pages/options_page.h"
 #include "ui/pages/rules_page.h"
-#include "ui/scan_window_steps.h"
 #include "ui/pages/trace_clean_page.h"
+#include "ui/result_list_dialog.h"
+#include "ui/scan_window_steps.h"
 
 namespace scourix {
 
@@ -53,6 +53,7 @@ class MainDialog : public FilteredDialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
   // The close (WM_CLOSE, Alt+F4, the close box, the tray's exit) ends the modal run.
   void OnCancel() override;
 
@@ -66,7 +67,9 @@ class MainDialog : public FilteredDialog {
   bool OnSysCommand(WPARAM command);
   bool OnPaint();
   void OnTrayIcon(LPARAM mouseMessage);
-  bool OnCommand(WPARAM wParam);
+  template <int page>
+  void OnShowPage();
+  void OnAbout();
   void OnExit();
   void OnDestroy();
   void StopScanAndWait();

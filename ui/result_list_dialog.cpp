@@ -60,45 +60,22 @@ BOOL ResultListDialog::OnInitDialog() {
   return TRUE;
 }
 
-bool ResultListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_TIMER:
-      UpdateButtons();
-      return false;
-    case WM_DESTROY:
-      KillTimer(hwnd_, kButtonTimer);
-      return false;
-    case WM_NOTIFY: {
-      // A double-click keeps the tree's own processing; label edits find no handler
-      // here, so every edit is refused and the line keeps its text.
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->idFrom != IDC_RESULT_TREE || header->code != NM_DBLCLK) return false;
-      result = 0;
-      return true;
-    }
-    case WM_COMMAND:
-      if (HIWORD(wParam) != BN_CLICKED) return false;
-      switch (LOWORD(wParam)) {
-        case IDC_RESULT_VIEW:
-          OnView();
-          break;
-        case IDC_RESULT_DELETE:
-          OnDelete();
-          break;
-        case IDC_RESULT_SELECT_ALL:
-          OnSelectAll();
-          break;
-        case IDC_RESULT_SELECT_NONE:
-          OnSelectNone();
-          break;
-        default:
-          return false;
-      }
-      result = 0;
-      return true;
-    default:
-      return false;
-  }
+bool ResultListDialog::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  if (message == WM_TIMER) UpdateButtons();
+  if (message == WM_DESTROY) KillTimer(hwnd_, kButtonTimer);
+  return false;
+}
+
+// The tree's notifications have no row: answered 0, a double-click keeps the tree's own
+// processing, and every label edit is refused, so the line keeps its text.
+bool ResultListDialog::OnCommand(int id, UINT code) {
+  static constexpr Command<ResultListDialog> kCommands[] = {
+      {IDC_RESULT_VIEW, BN_CLICKED, &ResultListDialog::OnView},
+      {IDC_RESULT_DELETE, BN_CLICKED, &ResultListDialog::OnDelete},
+      {IDC_RESULT_SELECT_ALL, BN_CLICKED, &ResultListDialog::OnSelectAll},
+      {IDC_RESULT_SELECT_NONE, BN_CLICKED, &ResultListDialog::OnSelectNone},
+  };
+  return RunCommand(*this, kCommands, id, code);
 }
 
 void ResultListDialog::RebuildList() {
