@@ -10,8 +10,8 @@ namespace {
 
 std::vector<FoundFile> copyFindings(const CleanEngine& engine) {
   std::vector<FoundFile> copies;
-  copies.reserve(engine.foundFiles().size());
-  for (const auto& file : engine.foundFiles()) copies.push_back(*file);
+  copies.reserve(static_cast<std::size_t>(engine.findings().count()));
+  for (const auto& file : engine.findings()) copies.push_back(*file);
   return copies;
 }
 
@@ -64,10 +64,10 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   // that one deletion empties the bin before it moves anything there.
   engine.runTraceScan();
   for (FoundFile& file : copyFindings(engine)) findings.push_back(std::move(file));
-  engine.clearFoundFiles();
-  for (const FoundFile& file : findings) engine.addFoundFile(file);
+  engine.findings().clear();
+  for (FoundFile& file : findings) engine.findings().add(std::move(file));
 
-  for (const auto& file : engine.foundFiles()) {
+  for (const auto& file : engine.findings()) {
     if (file->toDelete != 0) report.removed.push_back(*file);
   }
   if (!run.dryRun) {

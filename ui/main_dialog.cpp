@@ -73,14 +73,19 @@ void MainDialog::BuildPages() {
   tabs_.AddPage("自定义规则", &rulesPage_);
   engine_.setObserver(&scanSteps_);
 
-  RECT workArea{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  const POINT centre = CenteredOrigin(WindowRect(), workArea);
-  SetWindowPos(hwnd_, nullptr, centre.x, centre.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The pair goes into the work area of the monitor the program starts on.
+  const POINT origin = StartupMainOrigin(SizeOf(WindowRect()), SizeOf(resultWindow_.WindowRect()), WorkArea());
+  SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  DockResultWindow();
+}
 
-  const RECT main = WindowRect();
-  const int shift = StartupShift(resultWindow_.WindowRect());
-  Move(main.left + shift, main.top, main.right - main.left, main.bottom - main.top, true);
+RECT MainDialog::WorkArea() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  }
+  return monitor.rcWork;
 }
 
 void MainDialog::AddTrayIcon() {
@@ -109,10 +114,10 @@ void MainDialog::SaveConfig() {
 }
 
 void MainDialog::DockResultWindow() {
-  if (!resultWindow_.exists()) return;
-  const RECT result = resultWindow_.WindowRect();
-  const POINT origin = DockedResultOrigin(WindowRect(), result);
-  resultWindow_.Move(origin.x, origin.y, result.right - result.left, result.bottom - result.top, true);
+  // A minimised main window hides the list with itself; it is docked again when restored.
+  if (!resultWindow_.exists() || IsIconic(hwnd_)) return;
+  const RECT docked = DockedResultRect(WindowRect(), SizeOf(resultWindow_.WindowRect()), WorkArea());
+  resultWindow_.Move(docked.left, docked.top, docked.right - docked.left, docked.bottom - docked.top, true);
 }
 
 void MainDialog::ToggleMainWindow() {

@@ -117,10 +117,15 @@ TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesThe
 }
 
 TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCanBeRestored) {
-  // Wine's recycle bin is the XDG trash of the Unix home ("\\??\\Z:\\root").
+  // Wine's recycle bin is the XDG trash of the Unix home, which scripts/wine-env.sh puts
+  // in the build folder ("\\??\\Z:\\...\\build\\home"): never the developer's own trash.
   char home[MAX_PATH] = {};
-  if (GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH) <= 4) GTEST_SKIP() << "no Unix home for Wine's trash";
-  const std::string trash = std::string(home + 4) + "\\.local\\share\\Trash\\";
+  ASSERT_GT(GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH), 4u);
+  const std::string unixHome = home + 4, buildHome = "\\build\\home";
+  ASSERT_TRUE(unixHome.size() > buildHome.size() && unixHome.substr(unixHome.size() - buildHome.size()) == buildHome &&
+              GetModuleDirectory().rfind(unixHome.substr(0, unixHome.size() - 4), 0) == 0)
+      << unixHome << " is not the home in the build folder";
+  const std::string trash = unixHome + "\\.local\\share\\Trash\\";
   // Named after the test's own folder: the trash is shared with everything else.
   std::string folder = files.root();
   folder.pop_back();
