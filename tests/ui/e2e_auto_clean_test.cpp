@@ -85,9 +85,10 @@ TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesThe
   for (const char* gone : {"junk/a.tmp", "junk/b.bak"}) EXPECT_FALSE(OnDisk(gone)) << gone;
   EXPECT_EQ(TempTree::read(configPath), stored);
 
-  // While the window scans, /auto does nothing; while an unattended clean of any session
-  // runs, the window neither scans nor deletes.
+  // While the window scans, /auto does nothing and keeps the earlier records; while an
+  // unattended clean of any session runs, the window neither scans nor deletes.
   MakeFile("junk/c.tmp");
+  const std::string earlier = TempTree::read(settings.path(kAutoCleanLogName));
   ListingGate gate(DrivePath("junk\\"));
   platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
   MessageBoxAnswerer answer;
@@ -112,6 +113,7 @@ TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesThe
   });
   EXPECT_TRUE(OnDisk("junk/c.tmp"));
   EXPECT_EQ(LogLines().at(1), "未清理：另一个扫描正在进行");
+  EXPECT_EQ(TempTree::read(settings.path(kAutoCleanLogName)).rfind(earlier, 0), 0u);
 }
 
 TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCanBeRestored) {
