@@ -27,6 +27,7 @@ struct DirEntry {
   std::uint64_t size = 0;
   std::int64_t lastAccess = 0;
   std::int64_t lastWrite = 0;
+  std::int64_t creation = 0;  // 0: unknown
   // The volume (0 when the platform cannot tell cheaply) and the entry's number on it
   // (0: unknown). A folder's are those of the directory it leads to (its target, for a
   // link), so that a walk can refuse to re-enter a directory on its own path.
@@ -125,6 +126,9 @@ class Platform {
   // The folders of the profiles the system has registered (ProfileList), as recorded,
   // those that exist; empty when the system keeps no such list.
   virtual std::vector<FolderPath> registeredProfiles() = 0;
+  // The current user's own folders (Desktop, Documents, Downloads, Pictures, Music,
+  // Videos, OneDrive) where the system says they are: the user may have moved them.
+  virtual std::vector<FolderPath> userFolders() { return {}; }
 
   virtual void sleepMs(int milliseconds) = 0;
   // The current time, seconds since 1970-01-01 UTC.

@@ -56,6 +56,7 @@ void fillEntry(const FILE_ID_BOTH_DIR_INFO& info, DirEntry& entry) {
   entry.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
   entry.lastAccess = unixSecondsFromTicks(info.LastAccessTime.QuadPart);
   entry.lastWrite = unixSecondsFromTicks(info.LastWriteTime.QuadPart);
+  entry.creation = unixSecondsFromTicks(info.CreationTime.QuadPart);
   entry.device = 0;
   entry.fileId = static_cast<std::uint64_t>(info.FileId.QuadPart);
 }

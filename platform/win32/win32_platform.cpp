@@ -2,6 +2,8 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <knownfolders.h>
 
 #include <io.h>
 
@@ -162,6 +164,20 @@ FolderPath Win32Platform::profilesDirectory() {
   const std::wstring folder = expandedValue(HKEY_LOCAL_MACHINE, kProfileListKey, L"ProfilesDirectory");
   if (folder.empty()) return {};
   return folderOfWide(folder);
+}
+
+std::vector<FolderPath> Win32Platform::userFolders() {
+  std::vector<FolderPath> folders;
+  for (const KNOWNFOLDERID* id : {&FOLDERID_Desktop, &FOLDERID_Documents, &FOLDERID_Downloads, &FOLDERID_Pictures,
+                                  &FOLDERID_Music, &FOLDERID_Videos, &FOLDERID_SkyDrive}) {
+    wchar_t* path = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(*id, 0, nullptr, &path))) {
+      FolderPath folder = folderOfWide(path);
+      if (!folder.path.empty()) folders.push_back(std::move(folder));
+    }
+    CoTaskMemFree(path);
+  }
+  return folders;
 }
 
 std::vector<FolderPath> Win32Platform::registeredProfiles() {

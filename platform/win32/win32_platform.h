@@ -19,6 +19,7 @@ class Win32Platform : public Platform {
   std::string systemDirectory() override;
   FolderPath profilesDirectory() override;
   std::vector<FolderPath> registeredProfiles() override;
+  std::vector<FolderPath> userFolders() override;
   void sleepMs(int milliseconds) override;
   std::int64_t now() override;
   bool localDate(std::int64_t time, CalendarDate& date) override;

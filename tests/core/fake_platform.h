@@ -57,6 +57,7 @@ class FakePlatform : public Platform {
   std::map<std::string, int> driveTypes;  // by root; others are unknown (1)
   std::string systemDir, profilesDir;
   std::vector<std::string> registered;  // registeredProfiles(), as given
+  std::vector<std::string> ownFolders;  // userFolders(), as given
   std::map<std::string, std::vector<DirEntry>> memoryDirs;  // by path ending in separator
   // Asked first; a null answer falls back to the memory folders, then the real ones.
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
@@ -96,6 +97,11 @@ class FakePlatform : public Platform {
   std::vector<FolderPath> registeredProfiles() override {
     std::vector<FolderPath> folders;
     for (const std::string& path : registered) folders.push_back({path, exactPathOf(path)});
+    return folders;
+  }
+  std::vector<FolderPath> userFolders() override {
+    std::vector<FolderPath> folders;
+    for (const std::string& path : ownFolders) folders.push_back(folderOf(path));
     return folders;
   }
   void sleepMs(int milliseconds) override { sleeps.push_back(milliseconds); }
