@@ -105,21 +105,9 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
   findings.insert(findings.end(), {"devices Recycled files|" + in(d1, "Recycled/DC1"), "RECYCLER|" + in(d2, "RECYCLER/S/Dc2")});
   engine.runTraceScan();
   EXPECT_EQ(labelled(), findings);
-  EXPECT_EQ(engine.unreadableLocations() + engine.findings().coversRecycleBin(), 2);
+  EXPECT_EQ(engine.unreadableLocations(), 1);
   // 50 at the start, 10 between the locations of a profile and between a drive's folders.
   EXPECT_EQ(platform.sleeps, (std::vector<int>{50, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10}));
-}
-
-// The flags choose the locations (their scans are run end to end); every scan start
-// clears the pending bin.
-TEST_F(Trace, EveryScanStartClearsThePendingBin) {
-  engine.runTraceScan();  // without drives, but the bin was covered
-  engine.runDiskScan();
-  EXPECT_EQ(engine.findings().coversRecycleBin(), 0);
-  engine.runTraceScan();
-  engine.choices().traceFlags.recycleBin = 0;
-  engine.runTraceScan();
-  EXPECT_EQ(engine.findings().coversRecycleBin(), 0);
 }
 
 TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
