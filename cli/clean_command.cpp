@@ -46,7 +46,6 @@ void printSummary(const AutoCleanReport& report, bool dryRun) {
 int cleanCommand(const Args& args) {
   AutoCleanRun run;
   run.configPath = kConfigFileName;
-  run.fileRequired = true;
   OutputStyle style;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];

@@ -22,10 +22,6 @@ bool Findings::add(FoundFile finding) {
   return true;
 }
 
-bool Findings::contains(const ExactPath& path) const {
-  return contains(path, PathIndex::hashOf(path.key()));
-}
-
 bool Findings::contains(const ExactPath& path, std::uint32_t hash) const {
   return index_.contains(path.key(), hash, [this](std::size_t position) { return files_[position]->exact.key(); });
 }

@@ -29,7 +29,6 @@ class Findings {
   bool add(const WalkedFile& file, const std::string& category);
   // A finding made before (another scan's), with its tick and lock.
   bool add(FoundFile finding);
-  bool contains(const ExactPath& path) const;
   void clear();
   // Keeps, in order, the findings whose flag in `stays` is set.
   void keep(const std::vector<char>& stays);

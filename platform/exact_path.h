@@ -41,8 +41,6 @@ class ExactPath {
   std::string_view key() const {
     return {reinterpret_cast<const char*>(native_.data()), native_.size() * sizeof(PathUnit)};
   }
-  bool operator==(const ExactPath& other) const { return native_ == other.native_; }
-  bool operator!=(const ExactPath& other) const { return native_ != other.native_; }
 
   // A name from a listing: `exactName` when the listing gave one, else the plain ASCII `name`.
   void appendName(const std::string& name, const NativeText& exactName);

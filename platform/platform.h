@@ -175,7 +175,8 @@ class Platform {
   // Puts the calling thread in background mode (lowest processor, disk and memory
   // priority) for a run nobody waits for.
   virtual void enterBackgroundMode() = 0;
-  // Claims the scan for this process; nullptr while another scan holds it.
+  // Claims the scan for this process among all of the program's processes of every
+  // session and account; nullptr while another scan holds it or may hold it.
   virtual std::unique_ptr<ScanLock> claimScanLock() = 0;
 
   // Deletes the file at an exact path; a read-only one too (its attribute is cleared

@@ -5,12 +5,21 @@
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
-#include "ui/about_dialog.h"
 #include "ui/dock_layout.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/tray_icon.h"
 
 namespace scourix {
+
+namespace {
+
+// The about box: shown modally, closed with its OK button.
+class AboutDialog : public Dialog {
+ public:
+  AboutDialog() : Dialog(IDD_ABOUT) {}
+};
+
+}  // namespace
 
 MainDialog::MainDialog(CleanEngine& engine, std::string configPath)
     : FilteredDialog(IDD_MAIN),
@@ -64,14 +73,19 @@ void MainDialog::BuildPages() {
   tabs_.AddPage("自定义规则", &rulesPage_);
   engine_.setObserver(&scanSteps_);
 
-  RECT workArea{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  const POINT centre = CenteredOrigin(WindowRect(), workArea);
-  SetWindowPos(hwnd_, nullptr, centre.x, centre.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The pair goes into the work area of the monitor the program starts on.
+  const POINT origin = StartupMainOrigin(SizeOf(WindowRect()), SizeOf(resultWindow_.WindowRect()), WorkArea());
+  SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  DockResultWindow();
+}
 
-  const RECT main = WindowRect();
-  const int shift = StartupShift(resultWindow_.WindowRect());
-  Move(main.left + shift, main.top, main.right - main.left, main.bottom - main.top, true);
+RECT MainDialog::WorkArea() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  }
+  return monitor.rcWork;
 }
 
 void MainDialog::AddTrayIcon() {
@@ -87,25 +101,23 @@ void MainDialog::RemoveTrayIcon() {
 }
 
 void MainDialog::LoadConfig() {
-  const ConfigResult result = loadConfig(engine_.choices(), engine_.platform(), configPath_);
-  // A file that is there but could not be read keeps the user's settings: never saved over.
-  keepConfigFile_ = result.status == ConfigStatus::Unreadable;
-  if (result.status == ConfigStatus::Damaged || keepConfigFile_) {
-    MessageBoxA(hwnd_, "加载配置文件出错", "提示", MB_OK);
-  }
+  const LoadMeaning meaning = meaningOf(loadConfig(engine_.choices(), engine_.platform(), configPath_).status);
+  keepConfigFile_ = !meaning.windowMaySave;
+  if (meaning.windowNotice != nullptr) MessageBoxA(hwnd_, meaning.windowNotice, "提示", MB_OK);
 }
 
 void MainDialog::SaveConfig() {
   if (keepConfigFile_) return;
-  const ConfigResult result = saveConfig(engine_.choices(), engine_.platform(), configPath_);
-  if (result.status == ConfigStatus::CouldNotSave) MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  if (!saveConfig(engine_.choices(), engine_.platform(), configPath_).saved) {
+    MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  }
 }
 
 void MainDialog::DockResultWindow() {
-  if (!resultWindow_.exists()) return;
-  const RECT result = resultWindow_.WindowRect();
-  const POINT origin = DockedResultOrigin(WindowRect(), result);
-  resultWindow_.Move(origin.x, origin.y, result.right - result.left, result.bottom - result.top, true);
+  // A minimised main window hides the list with itself; it is docked again when restored.
+  if (!resultWindow_.exists() || IsIconic(hwnd_)) return;
+  const RECT docked = DockedResultRect(WindowRect(), SizeOf(resultWindow_.WindowRect()), WorkArea());
+  resultWindow_.Move(docked.left, docked.top, docked.right - docked.left, docked.bottom - docked.top, true);
 }
 
 void MainDialog::ToggleMainWindow() {
@@ -150,8 +162,6 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_TRAYICON:
       OnTrayIcon(lParam);
       return true;
-    case WM_COMMAND:
-      return OnCommand(wParam);
     case WM_SCANOVER:
       scanSteps_.AnnounceScanOver(static_cast<ScanKind>(wParam));
       return true;
@@ -162,8 +172,7 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 bool MainDialog::OnSysCommand(WPARAM command) {
   if ((command & 0xFFF0) == IDM_ABOUT_BOX) {
-    AboutDialog about;
-    about.DoModal(hwnd_);
+    OnAbout();
     return true;
   }
   if (command == SC_MINIMIZE) {
@@ -212,35 +221,27 @@ void MainDialog::OnTrayIcon(LPARAM mouseMessage) {
   }
 }
 
-bool MainDialog::OnCommand(WPARAM wParam) {
-  if (HIWORD(wParam) != 0) return false;
-  switch (LOWORD(wParam)) {
-    case ID_TRAY_TOGGLE:
-      ToggleMainWindow();
-      return true;
-    case ID_TRAY_DISK:
-      ShowPage(kDiskPageIndex);
-      return true;
-    case ID_TRAY_TRACE:
-      ShowPage(kTracePageIndex);
-      return true;
-    case ID_TRAY_OPTIONS:
-      ShowPage(kOptionsPageIndex);
-      return true;
-    case ID_TRAY_RULES:
-      ShowPage(kRulesPageIndex);
-      return true;
-    case ID_TRAY_ABOUT: {
-      AboutDialog about;
-      about.DoModal(hwnd_);
-      return true;
-    }
-    case ID_TRAY_EXIT:
-      OnExit();
-      return true;
-    default:
-      return false;
-  }
+template <int page>
+void MainDialog::OnShowPage() {
+  ShowPage(page);
+}
+
+bool MainDialog::OnCommand(int id, UINT code) {
+  static constexpr Command<MainDialog> kCommands[] = {
+      {ID_TRAY_TOGGLE, kMenuCommand, &MainDialog::ToggleMainWindow},
+      {ID_TRAY_DISK, kMenuCommand, &MainDialog::OnShowPage<kDiskPageIndex>},
+      {ID_TRAY_TRACE, kMenuCommand, &MainDialog::OnShowPage<kTracePageIndex>},
+      {ID_TRAY_OPTIONS, kMenuCommand, &MainDialog::OnShowPage<kOptionsPageIndex>},
+      {ID_TRAY_RULES, kMenuCommand, &MainDialog::OnShowPage<kRulesPageIndex>},
+      {ID_TRAY_ABOUT, kMenuCommand, &MainDialog::OnAbout},
+      {ID_TRAY_EXIT, kMenuCommand, &MainDialog::OnExit},
+  };
+  return RunCommand(*this, kCommands, id, code);
+}
+
+void MainDialog::OnAbout() {
+  AboutDialog about;
+  about.DoModal(hwnd_);
 }
 
 void MainDialog::OnExit() {

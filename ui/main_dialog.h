@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "ui/pages/disk_clean_page.h"
-#include "ui/framework/key_filter.h"
-#include "ui/pages/options_page.h"
 #include "ui/controls/page_tab_ctrl.h"
-#include "ui/result_list_dialog.h"
+#include "ui/framework/key_filter.h"
+#include "ui/pages/disk_clean_page.h"
+#include "ui/pages/options_page.h"
 #include "ui/pages/rules_page.h"
-#include "ui/scan_window_steps.h"
 #include "ui/pages/trace_clean_page.h"
+#include "ui/result_list_dialog.h"
+#include "ui/scan_window_steps.h"
 
 namespace scourix {
 
@@ -41,7 +41,7 @@ class MainDialog : public FilteredDialog {
   // The pause of the minimised phase and before a close from the tray (300 ms).
   void SetEffectDelay(int milliseconds) { effectDelayMs_ = milliseconds; }
 
-  // Keeps the result window against the main window's left or right edge.
+  // Keeps the result window against the main window's left or right edge, on screen.
   void DockResultWindow();
   // Hides a visible main window or shows a hidden one, through a minimised phase.
   void ToggleMainWindow();
@@ -53,11 +53,16 @@ class MainDialog : public FilteredDialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
   // The close (WM_CLOSE, Alt+F4, the close box, the tray's exit) ends the modal run.
   void OnCancel() override;
+  // The pair of windows goes into the work area together (BuildPages).
+  bool PlacesItself() const override { return true; }
 
  private:
   void BuildPages();
+  // The work area of the monitor that holds most of the main window.
+  RECT WorkArea() const;
   void AddTrayIcon();
   void RemoveTrayIcon();
   void LoadConfig();
@@ -66,7 +71,9 @@ class MainDialog : public FilteredDialog {
   bool OnSysCommand(WPARAM command);
   bool OnPaint();
   void OnTrayIcon(LPARAM mouseMessage);
-  bool OnCommand(WPARAM wParam);
+  template <int page>
+  void OnShowPage();
+  void OnAbout();
   void OnExit();
   void OnDestroy();
   void StopScanAndWait();

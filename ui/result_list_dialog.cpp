@@ -60,45 +60,22 @@ BOOL ResultListDialog::OnInitDialog() {
   return TRUE;
 }
 
-bool ResultListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_TIMER:
-      UpdateButtons();
-      return false;
-    case WM_DESTROY:
-      KillTimer(hwnd_, kButtonTimer);
-      return false;
-    case WM_NOTIFY: {
-      // A double-click keeps the tree's own processing; label edits find no handler
-      // here, so every edit is refused and the line keeps its text.
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->idFrom != IDC_RESULT_TREE || header->code != NM_DBLCLK) return false;
-      result = 0;
-      return true;
-    }
-    case WM_COMMAND:
-      if (HIWORD(wParam) != BN_CLICKED) return false;
-      switch (LOWORD(wParam)) {
-        case IDC_RESULT_VIEW:
-          OnView();
-          break;
-        case IDC_RESULT_DELETE:
-          OnDelete();
-          break;
-        case IDC_RESULT_SELECT_ALL:
-          OnSelectAll();
-          break;
-        case IDC_RESULT_SELECT_NONE:
-          OnSelectNone();
-          break;
-        default:
-          return false;
-      }
-      result = 0;
-      return true;
-    default:
-      return false;
-  }
+bool ResultListDialog::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  if (message == WM_TIMER) UpdateButtons();
+  if (message == WM_DESTROY) KillTimer(hwnd_, kButtonTimer);
+  return false;
+}
+
+// The tree's notifications have no row: answered 0, a double-click keeps the tree's own
+// processing, and every label edit is refused, so the line keeps its text.
+bool ResultListDialog::OnCommand(int id, UINT code) {
+  static constexpr Command<ResultListDialog> kCommands[] = {
+      {IDC_RESULT_VIEW, BN_CLICKED, &ResultListDialog::OnView},
+      {IDC_RESULT_DELETE, BN_CLICKED, &ResultListDialog::OnDelete},
+      {IDC_RESULT_SELECT_ALL, BN_CLICKED, &ResultListDialog::OnSelectAll},
+      {IDC_RESULT_SELECT_NONE, BN_CLICKED, &ResultListDialog::OnSelectNone},
+  };
+  return RunCommand(*this, kCommands, id, code);
 }
 
 void ResultListDialog::RebuildList() {
@@ -208,7 +185,15 @@ void ResultListDialog::OnDelete() {
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started.
   if (RefusedWhileScanning()) return;
+  // An unattended clean of another process may be scanning or deleting the same files;
+  // the claim ends with the deletion, before the box waits for the user.
+  std::unique_ptr<ScanLock> lock = engine_.platform().claimScanLock();
+  if (lock == nullptr) {
+    ShowScanBusyNotice(hwnd_);
+    return;
+  }
   const DeletionResult deletion = engine_.deleteMarkedFiles();
+  lock.reset();
   RebuildList();
   MessageBoxA(hwnd_, DeletionDoneText(deletion).c_str(), "提示", MB_OK);
 }

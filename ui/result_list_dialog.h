@@ -38,6 +38,7 @@ class ResultListDialog : public FilteredDialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
 
  private:
   void OnView();

@@ -1,9 +1,10 @@
 #pragma once
-// The texts of the result list window.
+// What the result list window shows, and the boxes that end a scan and a deletion say.
 #include <cstdint>
 #include <string>
 
 #include "engine/clean_engine.h"
+#include "engine/scan_observer.h"
 
 namespace scourix {
 
@@ -26,5 +27,9 @@ struct LineImages {
   int selected;
 };
 LineImages ResultLineImages(const FoundFile& file);
+
+// The box that ends a scan: "扫描完毕"; a trace scan that met folders it could not list says
+// how many.
+std::string ScanEndText(ScanKind kind, int unreadableLocations);
 
 }  // namespace scourix

@@ -3,7 +3,7 @@
 #include "engine/clean_engine.h"
 #include "ui/framework/ui_thread.h"
 #include "ui/main_dialog.h"
-#include "ui/scan_end_text.h"
+#include "ui/result_list_text.h"
 
 namespace scourix {
 

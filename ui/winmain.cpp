@@ -1,12 +1,42 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 
 #include "autoclean/auto_clean.h"
 #include "autoclean/auto_clean_log.h"
+#include "engine/clean_engine.h"
+#include "platform/platform.h"
 #include "settings/config_file.h"
-#include "ui/cleaner_app.h"
+#include "ui/framework/ui_thread.h"
+#include "ui/main_dialog.h"
 #include "ui/module_directory.h"
+
+namespace scourix {
+
+// The application object: the whole program is one modal run of the main window.
+class CleanerApp {
+ public:
+  // Runs the program: the engine, then the main window until it closes. Returns false, so
+  // that the program ends.
+  bool InitInstance();
+};
+
+bool CleanerApp::InitInstance() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES |
+                   ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
+
+  UiThread uiThread;
+  CleanEngine engine(systemPlatform());
+  MainDialog main(engine, GetModuleDirectory() + kConfigFileName);
+  main.DoModal();
+  return false;
+}
+
+}  // namespace scourix
 
 namespace {
 scourix::CleanerApp theApp;
@@ -26,9 +56,7 @@ int RunAutoClean() {
   scourix::CleanEngine engine(scourix::systemPlatform());
   scourix::AutoCleanRun run;
   run.configPath = folder + scourix::kConfigFileName;
-  const scourix::AutoCleanReport report = scourix::runAutoClean(engine, run);
-  scourix::writeAutoCleanLog(folder + scourix::kAutoCleanLogName, report);
-  return report.exitCode;
+  return scourix::runLoggedAutoClean(engine, run, folder + scourix::kAutoCleanLogName);
 }
 
 }  // namespace

@@ -41,8 +41,9 @@ std::string SystemMessage(DWORD error) {
   return message.empty() ? "error " + std::to_string(error) : message;
 }
 
-// The name of the one scan among the program's processes (the session's namespace).
-constexpr char kScanMutexName[] = "scourix.scan";
+// The name of the one scan among the program's processes, in the global namespace: a
+// scheduled clean in session 0 and the window of a user's session meet on it.
+constexpr char kScanMutexName[] = "Global\\scourix.scan";
 // Files per shell operation: many at once, in lists of bounded size.
 constexpr std::size_t kRecycleBatch = 1000;
 
@@ -299,6 +300,8 @@ void Win32Platform::enterBackgroundMode() {
 }
 
 std::unique_ptr<ScanLock> Win32Platform::claimScanLock() {
+  // Made by another account (a task run as SYSTEM), the object may deny this one: access
+  // denied, like any failure to make it, means another scan may hold it.
   HANDLE handle = CreateMutexA(nullptr, FALSE, kScanMutexName);
   if (handle == nullptr) return nullptr;
   if (GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -18,19 +18,18 @@ class TreeHost : public Dialog {
  public:
   TreeHost() : Dialog(IDD_RESULT_LIST) {}
   CheckTreeCtrl tree;
-  ImageList boxes;
+  CheckTreeImages images;
   std::vector<UINT> notifications;  // what reached the host from the tree
 
  protected:
   BOOL OnInitDialog() override {
     Dialog::OnInitDialog();
-    boxes.Load(IDB_CHECK_BOXES, 13, RGB(255, 255, 255));
-    tree.SetImageList(boxes.handle(), TVSIL_STATE);
+    images.InstallOn(tree);
     return TRUE;
   }
   void DoDataExchange(DataExchange& exchange) override { exchange.Control(IDC_RESULT_TREE, tree); }
-  bool HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) override {
-    if (message == WM_NOTIFY) notifications.push_back(reinterpret_cast<NMHDR*>(lParam)->code);
+  bool OnCommand(int, UINT code) override {
+    notifications.push_back(code);
     return false;
   }
 };

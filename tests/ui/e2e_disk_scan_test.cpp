@@ -202,8 +202,8 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   CleanEngine unattended(platform);
   ASSERT_EQ(loadConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Loaded);
   for (const TraceItem* item : AllTraceItems()) unattended.choices().traceFlags.*item->flag = 0;
-  ASSERT_EQ(saveConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Saved);
-  EXPECT_EQ(runAutoClean(unattended, {configPath, true}).exitCode, kAutoCleanDone);
+  ASSERT_TRUE(saveConfig(unattended.choices(), unattended.platform(), configPath).saved);
+  EXPECT_EQ(runAutoClean(unattended, {configPath}).exitCode, kAutoCleanDone);
   for (const std::string& file : junk) EXPECT_FALSE(OnDisk(file)) << file;
   EXPECT_EQ(Snapshot(files.root()), before);
 }

@@ -1,6 +1,6 @@
-// The main window run modally as the program runs it: start-up, docking, the tray,
-// exit, the configuration file, a close while a scan runs, and the calls by which the
-// scan worker reaches the windows.
+// The main window run modally as the program runs it: start-up, docking, the tray, the
+// trace page's items, the options page, exit, the configuration file, a close while a
+// scan runs, and the calls by which the scan worker reaches the windows.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,6 +19,7 @@
 #include "ui/framework/ui_thread.h"
 #include "ui/main_dialog.h"
 #include "ui/pages/scan_busy_notice.h"
+#include "ui/pages/trace_items.h"
 #include "ui/tray_icon.h"
 
 namespace scourix::test {
@@ -54,7 +55,8 @@ class MainDialogRun : public testing::Test {
   MessageBoxAnswerer answer{IDOK};
 };
 
-TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
+TEST_F(MainDialogRun, StartUpDockingTrayPagesKeysAndTheTraceItems) {
+  engine.choices().traceFlags.internetCookies = engine.choices().traceFlags.edgeCache = 0;
   Run([&] {
     EXPECT_EQ(Pages(), "0|1000");  // the disk page, the result window docked left, the pair centred
     EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
@@ -85,37 +87,87 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesAndKeys) {
     ClickAt(main.tabs().hwnd(), POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
     PumpPending();
     EXPECT_EQ(Pages(), "0|1000");
+    Command(ID_TRAY_TRACE);  // the trace page: its items, the browsers group and their descriptions
+    EXPECT_EQ(Pages(), "1|0100");
+    TreeView tree;
+    tree.Attach(main.tracePage().Item(IDC_TRACE_TREE));
+    std::vector<HTREEITEM> items = ItemsBelow(tree, TVI_ROOT);
+    const HTREEITEM group = items.back();
+    EXPECT_EQ(tree.GetItemText(group), kBrowserGroupText);
+    items.pop_back();
+    for (HTREEITEM browser : ItemsBelow(tree, group)) items.push_back(browser);
+    EXPECT_EQ(main.tracePage().traceItems(), items);
+    PaintNow(main.hwnd());
+    EXPECT_EQ((std::vector<CheckState>{BoxOf(tree, items[2]), BoxOf(tree, items[3]), BoxOf(tree, group)}),
+              (std::vector<CheckState>{Unticked, Ticked, Partial}));  // Edge is off
+    const std::vector<const TraceItem*> all = AllTraceItems();
+    for (std::size_t i = 0; i < items.size(); ++i) {  // selecting an item shows its description
+      tree.SelectItem(items[i]);
+      EXPECT_EQ(WindowText(main.tracePage().Item(IDC_TRACE_DESCRIPTION)), all[i]->description) << i;
+    }
+    ClickBox(tree, items[2]);  // clicked boxes reach the flags when the window goes
   });
+  EXPECT_EQ(engine.choices().traceFlags.internetCookies, 1);
   ASSERT_EQ(answer.count(), 1);
   EXPECT_EQ(answer.boxes()[0].caption, "关于 scourix");
 }
 
-// The configuration is loaded at the start and saved at the exit, which asks first.
-TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesAndSaves) {
-  CleanEngine stored(platform);
-  stored.choices().settings.tempFiles = stored.choices().traceFlags.recycleBin = 0;
-  stored.choices().rules.append({1, ".pcf", "说明", 0});
-  ASSERT_EQ(saveConfig(stored.choices(), stored.platform(), configPath).status, ConfigStatus::Saved);
-  answer.QueueAnswers({IDNO, IDYES});
-  bool stillOpenAfterNo = false;
-  main.closeAfterScript = false;
+// Every box with its flag and the description it shows after a click.
+const std::tuple<int, Flag ScanSettings::*, const char*> kBoxes[] = {
+    {IDC_OPT_TEMP, &ScanSettings::tempFiles, "*.tmp, *.??$,*.chk,*.lst"},
+    {IDC_OPT_BACKUP, &ScanSettings::backupFiles, "*.bak, *.old"},
+    {IDC_OPT_SETUP, &ScanSettings::setupTempFiles, "*.dir, *.---"},
+    {IDC_OPT_HELP, &ScanSettings::helpTempFiles, "*.fts, *.gid, *.ftg"},
+    {IDC_OPT_LOG_TXT, &ScanSettings::logTxtFiles, "*log.txt"}, {IDC_OPT_CPY, &ScanSettings::cpyFiles, "*.cpy"},
+    {IDC_OPT_GARBAGE, &ScanSettings::garbageFiles, "*.~, *.-, *.dos"},
+    {IDC_OPT_SYSTEM_LOG, &ScanSettings::systemLogFiles, "*.log, *log.prv, *log.dat"},
+    {IDC_OPT_CPP_BUILDER, &ScanSettings::cppBuilderFiles, "*.ilc, *.ild, *.ilf, *.ils, *.tds"},
+    {IDC_OPT_VISUAL_CPP, &ScanSettings::visualCppFiles, "*.bsc, *.ilk, *.res, *.pch"},
+    {IDC_OPT_CUSTOM_RULES, &ScanSettings::customRules, "custom rule files"},
+    {IDC_OPT_EMPTY, &ScanSettings::emptyFiles, "file length = 0"}};
+
+TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSave) {
+  engine.choices().settings.backupFiles = 0;
+  engine.choices().settings.cpyFiles = 5;  // only a flag of one shows ticked
   Run([&] {
-    EXPECT_EQ(engine.choices().rules.count(), 1);
-    // The pages were made from what was loaded.
-    EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
-    engine.choices().rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
-    Command(ID_TRAY_EXIT);
-    stillOpenAfterNo = main.IsVisible() && TrayIconShown();
-    Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
+    OptionsPage& page = main.optionsPage();
+    const auto boxes = [&] {
+      std::string out;
+      for (const auto& [id, flag, text] : kBoxes) out += std::to_string(SendMessageA(page.Item(id), BM_GETCHECK, 0, 0));
+      return out;
+    };
+    const auto flags = [&] {
+      std::string out;
+      for (const auto& [id, flag, text] : kBoxes) out += std::to_string(engine.choices().settings.*flag);
+      return out;
+    };
+    Command(ID_TRAY_OPTIONS);
+    EXPECT_EQ(Pages(), "2|0010");
+    EXPECT_EQ(boxes(), "101110111111");
+    EXPECT_EQ(WindowText(page.Item(IDC_OPT_DESCRIPTION)), "");
+    for (int id : {IDC_OPT_BACKUP, IDC_OPT_CPY}) SendMessageA(page.Item(id), BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(flags(), "101115111111");  // not applied without a click
+    for (const auto& [id, flag, text] : kBoxes) {  // a click applies every box and shows the description
+      SendMessageA(page.Item(id), BM_CLICK, 0, 0);
+      EXPECT_EQ(engine.choices().settings.*flag, 0) << text;
+      SendMessageA(page.Item(id), BM_CLICK, 0, 0);
+      EXPECT_EQ(std::to_string(engine.choices().settings.*flag) + WindowText(page.Item(IDC_OPT_DESCRIPTION)), "1"s + text);
+    }
+    ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);  // select none, all and defaults change only the boxes
+    EXPECT_EQ(boxes() + flags(), "000000000000111111111111");
+    for (const auto& [id, flag, text] : kBoxes) engine.choices().settings.*flag = 0;
+    for (int button : {IDC_OPT_SELECT_ALL, IDC_OPT_DEFAULTS}) {
+      ClickButton(page.hwnd(), IDC_OPT_SELECT_NONE);
+      ClickButton(page.hwnd(), button);
+      EXPECT_EQ(boxes() + flags(), "111111111111000000000000") << button;
+    }
+    EXPECT_EQ(answer.count(), 0);
+    ClickButton(page.hwnd(), IDC_OPT_SAVE);  // save applies and confirms
+    EXPECT_EQ(flags(), "111111111111");
+    ASSERT_EQ(answer.count(), 1);
+    EXPECT_EQ(answer.boxes()[0].text, "设置已保存");
+    EXPECT_EQ(answer.boxes()[0].owner, main.hwnd());  // a box belongs to the top window
   });
-  EXPECT_TRUE(stillOpenAfterNo);
-  ASSERT_EQ(answer.count(), 2);
-  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
-  EXPECT_FALSE(main.exists() || TrayIconShown());
-  CleanEngine reread(platform);
-  ASSERT_EQ(readConfigFile(reread.choices(), reread.platform(), configPath).status, ConfigStatus::Loaded);
-  EXPECT_EQ((std::vector<int>{reread.choices().settings.tempFiles, reread.choices().traceFlags.recycleBin, reread.choices().rules.count()}),
-            (std::vector<int>{0, 0, 2}));
 }
 
 // A drive whose listing never ends: a scan of it runs until it is asked to stop.
@@ -124,20 +176,39 @@ struct EndlessListing : DirListing {
   int count = 0;
 };
 
-TEST_F(MainDialogRun, ClosingWhileAScanRunsStopsItThenSaves) {
+// The configuration is loaded at the start and saved at the exit, which asks first; an
+// exit while a scan runs stops the scan, without "扫描完毕", before it saves.
+TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
+  CleanEngine stored(platform);
+  stored.choices().settings.tempFiles = stored.choices().traceFlags.recycleBin = 0;
+  stored.choices().rules.append({1, ".pcf", "说明", 0});
+  ASSERT_TRUE(saveConfig(stored.choices(), stored.platform(), configPath).saved);
   platform.listingHook = [](const std::string& dir) -> std::unique_ptr<DirListing> {
     return dir == "C:\\" ? std::make_unique<EndlessListing>() : nullptr;
   };
   platform.driveTypes["C:\\"] = kDriveFixed;  // the disk page keeps only fixed drives
-  engine.addDrive({"C:\\", "C:\\"});
-  bool started = false;
+  answer.QueueAnswers({IDNO, IDYES});
+  bool stillOpenAfterNo = false, started = false;
+  main.closeAfterScript = false;
   Run([&] {
+    EXPECT_EQ(engine.choices().rules.count(), 1);
+    // The pages were made from what was loaded.
+    EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
+    engine.choices().rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     started = engine.startDiskScan();
-    PumpUntil([&] { return engine.progress().running(ScanKind::Disk); });  // the script's close follows
+    PumpUntil([&] { return engine.progress().running(ScanKind::Disk); });
+    Command(ID_TRAY_EXIT);
+    stillOpenAfterNo = main.IsVisible() && TrayIconShown();
+    Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
   });
-  EXPECT_TRUE(started && !engine.scanBusy());
-  EXPECT_EQ(answer.count(), 0);  // no "扫描完毕" while closing
-  EXPECT_TRUE(TempTree::exists(configPath));
+  EXPECT_TRUE(stillOpenAfterNo && started && !engine.scanBusy());
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要退出程序么?");
+  EXPECT_FALSE(main.exists() || TrayIconShown());
+  CleanEngine reread(platform);
+  ASSERT_EQ(readConfigFile(reread.choices(), reread.platform(), configPath).status, ConfigStatus::Loaded);
+  EXPECT_EQ((std::vector<int>{reread.choices().settings.tempFiles, reread.choices().traceFlags.recycleBin, reread.choices().rules.count()}),
+            (std::vector<int>{0, 0, 2}));
 }
 
 // The boxes of a close at the end of a scan as a user meets them: a trace start refused
@@ -153,11 +224,10 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   platform.memoryDirs[folder] = {};
   platform.driveTypes[kDrive] = kDriveFixed;
   engine.addDrive({kDrive, kDrive});
-  MessageBoxAnswerer answerer;
   HWND notice = nullptr;
   bool overAtTheBox = false;
-  answerer.onOpen = [&](HWND box) {
-    const MessageBoxAnswerer::Box& opened = answerer.boxes().back();
+  answer.onOpen = [&](HWND box) {
+    const MessageBoxAnswerer::Box& opened = answer.boxes().back();
     if (opened.text == kScanBusyText && opened.owner == main.hwnd()) {
       notice = box;
       gate.Open();
@@ -169,7 +239,7 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
     PostMessageA(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     PostMessageA(main.hwnd(), WM_CLOSE, 0, 0);
   };
-  answerer.QueueAnswers({IDOK, 0, 0});
+  answer.QueueAnswers({IDOK, 0, 0});
   Run([&] {
     ASSERT_TRUE(engine.startDiskScan());
     ASSERT_TRUE(PumpUntil([&] { return gate.reached(); }));
@@ -180,8 +250,8 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   });
   EXPECT_FALSE(main.exists());
   EXPECT_TRUE(TempTree::exists(configPath));
-  ASSERT_EQ(answerer.count(), 3);
-  EXPECT_EQ(answerer.boxes()[0].text + answerer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
+  ASSERT_EQ(answer.count(), 3);
+  EXPECT_EQ(answer.boxes()[0].text + answer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
   EXPECT_TRUE(overAtTheBox);
   EXPECT_EQ(engine.findings().at(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
 }
@@ -191,10 +261,9 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
 TEST_F(MainDialogRun, AConfigurationFileThatCannotBeOpenedIsReportedAndKept) {
   TempTree::write(configPath, "stored settings");
   HANDLE held = CreateFileA(configPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  MessageBoxAnswerer answerer;
   Run([&] { CloseHandle(held); });
-  ASSERT_EQ(answerer.count(), 1);
-  EXPECT_EQ(answerer.boxes()[0].text, "加载配置文件出错");
+  ASSERT_EQ(answer.count(), 1);
+  EXPECT_EQ(answer.boxes()[0].text, "加载配置文件出错");
   EXPECT_EQ(TempTree::read(configPath), "stored settings");
 }
 

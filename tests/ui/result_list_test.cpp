@@ -26,7 +26,6 @@ class ResultListTest : public ::testing::Test {
   ResultListTest() {
     window.SetShellLauncher([this](const ShellOpen& request) { launched.push_back(request.file + " " + request.parameters); });
   }
-  ~ResultListTest() override { DestroyWindow(window.hwnd()); }
   void Open() {
     ASSERT_TRUE(window.Create(nullptr));
     tree.Attach(window.Item(IDC_RESULT_TREE));

@@ -13,7 +13,7 @@
 #include "tests/core/temp_tree.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/window.h"
-#include "ui/pages/rule_edit_dialog.h"
+#include "ui/pages/rule_dialogs.h"
 #include "ui/pages/rules_page.h"
 
 namespace scourix::test {
@@ -59,7 +59,7 @@ class RulesPageTest : public ::testing::Test {
   Dialog host{IDD_MAIN};
   RulesPage page{engine};
   ListView list;
-  MessageBoxAnswerer answer{IDCANCEL};
+  MessageBoxAnswerer answer{IDOK};
   std::vector<std::string> shown;  // caption|pattern|description|enabled|mode|owned of each editor
 };
 
@@ -81,7 +81,6 @@ std::function<void(HWND)> Editor(std::vector<std::string>& shown, HWND owner, co
 TEST_F(RulesPageTest, AddModifyDeleteAndClear) {
   Open({{1, ".pcf", "clean pcf files", 0}, {0, "~", "greyed", 1}, {-5, "a", "imported", 7}});
   EXPECT_EQ(list.GetItemText(2, 2), "启用");  // any nonzero state shows enabled
-  answer.SetDefaultAnswer(IDOK);
   EXPECT_EQ(Buttons(), "00");
   Press(IDC_RULES_MODIFY);  // without a pick: nothing
   Press(IDC_RULES_DELETE);
@@ -112,7 +111,6 @@ TEST_F(RulesPageTest, AddModifyDeleteAndClear) {
 }
 
 TEST_F(RulesPageTest, ExportAndImportThroughTheFileDialogsAndTheirFailures) {
-  answer.SetDefaultAnswer(IDOK);
   TempTree folder;
   const std::string path = folder.path("rules.txt");
   TempTree::write(path, "old contents");

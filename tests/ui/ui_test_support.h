@@ -47,7 +47,6 @@ class MessageBoxAnswerer {
   void QueueAnswers(const std::vector<int>& buttons);
   // Runs as each box opens, once it is recorded and before it is answered.
   std::function<void(HWND box)> onOpen;
-  void SetDefaultAnswer(int button) { button_ = button; }
   // Runs on each program dialog before its button is pressed: it may read and change it.
   std::function<void(HWND dialog)> fill;
   std::string fileName;

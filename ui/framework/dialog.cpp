@@ -143,6 +143,8 @@ void Dialog::DoDataExchange(DataExchange&) {}
 
 bool Dialog::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
+bool Dialog::OnCommand(int, UINT) { return false; }
+
 void Dialog::OnOK() {
   if (!modal_) return;
   if (UpdateData(true)) EndDialog(IDOK);
@@ -177,21 +179,22 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     const RECT after = WindowRect();
     // A modal box that its initialisation left where the template put it is centred on
     // its owner, as the platform's dialog framework does.
-    if (modal_ && hwnd_ != nullptr && !IsChild(hwnd_) && EqualRect(&before, &after)) CentreOnOwner();
+    if (modal_ && hwnd_ != nullptr && !IsChild(hwnd_) && !PlacesItself() && EqualRect(&before, &after)) {
+      CentreOnOwner();
+    }
     return result;
   }
 
   LRESULT result = 0;
   bool handled = Reflect(message, wParam, lParam, result);
   if (!handled) handled = HandleMessage(message, wParam, lParam, result);
-  if (!handled && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    if (LOWORD(wParam) == IDOK) {
-      OnOK();
-      handled = true;
-    } else if (LOWORD(wParam) == IDCANCEL) {
-      OnCancel();
-      handled = true;
-    }
+  if (!handled && (message == WM_COMMAND || message == WM_NOTIFY)) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    const int id = message == WM_COMMAND ? LOWORD(wParam) : static_cast<int>(header->idFrom);
+    const UINT code = message == WM_COMMAND ? HIWORD(wParam) : header->code;
+    static constexpr Command<Dialog> kCommands[] = {{IDOK, BN_CLICKED, &Dialog::OnOK},
+                                                   {IDCANCEL, BN_CLICKED, &Dialog::OnCancel}};
+    handled = OnCommand(id, code) || RunCommand(*this, kCommands, id, code);
   }
   if (!handled) return FALSE;
   if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);

@@ -4,6 +4,7 @@
 // pre-translation of the dialog it is meant for.
 #include <windows.h>
 
+#include "ui/framework/command_map.h"
 #include "ui/framework/window.h"
 
 namespace scourix {
@@ -54,10 +55,17 @@ class Dialog : public Window {
   // The dialog's handlers. True when handled: `result` becomes the answer. False lets the
   // default dialog processing run (also after a handler that only observes).
   virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // IDOK and IDCANCEL when HandleMessage left them: a modal run ends with the data taken
-  // from the controls (OK) or unchanged (Cancel). Modeless dialogs ignore both.
+  // A WM_COMMAND (control or menu id, notification code) or WM_NOTIFY (idFrom, code) that
+  // neither the control nor HandleMessage took: true when the dialog's command table ran
+  // a handler, which answers 0.
+  virtual bool OnCommand(int id, UINT code);
+  // IDOK and IDCANCEL when the dialog's own table left them: a modal run ends with the
+  // data taken from the controls (OK) or unchanged (Cancel). Modeless dialogs ignore both.
   virtual void OnOK();
   virtual void OnCancel();
+  // A modal window that places itself in OnInitDialog, even where the template put it,
+  // is not centred on its owner afterwards.
+  virtual bool PlacesItself() const { return false; }
 
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,10 +79,5 @@ class Dialog : public Window {
   bool ended_ = false;
   INT_PTR result_ = 0;
 };
-
-// True for a BN_CLICKED command of button `id`.
-inline bool IsButtonClick(WPARAM wParam, int id) {
-  return LOWORD(wParam) == id && HIWORD(wParam) == BN_CLICKED;
-}
 
 }  // namespace scourix

@@ -2,10 +2,8 @@
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/pages/check_choice.h"
-#include "ui/pages/drive_checks.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/pages/progress_mirror.h"
+#include "ui/pages/check_choices.h"
 
 namespace scourix {
 
@@ -50,29 +48,16 @@ void DiskCleanPage::ReadDriveChecks() {
   ReadBackDriveChecks(engine_.choices().drives, driveItems_, [this](HTREEITEM item) { return tree_.GetCheck(item); });
 }
 
-bool DiskCleanPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-  switch (message) {
-    case WM_TIMER:
-      OnTimer();
-      return false;
-    case WM_DESTROY:
-      OnDestroy();
-      return false;
-    case WM_COMMAND:
-      if (IsButtonClick(wParam, IDC_DISK_START)) {
-        StartScan(kDiskProgressMax, &CleanEngine::startDiskScan);
-      } else if (IsButtonClick(wParam, IDC_DISK_SELECT_ALL)) {
-        OnSelectAll();
-      } else if (IsButtonClick(wParam, IDC_DISK_SELECT_NONE)) {
-        OnSelectNone();
-      } else {
-        return false;
-      }
-      return true;
-    default:
-      return false;
-  }
+bool DiskCleanPage::OnCommand(int id, UINT code) {
+  static constexpr Command<DiskCleanPage> kCommands[] = {
+      {IDC_DISK_START, BN_CLICKED, &DiskCleanPage::OnStart},
+      {IDC_DISK_SELECT_ALL, BN_CLICKED, &DiskCleanPage::OnSelectAll},
+      {IDC_DISK_SELECT_NONE, BN_CLICKED, &DiskCleanPage::OnSelectNone},
+  };
+  return RunCommand(*this, kCommands, id, code);
 }
+
+void DiskCleanPage::OnStart() { StartScan(kDiskProgressMax, &CleanEngine::startDiskScan); }
 
 void DiskCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Disk); }
 

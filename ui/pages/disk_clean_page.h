@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ui/controls/check_tree_ctrl.h"
-#include "ui/framework/controls.h"
 #include "ui/controls/hyperlink_label.h"
+#include "ui/framework/controls.h"
 #include "ui/pages/scan_page.h"
 
 namespace scourix {
@@ -29,16 +29,17 @@ class DiskCleanPage : public ScanPage {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
   void ReadChecks() override { ReadDriveChecks(); }
 
  private:
   void FillDriveTree();
-  void OnTimer();
+  void OnStart();
+  void OnTimer() override;
   void OnSelectAll();
   void OnSelectNone();
   void SelectAllDrives(bool selected);
-  void OnDestroy();
+  void OnDestroy() override;
 
   CheckTreeCtrl tree_;
   // The drives' items, by the drives' index; empty while the tree does not exist.

@@ -27,24 +27,18 @@ void OptionsPage::DoDataExchange(DataExchange& exchange) {
   exchange.Text(IDC_OPT_DESCRIPTION, descriptionText_);
 }
 
-bool OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
-  const int id = LOWORD(wParam);
+// The twelve category boxes are rows of their own table, kCategoryBoxes.
+bool OptionsPage::OnCommand(int id, UINT code) {
+  static constexpr Command<OptionsPage> kCommands[] = {
+      {IDC_OPT_RECYCLE, BN_CLICKED, &OptionsPage::OnRecycleClicked},
+      {IDC_OPT_SAVE, BN_CLICKED, &OptionsPage::OnSaveSettings},
+      {IDC_OPT_SELECT_ALL, BN_CLICKED, &OptionsPage::OnSelectAll},
+      {IDC_OPT_DEFAULTS, BN_CLICKED, &OptionsPage::OnSelectAll},
+      {IDC_OPT_SELECT_NONE, BN_CLICKED, &OptionsPage::OnSelectNone},
+  };
   const int box = CategoryBoxIndex(id);
-  if (box >= 0) {
-    OnCategoryClicked(box);
-  } else if (id == IDC_OPT_RECYCLE) {
-    OnRecycleClicked();
-  } else if (id == IDC_OPT_SAVE) {
-    OnSaveSettings();
-  } else if (id == IDC_OPT_SELECT_ALL || id == IDC_OPT_DEFAULTS) {
-    OnSelectAll();
-  } else if (id == IDC_OPT_SELECT_NONE) {
-    OnSelectNone();
-  } else {
-    return false;
-  }
-  result = 0;
+  if (box < 0 || code != BN_CLICKED) return RunCommand(*this, kCommands, id, code);
+  OnCategoryClicked(box);
   return true;
 }
 

@@ -4,8 +4,8 @@
 // last.
 #include <string>
 
-#include "ui/pages/category_boxes.h"
 #include "ui/framework/key_filter.h"
+#include "ui/pages/check_choices.h"
 
 namespace scourix {
 
@@ -25,7 +25,7 @@ class OptionsPage : public FilteredDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
 
  private:
   void OnCategoryClicked(int index);

@@ -5,10 +5,8 @@
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/pages/duplicate_rule_prompt.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/pages/rule_edit_dialog.h"
-#include "ui/pages/rules_page_logic.h"
+#include "ui/pages/rule_editing.h"
 
 namespace scourix {
 
@@ -28,9 +26,15 @@ void RulesPage::DoDataExchange(DataExchange& exchange) {
 }
 
 void RulesPage::InitColumns() {
-  ruleList_.InsertColumn(0, "规则", 160);
-  ruleList_.InsertColumn(1, "规则说明", 180);
-  ruleList_.InsertColumn(2, "是否启用", 60);
+  // Widths in dialog units, so that the headings fit at every DPI.
+  const auto width = [this](int units) {
+    RECT rect{0, 0, units, 0};
+    MapDialogRect(hwnd_, &rect);
+    return static_cast<int>(rect.right);
+  };
+  ruleList_.InsertColumn(0, "规则", width(91));
+  ruleList_.InsertColumn(1, "规则说明", width(103));
+  ruleList_.InsertColumn(2, "是否启用", width(40));
   ruleList_.SetExtendedStyle(ruleList_.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   RefreshRuleList();
 }
@@ -50,39 +54,18 @@ void RulesPage::ShowRule(int row, const ScanRule& rule) {
   ruleList_.SetItemText(row, 2, EnabledText(rule.enabled));
 }
 
-bool RulesPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_COMMAND) return OnCommand(wParam);
-  if (message != WM_NOTIFY) return false;
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-  if (header->idFrom != IDC_RULES_LIST) return false;
-  if (header->code == NM_CLICK) {
-    OnListClick();
-  } else if (header->code == NM_DBLCLK) {
-    OnListDblClk();
-  } else {
-    return false;
-  }
-  result = 0;
-  return true;
-}
-
-bool RulesPage::OnCommand(WPARAM wParam) {
-  if (IsButtonClick(wParam, IDC_RULES_ADD)) {
-    OnAdd();
-  } else if (IsButtonClick(wParam, IDC_RULES_DELETE)) {
-    OnDeleteRule();
-  } else if (IsButtonClick(wParam, IDC_RULES_MODIFY)) {
-    OnModify();
-  } else if (IsButtonClick(wParam, IDC_RULES_IMPORT)) {
-    OnImport();
-  } else if (IsButtonClick(wParam, IDC_RULES_EXPORT)) {
-    OnExport();
-  } else if (IsButtonClick(wParam, IDC_RULES_CLEAR)) {
-    OnClear();
-  } else {
-    return false;
-  }
-  return true;
+bool RulesPage::OnCommand(int id, UINT code) {
+  static constexpr Command<RulesPage> kCommands[] = {
+      {IDC_RULES_ADD, BN_CLICKED, &RulesPage::OnAdd},
+      {IDC_RULES_DELETE, BN_CLICKED, &RulesPage::OnDeleteRule},
+      {IDC_RULES_MODIFY, BN_CLICKED, &RulesPage::OnModify},
+      {IDC_RULES_IMPORT, BN_CLICKED, &RulesPage::OnImport},
+      {IDC_RULES_EXPORT, BN_CLICKED, &RulesPage::OnExport},
+      {IDC_RULES_CLEAR, BN_CLICKED, &RulesPage::OnClear},
+      {IDC_RULES_LIST, NM_CLICK, &RulesPage::OnListClick},
+      {IDC_RULES_LIST, NM_DBLCLK, &RulesPage::OnListDblClk},
+  };
+  return RunCommand(*this, kCommands, id, code);
 }
 
 bool RulesPage::PickFromSelection() {

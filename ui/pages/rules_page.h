@@ -7,7 +7,7 @@
 
 #include "ui/framework/controls.h"
 #include "ui/framework/key_filter.h"
-#include "ui/pages/rule_file_dialog.h"
+#include "ui/pages/rule_dialogs.h"
 
 namespace scourix {
 
@@ -28,11 +28,10 @@ class RulesPage : public FilteredDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
 
  private:
   void InitColumns();
-  bool OnCommand(WPARAM wParam);
   void OnAdd();
   void OnDeleteRule();
   void OnModify();

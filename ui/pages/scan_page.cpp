@@ -1,12 +1,30 @@
 #include "ui/pages/scan_page.h"
 
+#include <utility>
+
 #include "engine/clean_engine.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/pages/options_page.h"
-#include "ui/pages/progress_mirror.h"
 #include "ui/pages/scan_busy_notice.h"
 
 namespace scourix {
+
+namespace {
+
+// Copies a snapshot of the current path into `pathText` and its field, and the counter
+// into the bar.
+void MirrorScanProgress(const CleanEngine& engine, std::string& pathText, const Edit& pathEdit,
+                        const ProgressBar& progress) {
+  std::string path = engine.progress().currentPath();
+  // Setting an unchanged text would only make the field flicker.
+  if (path != pathText) {
+    pathText = std::move(path);
+    pathEdit.SetText(pathText);
+  }
+  progress.SetPos(engine.progress().position());
+}
+
+}  // namespace
 
 ScanPage::ScanPage(int templateId, CleanEngine& engine, OptionsPage& options)
     : FilteredDialog(templateId), engine_(engine), options_(options) {}
@@ -17,6 +35,12 @@ void ScanPage::ExchangeScanControls(DataExchange& exchange, int progressId, int 
   exchange.Control(startId, startButton_);
   exchange.Control(pathId, pathEdit_);
   exchange.Text(pathId, pathText_);
+}
+
+bool ScanPage::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  if (message == WM_TIMER) OnTimer();
+  if (message == WM_DESTROY) OnDestroy();
+  return false;
 }
 
 void ScanPage::MirrorWhileRunning(ScanKind kind) {

@@ -16,6 +16,11 @@ class CleanEngine;
 class DataExchange;
 class OptionsPage;
 
+// The scanning pages poll the running scan: timer 1 every 100 ms copies the engine's
+// current path and progress counter into the page's path field and progress bar.
+constexpr UINT_PTR kProgressTimerId = 1;
+constexpr UINT kProgressTimerMs = 100;
+
 class ScanPage : public FilteredDialog {
  public:
   ScanPage(int templateId, CleanEngine& engine, OptionsPage& options);
@@ -40,6 +45,10 @@ class ScanPage : public FilteredDialog {
   void StartScan(std::int32_t progressMax, bool (CleanEngine::*start)());
   // Copies the page's check marks into the engine.
   virtual void ReadChecks() = 0;
+  // The page's timer and the destruction of its window, on both pages alike.
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  virtual void OnTimer() = 0;
+  virtual void OnDestroy() = 0;
 
   CleanEngine& engine_;
   OptionsPage& options_;

@@ -2,9 +2,8 @@
 
 #include "engine/clean_engine.h"
 #include "res/resource.h"
-#include "ui/pages/check_choice.h"
 #include "ui/framework/data_exchange.h"
-#include "ui/pages/progress_mirror.h"
+#include "ui/pages/check_choices.h"
 #include "ui/pages/trace_items.h"
 
 namespace scourix {
@@ -56,49 +55,20 @@ void TraceCleanPage::ReadTraceChecks() {
   }
 }
 
-bool TraceCleanPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_TIMER:
-      OnTimer();
-      return false;
-    case WM_DESTROY:
-      OnDestroy();
-      return false;
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
-    case WM_COMMAND:
-      if (IsButtonClick(wParam, IDC_TRACE_START)) {
-        StartScan(kTraceProgressMax, &CleanEngine::startTraceScan);
-      } else if (IsButtonClick(wParam, IDC_TRACE_SELECT_ALL)) {
-        SetAllItems(Ticked);
-      } else if (IsButtonClick(wParam, IDC_TRACE_SELECT_NONE)) {
-        SetAllItems(Unticked);
-      } else {
-        return false;
-      }
-      return true;
-    default:
-      return false;
-  }
+// Label edits have no row: answered 0, each is refused, since the labels are the keys of
+// the description lookup.
+bool TraceCleanPage::OnCommand(int id, UINT code) {
+  static constexpr Command<TraceCleanPage> kCommands[] = {
+      {IDC_TRACE_START, BN_CLICKED, &TraceCleanPage::OnStart},
+      {IDC_TRACE_SELECT_ALL, BN_CLICKED, &TraceCleanPage::OnSelectAll},
+      {IDC_TRACE_SELECT_NONE, BN_CLICKED, &TraceCleanPage::OnSelectNone},
+      {IDC_TRACE_TREE, TVN_SELCHANGEDA, &TraceCleanPage::OnSelChanged},
+      {IDC_TRACE_TREE, TVN_SELCHANGEDW, &TraceCleanPage::OnSelChanged},
+  };
+  return RunCommand(*this, kCommands, id, code);
 }
 
-bool TraceCleanPage::OnNotify(const NMHDR& header, LRESULT& result) {
-  if (header.idFrom != IDC_TRACE_TREE) return false;
-  switch (header.code) {
-    case TVN_SELCHANGEDA:
-    case TVN_SELCHANGEDW:
-      OnSelChanged();
-      result = 0;
-      return true;
-    case TVN_ENDLABELEDITA:
-    case TVN_ENDLABELEDITW:
-      // The labels are the keys of the description lookup: no edit is taken.
-      result = FALSE;
-      return true;
-    default:
-      return false;
-  }
-}
+void TraceCleanPage::OnStart() { StartScan(kTraceProgressMax, &CleanEngine::startTraceScan); }
 
 void TraceCleanPage::OnSelChanged() {
   HTREEITEM item = tree_.GetSelection();
@@ -108,6 +78,10 @@ void TraceCleanPage::OnSelChanged() {
 }
 
 void TraceCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Trace); }
+
+void TraceCleanPage::OnSelectAll() { SetAllItems(Ticked); }
+
+void TraceCleanPage::OnSelectNone() { SetAllItems(Unticked); }
 
 // The flags follow at once: a running scan reads each flag when it reaches its location.
 void TraceCleanPage::SetAllItems(CheckState state) {
@@ -122,6 +96,5 @@ void TraceCleanPage::OnDestroy() {
   ReadTraceChecks();
   traceItems_.clear();
 }
-
 
 }  // namespace scourix

@@ -24,16 +24,18 @@ class TraceCleanPage : public ScanPage {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int id, UINT code) override;
   void ReadChecks() override { ReadTraceChecks(); }
 
  private:
   void FillTraceTree();
-  bool OnNotify(const NMHDR& header, LRESULT& result);
+  void OnStart();
   void OnSelChanged();
-  void OnTimer();
+  void OnTimer() override;
+  void OnSelectAll();
+  void OnSelectNone();
   void SetAllItems(CheckState state);
-  void OnDestroy();
+  void OnDestroy() override;
 
   CheckTreeCtrl tree_;
   CheckTreeImages treeImages_;

@@ -1,4 +1,4 @@
-#include "ui/pages/rules_page_logic.h"
+#include "ui/pages/rule_editing.h"
 
 namespace scourix {
 
@@ -21,5 +21,27 @@ const char* ExportMessage(RuleFileStatus status) {
 std::string DuplicateRuleText(const std::string& pattern) {
   return std::string(pattern.c_str()) + " 规则已经存在，是否还要添加?";
 }
+
+RuleEditFields FieldsFromRule(const ScanRule& rule) {
+  RuleEditFields fields;
+  fields.enableIndex = rule.enabled == 0 ? 1 : 0;
+  fields.pattern = rule.pattern;
+  fields.description = rule.description;
+  fields.modeIndex = rule.matchMode;
+  return fields;
+}
+
+ScanRule RuleFromFields(const RuleEditFields& fields) {
+  ScanRule rule;
+  rule.enabled = fields.enableIndex == 0 ? 1 : 0;
+  rule.pattern = fields.pattern;
+  rule.description = fields.description;
+  rule.matchMode = fields.modeIndex;
+  return rule;
+}
+
+const char* EditorCaption(bool isModify) { return isModify ? "修改" : "增加"; }
+
+bool IsAcceptablePattern(const std::string& pattern) { return !pattern.empty(); }
 
 }  // namespace scourix

@@ -1,4 +1,4 @@
-#include "ui/pages/category_boxes.h"
+#include "ui/pages/check_choices.h"
 
 #include "res/resource.h"
 
@@ -32,6 +32,13 @@ void CopyBoxesToSettings(const CategoryBoxStates& boxes, ScanSettings& settings)
 
 void CopySettingsToBoxes(const ScanSettings& settings, CategoryBoxStates& boxes) {
   for (std::size_t i = 0; i < kCategoryBoxes.size(); ++i) boxes[i] = settings.*(kCategoryBoxes[i].flag);
+}
+
+void ReadBackDriveChecks(std::vector<DriveEntry>& drives, const std::vector<HTREEITEM>& items,
+                         const std::function<CheckState(HTREEITEM)>& boxOf) {
+  for (std::size_t i = 0; i < drives.size() && i < items.size(); ++i) {
+    if (items[i] != nullptr) drives[i].selected = FlagFromCheck(boxOf(items[i]));
+  }
 }
 
 }  // namespace scourix
