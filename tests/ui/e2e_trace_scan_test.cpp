@@ -1,7 +1,7 @@
 // The trace cleaner end to end under Wine: generated user profiles of the Windows XP and
 // the Vista layout, browser caches and recycle folders on a drive of the test's own; the
 // real main window collects the chosen traces, lists them and deletes the ticked ones,
-// and the recycle bin is emptied only when nothing of it was kept.
+// and of the recycle bin only the listed, ticked files go.
 #include <gtest/gtest.h>
 
 #include <algorithm>
