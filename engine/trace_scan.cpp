@@ -45,8 +45,6 @@ void TraceScan::scanRecycleFolders() {
       if (findRealFolder(root, locations[row].subPath, folder)) walk(folder, locations[row].label);
     }
   }
-  // Only a bin whose folders were all walked may be emptied later.
-  if (!stop_) findings_.setCoversRecycleBin(true);
 }
 
 void TraceScan::scanProfile(const FolderPath& profile) {

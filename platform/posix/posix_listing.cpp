@@ -109,9 +109,4 @@ std::unique_ptr<DirListing> openPosixListing(const std::string& dir) {
   return listingOf(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-bool isPosixPlainFolder(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 }  // namespace scourix

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/clean_engine.h"
@@ -35,6 +36,8 @@ class ResultListTest : public ::testing::Test {
     file.name = path.substr(path.find_last_of('\\') + 1);
     file.path = path;
     file.exact = platform.exactPathOf(path);
+    FileFacts facts;  // a real file is the one the walk would have listed
+    if (platform.lookUpFile(file.exact, facts) == FileLookup::Found) std::tie(file.fileId, file.lastWrite) = std::tie(facts.fileId, facts.lastWrite);
     file.category = category;
     file.toDelete = toDelete;
     file.isProtected = locked;
@@ -66,7 +69,7 @@ class ResultListTest : public ::testing::Test {
 };
 
 TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
-  const std::string a = temp.file("a.tmp");
+  const std::string a = temp.file("a.tmp", 1536);
   const std::string b = temp.file("b.bak");
   std::string folder = temp.dir("stays.tmp");
   folder.pop_back();  // a folder is no file: deleting it fails
