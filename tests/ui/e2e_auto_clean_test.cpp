@@ -146,5 +146,27 @@ TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCa
   DeleteFileA((trash + "info\\" + name + ".trashinfo").c_str());
 }
 
+// A trash that cannot take a file (here its folder would be below a file) makes the shell
+// delete for good: then the file stays, listed, and the box says why.
+TEST_F(AutoCleanEndToEnd, WithTheRecycleOptionAFileTheBinCannotTakeStays) {
+  MakeFile("kept.bak", 1536);
+  char saved[MAX_PATH] = {};
+  const DWORD savedLength = GetEnvironmentVariableA("XDG_DATA_HOME", saved, MAX_PATH);
+  SetEnvironmentVariableA("XDG_DATA_HOME", "/dev/null");
+  MessageBoxAnswerer answer;
+  Run([&] {
+    main.tabs().SelectPage(kOptionsPageIndex);
+    Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
+    main.tabs().SelectPage(kDiskPageIndex);
+    TickOnlyTheTestDrive(main);
+    ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
+    DeleteTicked(main, answer);
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 0 字节，有 1 个文件无法删除（其中 1 个文件无法放入回收站，未删除）");
+  });
+  SetEnvironmentVariableA("XDG_DATA_HOME", savedLength != 0 ? saved : nullptr);
+  EXPECT_TRUE(OnDisk("kept.bak"));
+  EXPECT_EQ(engine.findings().count(), 1);
+}
+
 }  // namespace
 }  // namespace scourix::test
