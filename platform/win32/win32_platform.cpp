@@ -3,14 +3,17 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 #include <knownfolders.h>
 
 #include <io.h>
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <vector>
 
+#include "platform/bin_operation.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_listing.h"
 
@@ -141,8 +144,8 @@ FolderPath folderOfWide(const std::wstring& folder) {
 constexpr wchar_t kProfileListKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 
 // Empty when the file is gone; otherwise why it stays, as far as opening it for deletion
-// tells, or else the shell's own code.
-std::string whyStillThere(const std::wstring& path, int shellCode) {
+// tells, or else `otherwise`: the shell's own word.
+std::string whyStillThere(const std::wstring& path, const std::string& otherwise) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
@@ -152,7 +155,201 @@ std::string whyStillThere(const std::wstring& path, int shellCode) {
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return SystemMessage(GetLastError());
   CloseHandle(file);
-  return SystemMessage(shellCode != 0 ? static_cast<DWORD>(shellCode) : ERROR_CANCELLED);
+  return otherwise;
+}
+
+// Why a file stays that the shell would have deleted for good: its bin does not take it.
+constexpr char kBinRefusedReason[] = "回收站无法接收此文件（文件过大或该驱动器未启用回收站），未删除";
+
+// The system's text for an error of a COM call.
+std::string MessageOfResult(HRESULT result) {
+  return SystemMessage(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : static_cast<DWORD>(result));
+}
+
+// A file's key for finding it again among those handed over: the shell names it in its
+// own letter case.
+std::wstring shellKeyOf(std::wstring path) {
+  if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+  return path;
+}
+
+// Follows one operation of the shell and stops it before it deletes a file for good: the
+// shell asks for each file whether it may go and says whether it went, and a file it
+// flags for deleting rather than recycling is refused, which ends the operation.
+class RecycleSink : public IFileOperationProgressSink {
+ public:
+  RecycleSink(const std::map<std::wstring, std::size_t>& positions, std::vector<BinStep>& steps)
+      : positions_(positions), steps_(steps) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (id != IID_IUnknown && id != IID_IFileOperationProgressSink) {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<IFileOperationProgressSink*>(this);
+    return S_OK;
+  }
+  // It lives on the stack of the one operation it follows.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE PreDeleteItem(DWORD flags, IShellItem* item) override {
+    if ((flags & TSF_DELETE_RECYCLE_IF_POSSIBLE) != 0) return S_OK;
+    BinStep* step = stepOf(item);
+    if (step != nullptr) *step = {BinStep::Refused, kBinRefusedReason};
+    return E_ABORT;
+  }
+  HRESULT STDMETHODCALLTYPE PostDeleteItem(DWORD, IShellItem* item, HRESULT result, IShellItem*) override {
+    BinStep* step = stepOf(item);
+    if (step == nullptr || step->kind == BinStep::Refused) return S_OK;
+    *step = SUCCEEDED(result) ? BinStep{BinStep::InBin, std::string()} : BinStep{BinStep::Failed, MessageOfResult(result)};
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE StartOperations() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE FinishOperations(HRESULT) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PreRenameItem(DWORD, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostRenameItem(DWORD, IShellItem*, LPCWSTR, HRESULT, IShellItem*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PreMoveItem(DWORD, IShellItem*, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostMoveItem(DWORD, IShellItem*, IShellItem*, LPCWSTR, HRESULT, IShellItem*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PreCopyItem(DWORD, IShellItem*, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostCopyItem(DWORD, IShellItem*, IShellItem*, LPCWSTR, HRESULT, IShellItem*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PreNewItem(DWORD, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostNewItem(DWORD, IShellItem*, LPCWSTR, LPCWSTR, DWORD, HRESULT, IShellItem*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE UpdateProgress(UINT, UINT) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResetTimer() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PauseTimer() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResumeTimer() override { return S_OK; }
+
+ private:
+  BinStep* stepOf(IShellItem* item) {
+    wchar_t* name = nullptr;
+    if (item == nullptr || FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &name))) return nullptr;
+    const auto found = positions_.find(shellKeyOf(name));
+    CoTaskMemFree(name);
+    return found == positions_.end() ? nullptr : &steps_[found->second];
+  }
+
+  const std::map<std::wstring, std::size_t>& positions_;  // of each file handed over, by its key
+  std::vector<BinStep>& steps_;
+};
+
+// The shell's file operation (IFileOperation, Vista on), which tells file by file whether
+// the bin takes it. Wine implements none of it: it is then unusable, and nothing is touched.
+class ShellBinOperation : public BinOperation {
+ public:
+  ShellBinOperation(const std::vector<ExactPath>& paths, const std::vector<std::wstring>& shellForms)
+      : paths_(paths), shellForms_(shellForms) {
+    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    uninitialize_ = SUCCEEDED(init);
+    comReady_ = uninitialize_ || init == RPC_E_CHANGED_MODE;
+  }
+  ~ShellBinOperation() override {
+    if (uninitialize_) CoUninitialize();
+  }
+  ShellBinOperation(const ShellBinOperation&) = delete;
+  ShellBinOperation& operator=(const ShellBinOperation&) = delete;
+
+  bool run(const std::vector<std::size_t>& files, std::vector<BinStep>& steps) override {
+    if (!comReady_) return false;
+    IFileOperation* operation = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_FileOperation, nullptr, CLSCTX_ALL, IID_IFileOperation,
+                                reinterpret_cast<void**>(&operation)))) {
+      return false;
+    }
+    const bool usable = perform(*operation, files, steps);
+    operation->Release();
+    return usable;
+  }
+
+ private:
+  bool perform(IFileOperation& operation, const std::vector<std::size_t>& files, std::vector<BinStep>& steps) {
+    constexpr DWORD kFlags = FOF_ALLOWUNDO | FOFX_RECYCLEONDELETE | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    // Windows 7 knows no FOFX_ flag; there the sink alone keeps files out of deletion for good.
+    HRESULT result = operation.SetOperationFlags(kFlags);
+    if (result == E_INVALIDARG) result = operation.SetOperationFlags(kFlags & ~static_cast<DWORD>(FOFX_RECYCLEONDELETE));
+    if (FAILED(result)) return false;
+    std::map<std::wstring, std::size_t> positions;
+    RecycleSink sink(positions, steps);
+    DWORD cookie = 0;
+    if (FAILED(operation.Advise(&sink, &cookie))) return false;
+    bool usable = true;
+    std::size_t handed = 0;
+    for (std::size_t k = 0; k < files.size() && usable; ++k) {
+      const std::wstring& shellForm = shellForms_[files[k]];
+      IShellItem* item = nullptr;
+      result = SHCreateItemFromParsingName(shellForm.c_str(), nullptr, IID_IShellItem, reinterpret_cast<void**>(&item));
+      if (SUCCEEDED(result)) {
+        result = operation.DeleteItem(item, nullptr);
+        item->Release();
+      }
+      if (result == E_NOTIMPL) {
+        usable = false;
+      } else if (FAILED(result)) {
+        const std::string reason = whyStillThere(paths_[files[k]].native(), MessageOfResult(result));
+        steps[k] = reason.empty() ? BinStep{BinStep::InBin, std::string()} : BinStep{BinStep::Failed, reason};
+      } else {
+        positions.emplace(shellKeyOf(shellForm), k);
+        ++handed;
+      }
+    }
+    if (usable && handed != 0) {
+      result = operation.PerformOperations();
+      usable = result != E_NOTIMPL;
+      for (BinStep& step : steps) {
+        if (step.kind == BinStep::NotReached) step.reason = MessageOfResult(SUCCEEDED(result) ? E_ABORT : result);
+      }
+    }
+    operation.Unadvise(cookie);
+    return usable;
+  }
+
+  const std::vector<ExactPath>& paths_;
+  const std::vector<std::wstring>& shellForms_;
+  bool comReady_ = false;
+  bool uninitialize_ = false;
+};
+
+// Where the shell's file operation is unusable (under Wine): the older shell call, which
+// deletes for good what the bin cannot take, gets files only while the bin can take them.
+void recycleThroughShellCall(const std::vector<ExactPath>& paths, const std::vector<std::wstring>& shellForms,
+                             const std::vector<std::size_t>& files, std::vector<RecycleAnswer>& answers) {
+  if (!binCanTakeFiles()) {
+    for (std::size_t at : files) answers[at] = {RecycleAnswer::BinRefused, kBinUnusableReason};
+    return;
+  }
+  std::vector<std::size_t> batch;  // positions in `paths` of the files handed to the shell
+  std::wstring list;  // their names one after another, each ended by a NUL, the list by another
+  const auto hand = [&] {
+    if (batch.empty()) return;
+    list += L'\0';
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
+    const int code = SHFileOperationW(&operation);
+    // The shell's answer covers the whole list: each file is looked at afterwards.
+    for (std::size_t at : batch) {
+      const std::string reason =
+          whyStillThere(paths[at].native(), SystemMessage(code != 0 ? static_cast<DWORD>(code) : ERROR_CANCELLED));
+      answers[at] = reason.empty() ? RecycleAnswer{} : RecycleAnswer{RecycleAnswer::Failed, reason};
+    }
+    batch.clear();
+    list.clear();
+  };
+  for (std::size_t at : files) {
+    list += shellForms[at];
+    list += L'\0';
+    batch.push_back(at);
+    if (batch.size() == kRecycleBatch) hand();
+  }
+  hand();
 }
 
 }  // namespace
@@ -339,41 +536,19 @@ bool Win32Platform::syncFile(std::FILE* file) {
 
 std::vector<RecycleAnswer> Win32Platform::recycleFiles(const std::vector<ExactPath>& paths) {
   std::vector<RecycleAnswer> answers(paths.size());
-  // Under Wine the shell deletes for good what its bin cannot take: nothing goes then.
-  if (!binCanTakeFiles()) {
-    for (RecycleAnswer& answer : answers) answer = {RecycleAnswer::BinRefused, kBinUnusableReason};
-    return answers;
-  }
-  std::vector<std::size_t> batch;  // positions in `paths` of the files handed to the shell
-  std::wstring list;  // their names one after another, each ended by a NUL, the list by another
-  const auto hand = [&] {
-    if (batch.empty()) return;
-    list += L'\0';
-    SHFILEOPSTRUCTW operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = list.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
-    const int code = SHFileOperationW(&operation);
-    // The shell's answer covers the whole list: each file is looked at afterwards.
-    for (std::size_t at : batch) {
-      answers[at].reason = whyStillThere(paths[at].native(), code);
-      if (!answers[at].reason.empty()) answers[at].outcome = RecycleAnswer::Failed;
-    }
-    batch.clear();
-    list.clear();
-  };
+  std::vector<std::wstring> shellForms(paths.size());
+  std::vector<std::size_t> files;  // positions of the files the shell may get
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    std::wstring plain;
-    if (!shellFormOf(paths[i], plain)) {
+    if (shellFormOf(paths[i], shellForms[i])) {
+      files.push_back(i);
+    } else {
       answers[i] = {RecycleAnswer::BinRefused, kNoShellFormReason};
-      continue;
     }
-    list += plain;
-    list += L'\0';
-    batch.push_back(i);
-    if (batch.size() == kRecycleBatch) hand();
   }
-  hand();
+  if (files.empty()) return answers;
+  ShellBinOperation operation(paths, shellForms);
+  const std::vector<std::size_t> rest = recycleThrough(operation, files, kRecycleBatch, answers);
+  if (!rest.empty()) recycleThroughShellCall(paths, shellForms, rest, answers);
   return answers;
 }
 

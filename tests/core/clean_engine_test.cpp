@@ -14,6 +14,7 @@
 #include "engine/size_text.h"
 #include "engine/trace_locations.h"
 #include "fake_platform.h"
+#include "platform/bin_operation.h"
 #include "temp_tree.h"
 
 namespace scourix {
@@ -167,6 +168,60 @@ TEST_F(Engine, TheRecycleOptionDeletesWhatIsInTheBinAndMovesTheOtherTickedFilesI
             std::tuple(x + "2", "x", "locked"));
   EXPECT_EQ(found(), (Names{"x|" + x + "2", "x|" + x + "5"}));
   EXPECT_TRUE(test::TempTree::exists(x + "5"));
+}
+
+// The shell's operation ends at the first file its bin refuses (too big for it): that file
+// stays, the files after it go in the next operation; an operation that cannot be used
+// leaves the rest to the other way, one that reaches no file is not repeated.
+TEST(RecycleThrough, ARefusalEndsTheOperationAndTheFilesAfterItGoInTheNext) {
+  struct FakeBin : BinOperation {
+    std::vector<std::uint64_t> sizes;  // per file; above 4 the bin refuses it
+    int usableRuns = 100;
+    bool stalls = false;  // ends before its first file
+    std::vector<std::vector<std::size_t>> runs;
+    bool run(const std::vector<std::size_t>& files, std::vector<BinStep>& steps) override {
+      if (static_cast<int>(runs.size()) == usableRuns) return false;
+      runs.push_back(files);
+      for (std::size_t k = 0; k < files.size() && !stalls; ++k) {
+        const std::uint64_t size = sizes[files[k]];
+        steps[k] = {size == 0 ? BinStep::Failed : size > 4 ? BinStep::Refused : BinStep::InBin, "why"};
+        if (steps[k].kind == BinStep::Refused) break;
+      }
+      for (BinStep& step : steps) {
+        if (step.kind == BinStep::NotReached) step.reason = "ended";
+      }
+      return true;
+    }
+  };
+  using Runs = std::vector<std::vector<std::size_t>>;
+  // Sizes (0: held by a program), runs before the operation becomes unusable, whether it
+  // stalls; the runs, each file's answer (In bin, Refused, Failed, or untouched: -) and
+  // the files left to the other way.
+  const std::tuple<std::vector<std::uint64_t>, int, bool, Runs, std::string, std::vector<std::size_t>> rows[] = {
+      {{1, 9, 1, 0, 1, 9, 1}, 100, false, {{0, 1, 2}, {2, 3, 4}, {5, 6}, {6}}, "IRIFIRI", {}},
+      {{1, 1, 9, 1}, 100, false, {{0, 1, 2}, {3}}, "IIRI", {}},
+      {{1, 9, 1, 1}, 0, false, {}, "----", {0, 1, 2, 3}},
+      {{1, 9, 1, 1, 1}, 1, false, {{0, 1, 2}}, "IR---", {2, 3, 4}},
+      {{1, 1, 1, 1}, 100, true, {{0, 1, 2}, {3}}, "FFFF", {}},
+  };
+  for (const auto& [sizes, usableRuns, stalls, runs, answered, left] : rows) {
+    SCOPED_TRACE(answered);
+    FakeBin bin;
+    bin.sizes = sizes;
+    bin.usableRuns = usableRuns;
+    bin.stalls = stalls;
+    std::vector<std::size_t> files;
+    for (std::size_t i = 0; i < sizes.size(); ++i) files.push_back(i);
+    std::vector<RecycleAnswer> answers(sizes.size(), {RecycleAnswer::Failed, "-"});
+    EXPECT_EQ(recycleThrough(bin, files, 3, answers), left);
+    EXPECT_EQ(bin.runs, runs);
+    std::string letters;
+    for (const RecycleAnswer& answer : answers) {
+      letters += answer.reason == "-" ? '-' : "IRF"[answer.outcome];
+      if (answer.outcome == RecycleAnswer::Failed && answer.reason != "-") EXPECT_EQ(answer.reason, stalls ? "ended" : "why");
+    }
+    EXPECT_EQ(letters, answered);
+  }
 }
 
 // Sizes as Explorer writes them: three significant digits, cut, the next unit from 1,000 on.
