@@ -1,5 +1,6 @@
 #include "autoclean/auto_clean.h"
 
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -76,11 +77,13 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   }
   if (!run.dryRun) {
     report.deletion = engine.deleteMarkedFiles();
-    std::unordered_set<std::string> stayed;
-    for (const DeletionFailure& failure : report.deletion.failures) stayed.insert(failure.path);
+    // By the exact path: two names may have the same bytes in the code page.
+    std::unordered_set<std::string_view> stayed;
+    for (const DeletionFailure& failure : report.deletion.failures) stayed.insert(failure.exact.key());
+    for (const ExactPath& path : report.deletion.skipped) stayed.insert(path.key());
     std::vector<FoundFile> removed;
     for (FoundFile& file : report.removed) {
-      if (stayed.count(file.path) == 0) removed.push_back(std::move(file));
+      if (stayed.count(file.exact.key()) == 0) removed.push_back(std::move(file));
     }
     report.removed = std::move(removed);
     if (report.deletion.failed != 0) report.exitCode = kAutoCleanIncomplete;

@@ -1,6 +1,8 @@
 #include "engine/deletion.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <set>
 
 #include "engine/trace_locations.h"
@@ -85,6 +87,19 @@ std::string recordKeyOf(const FoundFile& file) {
   return std::string(file.exact.prefixWithAsciiAt(length, start + 1, 'I').key());
 }
 
+// The folder of a recycled folder item ("$R<x>") and its folders above the file, each
+// ending before its separator; none for a file item or a finding of no such bin.
+std::vector<ExactPath> itemFoldersOf(const FoundFile& file) {
+  std::vector<ExactPath> folders;
+  std::size_t start = 0, end = 0;
+  if (!binItemOf(file, start, end) || end == ExactPath::npos || !file.exact.hasAsciiAt(start + 1, 'R')) return folders;
+  const std::size_t nameStart = file.exact.nameStart();
+  for (std::size_t at = end; at != ExactPath::npos && at < nameStart; at = file.exact.separatorFrom(at + 1)) {
+    folders.push_back(file.exact.prefix(at));
+  }
+  return folders;
+}
+
 bool isRecord(const FoundFile& file) {
   std::size_t start = 0, end = 0;
   return binItemOf(file, start, end) && end == ExactPath::npos && file.exact.hasAsciiAt(start + 1, 'I');
@@ -107,18 +122,27 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   // The bin's records go last, each only when nothing of its item stays.
   std::vector<int> records;
   std::set<std::string> keptRecords;
+  // The folders of recycled folder items with ticked files, by their key: the record of
+  // the item each belongs to, and the folder.
+  std::map<std::string, std::pair<std::string, ExactPath>> itemFolders;
   FolderCheck folders(platform);
   const auto remove = [&](int i) {
     const FoundFile& file = findings.at(i);
     const FolderState state = folders.foldersOf(file);
-    if (state == FolderState::Missing) return;  // gone with its folder: it only leaves the list
+    if (state == FolderState::Missing) {  // gone with its folder: it only leaves the list
+      result.skipped.push_back(file.exact);
+      return;
+    }
     if (state == FolderState::Other) {
       stays[i] = 1;
       reasons[i] = kThroughLinkReason;
       return;
     }
     bool changed = false;
-    if (lookUpListed(platform, file, changed) == FileLookup::Gone) return;
+    if (lookUpListed(platform, file, changed) == FileLookup::Gone) {
+      result.skipped.push_back(file.exact);
+      return;
+    }
     if (changed) {
       stays[i] = 1;
       reasons[i] = kChangedReason;
@@ -136,6 +160,7 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
         result.bytesFreed += file.size;
         break;
       case RemoveOutcome::Gone:  // its program removed it meanwhile: it only leaves the list
+        result.skipped.push_back(file.exact);
         break;
       case RemoveOutcome::Failed:
         stays[i] = 1;
@@ -148,7 +173,13 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
       if (file.toDelete != 0) records.push_back(i);
       continue;
     }
-    if (file.toDelete != 0) remove(i);
+    if (file.toDelete != 0) {
+      remove(i);
+      for (ExactPath& folder : itemFoldersOf(file)) {
+        std::string key(folder.key());
+        itemFolders.emplace(std::move(key), std::make_pair(recordKeyOf(file), std::move(folder)));
+      }
+    }
     // An item the user kept, or that could not go, keeps its record: without it the bin
     // would no longer show the item, nor restore it.
     if (file.toDelete == 0 || stays[i] != 0) {
@@ -156,8 +187,18 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
       if (!record.empty()) keptRecords.insert(record);
     }
   }
+  // A folder item whose files all went goes too, deepest folder first (a folder's key
+  // sorts before those below it); one that keeps anything keeps its record.
+  for (auto folder = itemFolders.rbegin(); folder != itemFolders.rend(); ++folder) {
+    const std::string& record = folder->second.first;
+    if (keptRecords.count(record) == 0 && !platform.removeEmptyFolder(folder->second.second)) keptRecords.insert(record);
+  }
   for (int i : records) {
-    if (keptRecords.count(std::string(findings.at(i).exact.key())) == 0) remove(i);
+    if (keptRecords.count(std::string(findings.at(i).exact.key())) == 0) {
+      remove(i);
+    } else {
+      result.skipped.push_back(findings.at(i).exact);
+    }
   }
   if (!toRecycle.empty()) {
     const std::vector<RecycleAnswer> answers = platform.recycleFiles(toRecycle);
@@ -177,7 +218,7 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   for (int i = 0; i < count; ++i) {
     if (stays[i] == 0) continue;
     ++result.failed;
-    result.failures.push_back({findings.at(i).path, findings.at(i).category, reasons[i]});
+    result.failures.push_back({findings.at(i).path, findings.at(i).exact, findings.at(i).category, reasons[i]});
   }
   findings.keep(stays);
   return result;

@@ -12,6 +12,7 @@ namespace scourix {
 // A ticked file that could not be deleted, and the system's word for why.
 struct DeletionFailure {
   std::string path;
+  ExactPath exact;
   std::string category;
   std::string reason;
 };
@@ -25,6 +26,9 @@ struct DeletionResult {
   std::uint64_t bytesRecycled = 0;
   int binRefused = 0;  // of the failed: files the bin could not take, left in place
   std::vector<DeletionFailure> failures;
+  // Ticked files that neither went nor failed: gone before their turn (with their folder,
+  // or by their program), and records of the bin kept for what stays of their item.
+  std::vector<ExactPath> skipped;
 };
 
 // Deletes every finding whose toDelete is set, by its exact path, when it is still the

@@ -187,6 +187,9 @@ class Platform {
   // first, as Explorer's delete does). On failure `reason` is the system's message for
   // the error.
   virtual RemoveOutcome deleteFile(const ExactPath& path, std::string& reason) = 0;
+  // Removes a folder if it is empty (never one with anything in it, nor through a link);
+  // true when no folder is there any more.
+  virtual bool removeEmptyFolder(const ExactPath& path) = 0;
   // Replaces (or creates) `to` with the file `from`, as one step that leaves either the
   // old or the new file in place, never neither.
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;

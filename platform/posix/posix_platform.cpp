@@ -79,6 +79,10 @@ RemoveOutcome PosixPlatform::deleteFile(const ExactPath& path, std::string& reas
   return RemoveOutcome::Failed;
 }
 
+bool PosixPlatform::removeEmptyFolder(const ExactPath& path) {
+  return ::rmdir(path.native().c_str()) == 0 || errno == ENOENT;
+}
+
 // The native build serves the command line and the tests, several of which may run at
 // once: background mode is left to nice(1), and every claim on the scan succeeds.
 void PosixPlatform::enterBackgroundMode() {}

@@ -508,6 +508,23 @@ RemoveOutcome Win32Platform::deleteFile(const ExactPath& path, std::string& reas
   return RemoveOutcome::Failed;
 }
 
+bool Win32Platform::removeEmptyFolder(const ExactPath& path) {
+  const std::wstring& wide = path.native();
+  if (RemoveDirectoryW(wide.c_str())) return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
+  // A read-only folder is removed as Explorer removes it.
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (error != ERROR_ACCESS_DENIED || attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & FILE_ATTRIBUTE_READONLY) == 0 || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    return false;
+  }
+  if (!SetFileAttributesW(wide.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) return false;
+  if (RemoveDirectoryW(wide.c_str())) return true;
+  SetFileAttributesW(wide.c_str(), attributes);  // it stays as it was
+  return false;
+}
+
 void Win32Platform::enterBackgroundMode() {
   SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
 }

@@ -28,6 +28,7 @@ class Win32Platform : public Platform {
   std::string wideToAnsi(const std::u16string& text) override;
   void raiseThreadPriority() override;
   RemoveOutcome deleteFile(const ExactPath& path, std::string& reason) override;
+  bool removeEmptyFolder(const ExactPath& path) override;
   void enterBackgroundMode() override;
   std::unique_ptr<ScanLock> claimScanLock() override;
   bool replaceFile(const std::string& from, const std::string& to) override;

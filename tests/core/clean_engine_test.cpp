@@ -129,15 +129,18 @@ TEST_F(Engine, OnlyTheFileTheWalkListedIsDeletedAndAVanishedFolderTookItsFilesAl
   EXPECT_EQ(test::TempTree::read(tree.path("renewed/r.bak")), "x");
 }
 
-// Of the bin only what the scan listed goes: an item ("$R…") with its record ("$I…"),
-// but the record stays while anything of its item stays; what arrived since stays too.
+// Of the bin only what the scan listed goes: an item ("$R…") with its record ("$I…"), a
+// folder item once all of it went, but the record stays while anything of its item stays
+// (an unticked or undeletable file, a folder never listed); what arrived since stays too.
 TEST_F(Engine, TheBinLosesOnlyTheListedItemsAndARecordOnlyWithAllOfItsItem) {
-  const char* const listed[] = {"$RA.txt", "$IA.txt", "$RB/x.doc", "$RB/y.doc", "$IB", "$RC/z.doc", "$IC"};
+  const char* const listed[] = {"$RA.txt", "$IA.txt", "$RB/x.doc", "$RB/y.doc", "$IB", "$RC/z.doc", "$IC",
+                                "$RE/sub/w.doc", "$RE/v.doc", "$IE", "$RF/u.doc", "$IF"};
   for (const char* name : listed) tree.file(std::string("$Recycle.Bin/S-1/") + name);
+  tree.dir("$Recycle.Bin/S-1/$RF/empty");
   engine.setProfilesFolder(test::memoryRoot(platform, "[no-profiles]"));
   engine.choices().drives.push_back({tree.root(), tree.root()});
   engine.runTraceScan();
-  ASSERT_EQ(engine.findings().count(), 7);
+  ASSERT_EQ(engine.findings().count(), 12);
   for (const char* name : {"$RD.txt", "$ID.txt"}) tree.file(std::string("$Recycle.Bin/S-1/") + name);
   const auto bin = [&](const std::string& name) { return tree.path("$Recycle.Bin/S-1/" + name); };
   for (int i = 0; i < engine.findings().count(); ++i) {
@@ -145,9 +148,9 @@ TEST_F(Engine, TheBinLosesOnlyTheListedItemsAndARecordOnlyWithAllOfItsItem) {
   }
   platform.failingDeletes = {bin("$RC/z.doc")};
   const DeletionResult result = engine.deleteMarkedFiles();
-  EXPECT_EQ(std::tie(result.deleted, result.failed), std::tuple(3, 1));
-  for (const char* name : {"$RA.txt", "$IA.txt", "$RB/x.doc"}) EXPECT_FALSE(test::TempTree::exists(bin(name))) << name;
-  for (const char* name : {"$RB/y.doc", "$IB", "$RC/z.doc", "$IC", "$RD.txt", "$ID.txt"}) EXPECT_TRUE(test::TempTree::exists(bin(name))) << name;
+  EXPECT_EQ(std::tie(result.deleted, result.failed), std::tuple(7, 1));
+  for (const char* name : {"$RA.txt", "$IA.txt", "$RB/x.doc", "$RE", "$IE", "$RF/u.doc"}) EXPECT_FALSE(test::TempTree::exists(bin(name))) << name;
+  for (const char* name : {"$RB/y.doc", "$IB", "$RC/z.doc", "$IC", "$RD.txt", "$ID.txt", "$RF/empty", "$IF"}) EXPECT_TRUE(test::TempTree::exists(bin(name))) << name;
 }
 
 // The bin takes neither the held file nor one too big for it: both stay, ticked, the

@@ -12,6 +12,7 @@
 
 #include "autoclean/auto_clean_log.h"
 #include "engine/clean_engine.h"
+#include "engine/trace_locations.h"
 #include "fake_platform.h"
 #include "settings/archive.h"
 #include "temp_tree.h"
@@ -297,6 +298,46 @@ TEST(AutoClean, CleansOnlyWhatTheFileTicksAndOnlyWithItsRecord) {
   ASSERT_EQ(::symlink("/dev/full", log.c_str()), 0);  // every write fails: no space
   EXPECT_EQ(run(), kAutoCleanNoLog);
 #endif
+}
+
+// What the record says was removed is what left its place: not the files that went with
+// their folder before the deletion, nor one whose code-page name is another's that stayed
+// ("?.bak" both). Of the bins only the ticked drives' are emptied.
+TEST(AutoClean, RecordsOnlyWhatWentAndEmptiesOnlyTheTickedDrivesBins) {
+  test::TempTree tree;
+  test::FakePlatform platform;
+  const std::string memory = test::memoryRoot(platform, "[a]"), ticked = tree.dir("t"), unticked = tree.dir("u");
+  const std::string config = tree.path("data.dsfw");
+  std::string drives;
+  for (const std::string& drive : {memory, ticked, unticked}) drives += str(drive) + str(drive) + i32(drive != unticked);
+  test::TempTree::write(config, flags(12, 1) + flags(4, 0) + i32(1) + flags(2, 0) + i32(3) + drives + i32(0));
+  const auto sameInCodePage = [](char first, std::uint64_t size) {
+    DirEntry entry = test::fileEntry("?.bak", size);
+    for (char c : std::string(1, first) + ".bak") entry.exactName += static_cast<PathUnit>(static_cast<unsigned char>(c));
+    return entry;
+  };
+  platform.memoryDirs[memory] = {sameInCodePage('\xE9', 2), sameInCodePage('\xE8', 3), test::dirEntry("gone")};
+  platform.failingDeletes = {memory + "\xE8.bak"};
+  // A program removes its folder after the scan: the memory lists it, the disk has none.
+  platform.listingHook = [&](const std::string& dir) -> std::unique_ptr<DirListing> {
+    if (dir != memory + "gone" + platform.separator()) return nullptr;
+    return std::make_unique<test::VectorListing>(std::vector<DirEntry>{test::fileEntry("x.bak", 5)});
+  };
+  const char* const binItems[] = {"$Recycle.Bin/S-1/$RA.doc", "$Recycle.Bin/S-1/$IA.doc"};
+  for (const std::string& drive : {"t/", "u/"}) {
+    for (const char* item : binItems) tree.file(drive + item, 7);
+  }
+  platform.profilesDir = tree.dir("profiles");
+  CleanEngine engine(platform);
+  const AutoCleanReport report = runAutoClean(engine, {config});
+  EXPECT_EQ(report.exitCode, kAutoCleanIncomplete);
+  std::vector<std::string> rows;
+  for (const CategoryTally& row : report.categories) rows.push_back(row.category + " " + std::to_string(row.files) + " " + std::to_string(row.bytes));
+  EXPECT_EQ(rows, (std::vector<std::string>{"back files 1 2", kRecycleBinLabel + " 2 14"s}));
+  for (const char* item : binItems) {
+    EXPECT_FALSE(test::TempTree::exists(tree.path("t/"s + item))) << item;
+    EXPECT_TRUE(test::TempTree::exists(tree.path("u/"s + item))) << item;
+  }
 }
 
 }  // namespace

@@ -138,6 +138,9 @@ class FakePlatform : public Platform {
     // A file of a memory folder can always be deleted.
     return inMemory(textOf(target)) ? RemoveOutcome::Removed : real_.deleteFile(target, reason);
   }
+  bool removeEmptyFolder(const ExactPath& path) override {
+    return inMemory(textOf(path)) || real_.removeEmptyFolder(path);
+  }
   bool replaceFile(const std::string& from, const std::string& to) override {
     ++replaceCalls;
     return !failReplace && real_.replaceFile(from, to);
