@@ -147,9 +147,10 @@ TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCa
 }
 
 // A trash that cannot take a file (here its folder would be below a file) makes the shell
-// delete for good: then the file stays, listed, and the box says why.
+// delete for good: then the file stays, listed, and the box says why; so does the record
+// of /auto, run with that trash of its own.
 TEST_F(AutoCleanEndToEnd, WithTheRecycleOptionAFileTheBinCannotTakeStays) {
-  MakeFile("kept.bak", 1536);
+  const std::string kept = MakeFile("kept.bak", 1536);
   char saved[MAX_PATH] = {};
   const DWORD savedLength = GetEnvironmentVariableA("XDG_DATA_HOME", saved, MAX_PATH);
   SetEnvironmentVariableA("XDG_DATA_HOME", "/dev/null");
@@ -163,9 +164,15 @@ TEST_F(AutoCleanEndToEnd, WithTheRecycleOptionAFileTheBinCannotTakeStays) {
     DeleteTicked(main, answer);
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 0 字节，有 1 个文件无法删除（其中 1 个文件无法放入回收站，未删除）");
   });
-  SetEnvironmentVariableA("XDG_DATA_HOME", savedLength != 0 ? saved : nullptr);
   EXPECT_TRUE(OnDisk("kept.bak"));
   EXPECT_EQ(engine.findings().count(), 1);
+  engine.choices().options.deleteToRecycleBin = 1;
+  WriteSettings();
+  EXPECT_EQ(RunProgram("/auto"), 1u);
+  SetEnvironmentVariableA("XDG_DATA_HOME", savedLength != 0 ? saved : nullptr);
+  EXPECT_TRUE(OnDisk("kept.bak"));
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{LogLines().at(0), "共释放 0 字节", "无法放入回收站 1 个文件，未删除",
+                                                  "无法删除 [back files] " + kept + "：回收站无法接收文件，未删除"}));
 }
 
 }  // namespace
