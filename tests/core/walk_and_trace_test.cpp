@@ -202,5 +202,26 @@ TEST_F(Walk, DeepTreesNeedNoStack) {
 }
 #endif
 
+// Folders take in everything below them, patterns whole names; both without regard to
+// case. The result list's menu makes a folder's and a type's entry from a path.
+TEST(Exclusions, FoldersAndNamePatterns) {
+  using Kind = Exclusion::Kind;
+  Exclusions list;
+  for (const Exclusion& entry : {Exclusion{Kind::Folder, "D:\\Work\\"}, {Kind::Name, "报告*.DOCX"}, {Kind::Name, "*.ba?"}})
+    EXPECT_TRUE(list.add(entry)) << entry.text;
+  for (const Exclusion& entry : {Exclusion{Kind::Folder, "d:\\work"}, {Kind::Name, "*.BA?"}, {Kind::Folder, "\\"}, {Kind::Name, ""}})
+    EXPECT_FALSE(list.add(entry)) << entry.text;  // there already, or empty
+  const std::pair<const char*, bool> files[] = {
+      {"D:\\work\\a.txt", true},      {"D:\\WORK\\sub\\b", true}, {"D:\\workshop\\a.txt", false},
+      {"C:\\报告2024.docx", true},      {"C:\\年报告.docx", false},   {"C:\\x.bak", true},
+      {"C:\\x.bakk", false},            {"C:\\x.bak\\y.txt", false}};
+  for (const auto& [path, excluded] : files) EXPECT_EQ(list.excludesFile(path), excluded) << path;
+  EXPECT_EQ(std::vector<bool>({list.excludesFolder("D:\\work\\sub\\"), list.excludesFolder("D:\\")}),
+            std::vector<bool>({true, false}));
+  EXPECT_EQ(Paths({folderExclusionOf("D:\\work\\a.bak").text, folderExclusionOf("D:\\a.bak").text,
+                   typeExclusionOf("D:\\w.x\\a.tar.gz").text, typeExclusionOf("D:\\w.x\\README").text}),
+            Paths({"D:\\work", "D:\\", "*.gz", "README"}));
+}
+
 }  // namespace
 }  // namespace scourix
