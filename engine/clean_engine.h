@@ -135,6 +135,8 @@ class CleanEngine {
   void clearFoundFiles();
   void addFoundFile(const FoundFile& file);
   int hasFoundPath(const std::string& path) const;
+  // Keeps, in order, the findings whose flag in `stays` is set.
+  void keepFoundFiles(const std::vector<char>& stays);
   // The path of a finding as the file system spells it (see Platform::exactPathOf).
   std::string exactPathOf(const FoundFile& file) const;
   void clearAll();

@@ -17,6 +17,16 @@ bool CleanEngine::hasFoundPath(std::string_view path, std::uint32_t hash) const 
   });
 }
 
+void CleanEngine::keepFoundFiles(const std::vector<char>& stays) {
+  std::vector<std::unique_ptr<FoundFile>> all = std::move(foundFiles_);
+  clearFoundFiles();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (i < stays.size() && stays[i] == 0) continue;
+    const std::uint32_t hash = PathIndex::hashOf(foundKeyOf(*all[i]));
+    appendFinding(std::move(all[i]), hash);
+  }
+}
+
 void CleanEngine::appendFinding(std::unique_ptr<FoundFile> record, std::uint32_t hash) {
   foundFiles_.push_back(std::move(record));
   foundPaths_.insert(hash, foundFiles_.size() - 1);

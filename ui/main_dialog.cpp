@@ -236,6 +236,22 @@ bool MainDialog::OnCommand(int id, UINT code) {
   return RunCommand(*this, kCommands, id, code);
 }
 
+void MainDialog::OnWindowKey(WindowKey key) {
+  switch (key) {
+    case WindowKey::NextPage:
+      tabs_.SelectNextPage(1);
+      break;
+    case WindowKey::PreviousPage:
+      tabs_.SelectNextPage(-1);
+      break;
+    case WindowKey::OtherWindow:
+      resultWindow_.TakeFocus();
+      break;
+    case WindowKey::None:
+      break;
+  }
+}
+
 void MainDialog::OnAbout() {
   AboutDialog about;
   about.DoModal(hwnd_);

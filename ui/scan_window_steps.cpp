@@ -16,8 +16,10 @@ void ScanWindowSteps::scanStarted(ScanKind) {
   RunOnUiThread([this] {
     ResultListDialog& result = main_.resultWindow();
     if (!result.exists()) return;
-    SetForegroundWindow(result.hwnd());
+    // Not activated: the keyboard stays where the scan was started, not on an empty list.
+    SetWindowPos(result.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     result.RebuildList();
+    result.UpdateButtons();
   });
 }
 

@@ -18,7 +18,7 @@ class ScanWindowSteps : public ScanObserver {
  public:
   explicit ScanWindowSteps(MainDialog& main) : main_(main) {}
 
-  // The result window comes to the front and shows the emptied list.
+  // The result window comes to the front, unactivated, and shows the emptied list.
   void scanStarted(ScanKind kind) override;
   // The result list is rebuilt, the scanning page's bar shows full and its start button
   // is enabled; nothing while the main window closes (its windows are about to go).

@@ -28,22 +28,22 @@ class DiskScanEndToEnd : public EndToEnd {
     // Listed in name order by Wine; depth first.
     MakeFile("a_notes.bak");
     MakeFile("b_keep.txt");
-    MakeFile("c_dir/d_app.log");
+    MakeFile("c_dir/d_app.log", 1536);
     MakeFile("c_dir/e_empty.txt", 0);
     MakeFile("c_dir/f_errorlog.txt");
-    MakeFile("g_setup.tmp");
+    MakeFile("g_setup.tmp", 2048);
     MakeFile("h_readme", 0);  // no "." in the name: never examined
     MakeFile("中文.bak");
     files.file("g_recent.tmp");  // accessed now: recent, left alone
   }
 
-  ResultLine Line(const std::string& category, const std::string& relative) const {
-    return {"[" + category + "]" + DrivePath(relative), Ticked};
+  ResultLine Line(const std::string& category, const std::string& relative, std::uint64_t size = 1) const {
+    return {LineText(category, DrivePath(relative), size), Ticked};
   }
   std::vector<ResultLine> AllFindings() const {
-    return {Line("back files", "a_notes.bak"), Line("system log files", "c_dir\\d_app.log"),
-            Line("empty files", "c_dir\\e_empty.txt"), Line("log.txt temp files", "c_dir\\f_errorlog.txt"),
-            Line("temp files", "g_setup.tmp"), Line("back files", "中文.bak")};
+    return {Line("back files", "a_notes.bak"), Line("system log files", "c_dir\\d_app.log", 1536),
+            Line("empty files", "c_dir\\e_empty.txt", 0), Line("log.txt temp files", "c_dir\\f_errorlog.txt"),
+            Line("temp files", "g_setup.tmp", 2048), Line("back files", "中文.bak")};
   }
 };
 
@@ -59,6 +59,17 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     // the timer follows the held walk.
     SendDlgItemMessageA(main.optionsPage().hwnd(), IDC_OPT_LOG_TXT, BM_SETCHECK, BST_UNCHECKED, 0);
     TickOnlyTheTestDrive(main);
+    // By keyboard: Tab goes from the tab strip through the drives to "开始扫描"; Ctrl+Tab and
+    // Ctrl+Shift+Tab switch pages, and the focus goes along.
+    SetFocus(main.tabs().hwnd());
+    PressKey(GetFocus(), VK_TAB);
+    PressKey(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), start);
+    PressKey(GetFocus(), VK_TAB, {VK_CONTROL});
+    EXPECT_EQ(main.tabs().GetCurSel(), kTracePageIndex);
+    EXPECT_EQ(GetFocus(), main.tracePage().Item(IDC_TRACE_TREE));
+    PressKey(GetFocus(), VK_TAB, {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(main.tabs().GetCurSel(), kDiskPageIndex);
     Press(page.hwnd(), IDC_DISK_START);
     EXPECT_FALSE(IsWindowEnabled(start));
     for (const DriveEntry& entry : engine.choices().drives) EXPECT_EQ(entry.selected, entry.root == DrivePath()) << entry.root;
@@ -80,11 +91,18 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     lines[2].box = Unticked;  // an empty file outside a temporary folder starts unticked
     lines.erase(lines.begin() + 3);  // the log.txt files, switched off
     EXPECT_EQ(ResultLines(main), lines);
-    // The ticked lines are deleted.
+    // F6 goes to the list, whose menu key orders it by size, the largest first.
+    PressKey(GetFocus(), VK_F6);
+    EXPECT_EQ(GetFocus(), main.resultWindow().Item(IDC_RESULT_TREE));
+    main.resultWindow().SetMenuChooser([](HMENU, POINT) { return ID_RESULT_SORT_SIZE; });
+    PressKey(GetFocus(), VK_APPS);
+    EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{lines[3], lines[1], lines[0], lines[4], lines[2]}));
+    // The ticked lines are deleted; the emptied list leaves the focus to the main window.
     UntickLines(main, {Line("back files", "a_notes.bak").text});
     DeleteTicked(main, answer);
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3 字节");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3.50 KB");
     EXPECT_TRUE(ResultLines(main).empty());
+    EXPECT_TRUE(IsChild(main.hwnd(), GetFocus()));
     main.tabs().SelectPage(kOptionsPageIndex);
     Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
   });
@@ -139,10 +157,10 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
     }
     EXPECT_EQ(texts.size(), AllFindings().size() + junk.size());
     for (const std::wstring& relative : junk) {
-      EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative) != texts.end()) << relative;
+      EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative + L"  1 字节") != texts.end()) << relative;
     }
     DeleteTicked(main, answer);
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 8 字节");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3.50 KB");
   });
   for (const std::wstring& relative : junk) EXPECT_EQ(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
   for (const std::wstring& relative : kept) EXPECT_NE(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
@@ -185,7 +203,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
   engine.scanDrive(DrivePath());
-  for (const auto& file : engine.foundFiles()) unprotected.push_back("[" + file->category + "]" + file->path);
+  for (const auto& file : engine.foundFiles()) unprotected.push_back(LineText(file->category, file->path, file->size));
   engine.setProtection(true);
 
   MessageBoxAnswerer answer;
@@ -196,7 +214,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
     tree.Attach(main.resultWindow().Item(IDC_RESULT_TREE));
     for (const ResultLine& shown : ResultLines(main)) {
       texts.push_back(shown.text);
-      if (shown.box == Unticked) unticked.push_back(shown.text);
+      if (shown.box == Unticked) unticked.push_back(shown.text.substr(0, shown.text.rfind("  ")));
       TVITEMA item{};
       item.mask = TVIF_IMAGE;
       item.hItem = FindItem(tree, TVI_ROOT, shown.text);

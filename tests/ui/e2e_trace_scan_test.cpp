@@ -53,7 +53,7 @@ class TraceScanEndToEnd : public EndToEnd {
     engine.profilesFolderOverride = DrivePath("profiles");
   }
   ResultLine Line(const std::string& label, const std::string& relative) const {
-    return ResultLine{"[" + label + "]" + DrivePath(relative), Ticked};
+    return ResultLine{LineText(label, DrivePath(relative)), Ticked};
   }
   ResultLine Bob(const std::string& label, const std::string& relative) const { return Line(label, bob + relative); }
   // A folder lists its entries in the file system's order.
