@@ -45,7 +45,7 @@ int traceCommand(const Args& args) {
   engine.setPacing(pacing);
   if (!configPath.empty() && !takeExclusions(engine, "trace", configPath)) return 1;
   if (!checkListable(platform, "trace", profiles)) return 1;
-  engine.profilesFolderOverride = profiles;
+  engine.setProfilesFolder(profiles);
   if (!addRoots(engine, "trace", roots)) return 1;
   return runAndReport(engine, &CleanEngine::runTraceScan, style);
 }

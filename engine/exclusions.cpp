@@ -26,11 +26,13 @@ bool Exclusions::add(Exclusion entry) {
   if (std::any_of(folded_.begin(), folded_.end(), same)) return false;
   folded_.push_back(std::move(folded));
   entries_.push_back(std::move(entry));
+  namePatterns_ += folder ? 0 : 1;
   return true;
 }
 
 void Exclusions::removeAt(std::size_t index) {
   if (index >= entries_.size()) return;
+  namePatterns_ -= folded_[index].folder.empty() ? 1 : 0;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
   folded_.erase(folded_.begin() + static_cast<std::ptrdiff_t>(index));
 }
@@ -38,15 +40,12 @@ void Exclusions::removeAt(std::size_t index) {
 void Exclusions::clear() {
   entries_.clear();
   folded_.clear();
+  namePatterns_ = 0;
 }
 
 bool Exclusions::excludesFile(std::string_view path) const {
   if (entries_.empty()) return false;
-  const catalog::FoldedPath folded = catalog::foldPath(path);
-  return std::any_of(folded_.begin(), folded_.end(), [&](const Folded& entry) {
-    if (!entry.folder.empty()) return catalog::isWithin(folded, entry.folder);
-    return !folded.empty() && entry.pattern.matchesFolded(folded.back());
-  });
+  return excludesFolder(path.substr(0, NameStart(path))) || excludesName(path.substr(NameStart(path)));
 }
 
 bool Exclusions::excludesFolder(std::string_view path) const {
@@ -54,6 +53,13 @@ bool Exclusions::excludesFolder(std::string_view path) const {
   const catalog::FoldedPath folded = catalog::foldPath(path);
   return std::any_of(folded_.begin(), folded_.end(),
                      [&](const Folded& entry) { return !entry.folder.empty() && catalog::isWithin(folded, entry.folder); });
+}
+
+bool Exclusions::excludesName(std::string_view name) const {
+  if (namePatterns_ == 0) return false;
+  const std::u32string folded = catalog::foldName(name);
+  return std::any_of(folded_.begin(), folded_.end(),
+                     [&](const Folded& entry) { return entry.folder.empty() && entry.pattern.matchesFolded(folded); });
 }
 
 Exclusion folderExclusionOf(std::string_view filePath) {

@@ -32,6 +32,9 @@ class Exclusions {
   bool excludesFile(std::string_view path) const;
   // A folder, by its path: it or a folder above it is excluded.
   bool excludesFolder(std::string_view path) const;
+  // A file's name matches a pattern (its folder aside).
+  bool excludesName(std::string_view name) const;
+  bool hasNamePatterns() const { return namePatterns_ > 0; }
 
  private:
   struct Folded {
@@ -41,6 +44,7 @@ class Exclusions {
 
   std::vector<Exclusion> entries_;
   std::vector<Folded> folded_;
+  int namePatterns_ = 0;
 };
 
 // The entries a result line's menu adds for a file's path: its folder, and its type

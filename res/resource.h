@@ -17,6 +17,13 @@
 #define IDR_TRAY_MENU 139
 #define IDR_RESULT_MENU 140
 #define IDD_EXCLUSIONS 141
+// The check tree's pictures for 120, 144 and 192 DPI (132 and 133 are for 96 DPI)
+#define IDB_CHECK_BOXES_120 160
+#define IDB_FOLDERS_120 161
+#define IDB_CHECK_BOXES_144 162
+#define IDB_FOLDERS_144 163
+#define IDB_CHECK_BOXES_192 164
+#define IDB_FOLDERS_192 165
 
 // System-menu command of the about item (the system keeps the low four bits)
 #define IDM_ABOUT_BOX 0x0010

@@ -41,7 +41,7 @@ class MainDialog : public FilteredDialog {
   // The pause of the minimised phase and before a close from the tray (300 ms).
   void SetEffectDelay(int milliseconds) { effectDelayMs_ = milliseconds; }
 
-  // Keeps the result window against the main window's left or right edge.
+  // Keeps the result window against the main window's left or right edge, on screen.
   void DockResultWindow();
   // Hides a visible main window or shows a hidden one, through a minimised phase.
   void ToggleMainWindow();
@@ -58,9 +58,13 @@ class MainDialog : public FilteredDialog {
   void OnCancel() override;
   // Ctrl+Tab and Ctrl+Shift+Tab switch pages; F6 goes to the result list when it has lines.
   void OnWindowKey(WindowKey key) override;
+  // The pair of windows goes into the work area together (BuildPages).
+  bool PlacesItself() const override { return true; }
 
  private:
   void BuildPages();
+  // The work area of the monitor that holds most of the main window.
+  RECT WorkArea() const;
   void AddTrayIcon();
   void RemoveTrayIcon();
   void LoadConfig();

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/clean_engine.h"
@@ -19,8 +20,6 @@ constexpr UINT kButtonTimerMs = 500;
 constexpr int kFillPauseEvery = 200;
 constexpr int kFillPauseMs = 10;
 
-TreeItemHandle AsHandle(HTREEITEM item) { return reinterpret_cast<TreeItemHandle>(item); }
-
 // The request names the file in the shell's form, in UTF-8.
 void LaunchWithShell(const ShellOpen& request) {
   const std::wstring parameters = wideFromUtf8(request.parameters);
@@ -32,16 +31,6 @@ int ChooseFromMenu(HMENU menu, POINT screen, HWND owner) {
   return static_cast<int>(
       TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x, screen.y, 0, owner,
                      nullptr));
-}
-
-// The shell normalises what it is given: a name that loses a trailing dot or blank, a
-// wildcard, a stream's colon or a path too long for it would reach another file.
-bool IsPlainForShell(const std::wstring& path) {
-  if (path.empty() || path.size() >= MAX_PATH) return false;
-  if (path.find_first_of(L"*?<>|\"/") != std::wstring::npos || path.find(L':', 2) != std::wstring::npos) return false;
-  wchar_t normalised[MAX_PATH + 1] = {};
-  const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH + 1, normalised, nullptr);
-  return length == path.size() && path.compare(0, length, normalised, length) == 0;
 }
 
 bool CopyToClipboard(HWND owner, const std::wstring& text) {
@@ -96,7 +85,7 @@ BOOL ResultListDialog::OnInitDialog() {
   return TRUE;
 }
 
-bool ResultListDialog::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+bool ResultListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
   switch (message) {
     case WM_TIMER:
       UpdateButtons();
@@ -105,6 +94,7 @@ bool ResultListDialog::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESUL
       KillTimer(hwnd_, kButtonTimer);
       return false;
     case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != tree_.hwnd()) return false;
       OnContextMenu(lParam);
       return true;
     default:
@@ -116,7 +106,7 @@ bool ResultListDialog::PreTranslateMessage(MSG& message) {
   const bool menuKey = message.wParam == VK_APPS && (message.message == WM_KEYDOWN || message.message == WM_KEYUP);
   const bool shiftF10 = message.wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 &&
                         (message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP);
-  if (!menuKey && !shiftF10) return FilteredDialog::PreTranslateMessage(message);
+  if ((!menuKey && !shiftF10) || message.hwnd != tree_.hwnd()) return FilteredDialog::PreTranslateMessage(message);
   // One menu per press: the key-up is swallowed too, so the system makes none of its own.
   if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) OnContextMenu(-1);
   return true;
@@ -146,19 +136,20 @@ bool ResultListDialog::OnCommand(int id, UINT code) {
 }
 
 void ResultListDialog::RebuildList() {
-  const int count = engine_.foundCount();
+  const int count = engine_.findings().count();
   SetText(ResultListCaption(count));
   totalBytes_ = 0;
   tickedCount_ = 0;
   tickedBytes_ = 0;
-  const std::vector<int> lines =
-      ResultLineOrder(count, [this](int index) -> const FoundFile& { return engine_.foundFile(index); }, order_);
+  const std::vector<int> order =
+      ResultLineOrder(count, [this](int index) -> const FoundFile& { return engine_.findings().at(index); }, order_);
   {
     RedrawOff quiet(tree_);
     tree_.DeleteAllItems();
+    lines_.assign(static_cast<std::size_t>(count), nullptr);
     for (int i = 0; i < count; ++i) {
-      const int index = lines[static_cast<std::size_t>(i)];
-      FoundFile& file = engine_.foundFile(index);
+      const int index = order[static_cast<std::size_t>(i)];
+      const FoundFile& file = engine_.findings().at(index);
       InsertLine(index);
       totalBytes_ += file.size;
       if (file.toDelete != 0) {
@@ -173,24 +164,25 @@ void ResultListDialog::RebuildList() {
 }
 
 void ResultListDialog::InsertLine(int index) {
-  FoundFile& file = engine_.foundFile(index);
+  const FoundFile& file = engine_.findings().at(index);
   // The exact text: names the code page cannot write keep their characters.
   const LineImages images = ResultLineImages(file);
-  HTREEITEM item = tree_.InsertWideItem(ResultLineWideText(file.category, engine_.exactPathOf(file), file.size),
-                                        images.normal, images.selected, TVI_ROOT, TVI_LAST, index + 1,
-                                        file.toDelete != 0 ? Ticked : Unticked);
-  file.treeItem = AsHandle(item);
+  lines_[static_cast<std::size_t>(index)] =
+      tree_.InsertWideItem(ResultLineWideText(file.category, file.exact, file.size), images.normal, images.selected,
+                           TVI_ROOT, TVI_LAST, index + 1, file.toDelete != 0 ? Ticked : Unticked);
 }
 
 FoundFile* ResultListDialog::FileOfData(LPARAM data) {
-  if (data < 1 || data > engine_.foundCount()) return nullptr;
-  return &engine_.foundFile(static_cast<int>(data - 1));
+  if (data < 1 || data > engine_.findings().count()) return nullptr;
+  return &engine_.findings().at(static_cast<int>(data - 1));
 }
 
 FoundFile* ResultListDialog::FileOfItem(HTREEITEM item) {
   if (item == nullptr) return nullptr;
-  FoundFile* file = FileOfData(tree_.GetItemData(item));
-  return file != nullptr && file->treeItem == AsHandle(item) ? file : nullptr;
+  const LPARAM data = tree_.GetItemData(item);
+  FoundFile* file = FileOfData(data);
+  const bool shown = file != nullptr && static_cast<std::size_t>(data) <= lines_.size() && lines_[data - 1] == item;
+  return shown ? file : nullptr;
 }
 
 const FoundFile* ResultListDialog::SelectedFile() {
@@ -202,8 +194,8 @@ const FoundFile* ResultListDialog::SelectedFile() {
 }
 
 std::string ResultListDialog::ShellPathOf(const FoundFile& file) {
-  const std::string path = engine_.exactPathOf(file);
-  if (IsPlainForShell(wideFromUtf8(path))) return path;
+  std::wstring plain;
+  if (shellFormOf(file.exact, plain)) return utf8FromWide(plain.data(), plain.size());
   MessageBoxA(hwnd_, kShellRefusedText, "提示", MB_OK);
   return {};
 }
@@ -311,7 +303,7 @@ void ResultListDialog::OnOpenFolder() {
 void ResultListDialog::OnCopyPath() {
   if (RefusedWhileScanning()) return;
   const FoundFile* file = SelectedFile();
-  if (file != nullptr && !CopyToClipboard(hwnd_, wideFromUtf8(engine_.exactPathOf(*file)))) {
+  if (file != nullptr && !CopyToClipboard(hwnd_, plainTextOf(file->exact))) {
     MessageBoxA(hwnd_, "无法复制到剪贴板", "提示", MB_OK);
   }
 }
@@ -324,12 +316,13 @@ void ResultListDialog::Exclude(Exclusion (*entryOf)(std::string_view filePath)) 
   if (RefusedWhileScanning()) return;
   const FoundFile* file = SelectedFile();
   if (file == nullptr) return;
+  Platform& platform = engine_.platform();
   Exclusions& exclusions = engine_.choices().exclusions;
-  exclusions.add(entryOf(engine_.exactPathOf(*file)));
-  const int count = engine_.foundCount();
-  std::vector<char> stays(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) stays[i] = !exclusions.excludesFile(engine_.exactPathOf(engine_.foundFile(i)));
-  engine_.keepFoundFiles(stays);
+  exclusions.add(entryOf(platform.utf8Of(file->exact)));
+  Findings& findings = engine_.findings();
+  std::vector<char> stays(static_cast<std::size_t>(findings.count()));
+  for (int i = 0; i < findings.count(); ++i) stays[i] = !exclusions.excludesFile(platform.utf8Of(findings.at(i).exact));
+  findings.keep(stays);
   RebuildList();
   UpdateButtons();
 }
@@ -351,7 +344,15 @@ void ResultListDialog::OnDelete() {
   if (MessageBoxA(hwnd_, question.c_str(), "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started.
   if (RefusedWhileScanning()) return;
+  // An unattended clean of another process may be scanning or deleting the same files;
+  // the claim ends with the deletion, before the box waits for the user.
+  std::unique_ptr<ScanLock> lock = engine_.platform().claimScanLock();
+  if (lock == nullptr) {
+    ShowScanBusyNotice(hwnd_);
+    return;
+  }
   const DeletionResult deletion = engine_.deleteMarkedFiles();
+  lock.reset();
   RebuildList();
   UpdateButtons();
   MessageBoxA(hwnd_, DeletionDoneText(deletion).c_str(), "提示", MB_OK);
@@ -367,12 +368,12 @@ void ResultListDialog::OnSelectNone() { MarkAll(false); }
 // searches its whole item list for every item handle it is given.
 void ResultListDialog::MarkAll(bool toDelete) {
   if (RefusedWhileScanning()) return;
-  const int count = engine_.foundCount();
+  // The listed records only: one added since the last rebuild has no line.
+  const int count = std::min(engine_.findings().count(), static_cast<int>(lines_.size()));
   tickedCount_ = 0;
   tickedBytes_ = 0;
   for (int i = 0; i < count; ++i) {
-    FoundFile& file = engine_.foundFile(i);
-    if (file.treeItem == 0) continue;
+    FoundFile& file = engine_.findings().at(i);
     file.toDelete = toDelete ? 1 : 0;
     if (toDelete) {
       ++tickedCount_;

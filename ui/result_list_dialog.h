@@ -1,11 +1,13 @@
 #pragma once
 // The result list window: what the last scan found, one line with a check box and the
-// size per file. The engine's found-file list is the model; each record remembers its
-// line, and each line holds its record's index plus one as its item data. A box the user
-// toggles goes straight into its record's toDelete flag, so a deletion reads no boxes.
-// The lines' order is the window's own: it never changes the found-file list.
+// size per file. The engine's found-file list is the model; the window keeps each
+// record's line by the record's index, and each line holds its record's index plus one as
+// its item data. A box the user toggles goes straight into its record's toDelete flag, so
+// a deletion reads no boxes. The lines' order is the window's own: it never changes the
+// found-file list.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "engine/exclusions.h"
 #include "ui/controls/check_tree_ctrl.h"
@@ -46,7 +48,7 @@ class ResultListDialog : public FilteredDialog {
   void DoDataExchange(DataExchange& exchange) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(int id, UINT code) override;
-  // The menu key and Shift+F10 open the selected line's menu.
+  // The menu key and Shift+F10 on the list open the selected line's menu.
   bool PreTranslateMessage(MSG& message) override;
   // F6 goes back to the main window.
   void OnWindowKey(WindowKey key) override;
@@ -94,6 +96,8 @@ class ResultListDialog : public FilteredDialog {
   Button view_;
   Button delete_;
   CheckTreeCtrl tree_;
+  // The line of each record, by the record's index, as the last rebuild made them.
+  std::vector<HTREEITEM> lines_;
   CheckTreeImages treeImages_;
   Static status_;
   ShellLauncher launcher_;

@@ -11,8 +11,8 @@ namespace scourix {
 
 std::string ResultListCaption(int count) { return "结果列表[总数" + std::to_string(count) + "]"; }
 
-std::wstring ResultLineWideText(const std::string& category, const std::string& exactPath, std::uint64_t size) {
-  return L"[" + wideFromAnsi(category) + L"]" + wideFromUtf8(exactPath) + L"  " + wideFromAnsi(formatSize(size));
+std::wstring ResultLineWideText(const std::string& category, const ExactPath& path, std::uint64_t size) {
+  return L"[" + wideFromAnsi(category) + L"]" + plainTextOf(path) + L"  " + wideFromAnsi(formatSize(size));
 }
 
 std::vector<int> ResultLineOrder(int count, const std::function<const FoundFile&(int)>& fileAt, LineOrder order) {
@@ -57,9 +57,10 @@ LineImages ResultLineImages(const FoundFile& file) {
   return {kClosedFolder, kOpenFolder};
 }
 
-std::string ScanEndText(ScanKind kind, int unreadableLocations) {
-  if (kind != ScanKind::Trace || unreadableLocations == 0) return "扫描完毕";
-  return "扫描完毕，有 " + std::to_string(unreadableLocations) + " 个位置无法读取";
+std::string ScanEndText(ScanKind kind, int unreadableLocations, bool stopped) {
+  const std::string text = stopped ? "扫描已停止" : "扫描完毕";
+  if (kind != ScanKind::Trace || unreadableLocations == 0) return text;
+  return text + "，有 " + std::to_string(unreadableLocations) + " 个位置无法读取";
 }
 
 }  // namespace scourix

@@ -18,8 +18,8 @@ constexpr char kShellRefusedText[] =
 // The caption: "结果列表[总数N]".
 std::string ResultListCaption(int count);
 // One line of the list: the category in square brackets, directly followed by the path as
-// the file system spells it (UTF-8), two blanks and the file's size, for the wide calls.
-std::wstring ResultLineWideText(const std::string& category, const std::string& exactPath, std::uint64_t size);
+// the file system spells it, two blanks and the file's size, for the wide calls.
+std::wstring ResultLineWideText(const std::string& category, const ExactPath& path, std::uint64_t size);
 // The order of the lines: as found; largest first; or by category, the categories in the
 // order they were first found. Equal lines keep the found order.
 enum class LineOrder { Found, Size, Category };
@@ -40,8 +40,8 @@ struct LineImages {
 };
 LineImages ResultLineImages(const FoundFile& file);
 
-// The box that ends a scan: "扫描完毕"; a trace scan that met folders it could not list says
-// how many.
-std::string ScanEndText(ScanKind kind, int unreadableLocations);
+// The box that ends a scan: "扫描完毕", or "扫描已停止" after the user's stop; a trace scan
+// that met folders it could not list says how many.
+std::string ScanEndText(ScanKind kind, int unreadableLocations, bool stopped);
 
 }  // namespace scourix

@@ -31,8 +31,8 @@ void ScanWindowSteps::scanFinished(ScanKind kind) {
   RunOnUiThread([&] {
     if (main_.resultWindow().exists()) main_.resultWindow().RebuildList();
     if (!page.exists()) return;
-    page.ShowFullProgress(engine.progressPos);
-    page.EnableStartButton();
+    page.ShowFullProgress(engine.progress().position());
+    page.ShowStartButton();
   });
 }
 
@@ -46,7 +46,7 @@ void ScanWindowSteps::AnnounceScanOver(ScanKind kind) {
   if (engine.stopRequested() || !main_.exists()) return;
   ResultListDialog& result = main_.resultWindow();
   if (result.exists()) result.UpdateButtons();
-  const std::string text = ScanEndText(kind, engine.unreadableLocations());
+  const std::string text = ScanEndText(kind, engine.unreadableLocations(), engine.stoppedEarly());
   MessageBoxA(main_.hwnd(), text.c_str(), "提示", MB_OK);
   // The box may have stayed open long: the windows may be gone or a new scan running.
   ScanPage& page = PageOf(kind);

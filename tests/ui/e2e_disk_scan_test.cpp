@@ -71,21 +71,26 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     PressKey(GetFocus(), VK_TAB, {VK_CONTROL, VK_SHIFT});
     EXPECT_EQ(main.tabs().GetCurSel(), kDiskPageIndex);
     Press(page.hwnd(), IDC_DISK_START);
-    EXPECT_FALSE(IsWindowEnabled(start));
+    EXPECT_EQ(WindowText(start), "停止扫描");
     for (const DriveEntry& entry : engine.choices().drives) EXPECT_EQ(entry.selected, entry.root == DrivePath()) << entry.root;
     EXPECT_TRUE(PumpUntil([&] { return gate.reached(); }));
     EXPECT_TRUE(PumpUntil([&] { return WindowText(page.Item(IDC_DISK_PATH)) == DrivePath("b_keep.txt"); }));
     EXPECT_EQ(ProgressPos(bar), 2);
-    // The scan ends with its box, the controls reset and every finding ticked.
+    // "停止扫描" ends the held walk: what it found is listed, locked (c_dir was still open).
+    Press(page.hwnd(), IDC_DISK_START);
     gate.Open();
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
     PumpPending();
     ASSERT_EQ(answer.count(), 1);
-    EXPECT_EQ(answer.boxes()[0].text, "扫描完毕");
+    EXPECT_EQ(answer.boxes()[0].text + WindowText(start), "扫描已停止开始扫描");
     EXPECT_EQ(answer.boxes()[0].owner, main.hwnd());
+    EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{{Line("back files", "a_notes.bak").text, Unticked}}));
+    EXPECT_EQ(engine.findings().at(0).isProtected, 1);
+    // A whole scan ends with its box, the controls reset and every finding ticked.
+    ScanFrom(page.hwnd(), IDC_DISK_START);
+    EXPECT_EQ(answer.boxes().back().text, "扫描完毕");
     EXPECT_EQ(ProgressPos(bar) + WindowText(page.Item(IDC_DISK_PATH)).size(), 0u);
-    EXPECT_TRUE(IsWindowEnabled(start));
     EXPECT_EQ(ResultCaption(main), "结果列表[总数5]");
     std::vector<ResultLine> lines = AllFindings();
     lines[2].box = Unticked;  // an empty file outside a temporary folder starts unticked
@@ -97,8 +102,14 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     main.resultWindow().SetMenuChooser([](HMENU, POINT) { return ID_RESULT_SORT_SIZE; });
     PressKey(GetFocus(), VK_APPS);
     EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{lines[3], lines[1], lines[0], lines[4], lines[2]}));
+    // "不再列出此类文件" on a .bak line: every .bak line goes, and no later scan lists one.
+    main.resultWindow().SetMenuChooser([](HMENU, POINT) { return ID_RESULT_EXCLUDE_TYPE; });
+    TreeView tree;
+    tree.Attach(GetFocus());
+    tree.SelectItem(ItemsBelow(tree, TVI_ROOT)[2]);
+    PressKey(GetFocus(), VK_APPS);
+    EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{lines[3], lines[1], lines[2]}));
     // The ticked lines are deleted; the emptied list leaves the focus to the main window.
-    UntickLines(main, {Line("back files", "a_notes.bak").text});
     DeleteTicked(main, answer);
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3.50 KB");
     EXPECT_TRUE(ResultLines(main).empty());
@@ -106,9 +117,9 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     main.tabs().SelectPage(kOptionsPageIndex);
     Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
   });
-  for (const char* kept : {"a_notes.bak", "c_dir\\e_empty.txt", "c_dir\\f_errorlog.txt", "b_keep.txt", "h_readme", "g_recent.tmp"})
+  for (const char* kept : {"a_notes.bak", "中文.bak", "c_dir\\e_empty.txt", "c_dir\\f_errorlog.txt", "b_keep.txt", "h_readme", "g_recent.tmp"})
     EXPECT_TRUE(OnDisk(kept)) << kept;
-  for (const char* gone : {"c_dir\\d_app.log", "g_setup.tmp", "中文.bak"}) EXPECT_FALSE(OnDisk(gone)) << gone;
+  for (const char* gone : {"c_dir\\d_app.log", "g_setup.tmp"}) EXPECT_FALSE(OnDisk(gone)) << gone;
   // The next run of the program reads the same file: the ticks and the options survive.
   CleanEngine restarted(platform);
   ScriptedMain again(restarted, configPath);
@@ -119,7 +130,12 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     EXPECT_EQ(BoxOf(drives, FindItem(drives, drives.GetRoot(), "C:\\")), Unticked);
     EXPECT_EQ(BoxOf(drives, FindItem(drives, drives.GetRoot(), DrivePath())), Ticked);
     EXPECT_EQ(IsDlgButtonChecked(again.optionsPage().hwnd(), IDC_OPT_RECYCLE), BST_CHECKED);
+    ClickButton(again.tracePage().hwnd(), IDC_TRACE_SELECT_NONE);
   });
+  // So does the exclusion: an unattended clean of the drive keeps every .bak file.
+  CleanEngine unattended(platform);
+  EXPECT_EQ(runAutoClean(unattended, {configPath}).exitCode, kAutoCleanDone);
+  for (const char* kept : {"a_notes.bak", "中文.bak"}) EXPECT_TRUE(OnDisk(kept)) << kept;
 }
 
 // Names code page 936 cannot write and a path longer than the ordinary form reaches: the
@@ -129,32 +145,12 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
   for (wchar_t letter : std::wstring(L"vwxyz")) deep += std::wstring(60, letter) + L"\\";
   const std::vector<std::wstring> junk = {L"\U0001F600.bak", deep + L"far.bak", L"한국어\\a.bak"};
   const std::vector<std::wstring> kept = {L"中文说明.txt", deep + L"中文.txt", L"한국어\\中文.txt"};
-  auto onDrive = [&](const std::wstring& relative) { return L"\\\\?\\M:\\" + relative; };
-  for (const std::wstring& relative : {junk[0], junk[1], junk[2], kept[0], kept[1], kept[2]}) {
-    for (std::size_t slash = relative.find(L'\\'); slash != std::wstring::npos; slash = relative.find(L'\\', slash + 1))
-      CreateDirectoryW(onDrive(relative.substr(0, slash)).c_str(), nullptr);
-    HANDLE handle = CreateFileW(onDrive(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(handle, "x", 1, &written, nullptr));
-    CloseHandle(handle);
-  }
+  for (const std::wstring& relative : {junk[0], junk[1], junk[2], kept[0], kept[1], kept[2]}) MakeExactFile(relative);
   MessageBoxAnswerer answer;
   Run([&] {
     TickOnlyTheTestDrive(main);
     ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
-    TreeView lines;
-    lines.Attach(main.resultWindow().Item(IDC_RESULT_TREE));
-    std::vector<std::wstring> texts;
-    for (HTREEITEM item : ItemsBelow(lines, TVI_ROOT)) {
-      wchar_t text[1024] = {};
-      TVITEMW read{};
-      read.mask = TVIF_TEXT;
-      read.hItem = item;
-      read.pszText = text;
-      read.cchTextMax = 1024;
-      lines.Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
-      texts.push_back(text);
-    }
+    const std::vector<std::wstring> texts = WideResultTexts(main);
     EXPECT_EQ(texts.size(), AllFindings().size() + junk.size());
     for (const std::wstring& relative : junk) {
       EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative + L"  1 字节") != texts.end()) << relative;
@@ -162,8 +158,8 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
     DeleteTicked(main, answer);
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3.50 KB");
   });
-  for (const std::wstring& relative : junk) EXPECT_EQ(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
-  for (const std::wstring& relative : kept) EXPECT_NE(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const std::wstring& relative : junk) EXPECT_FALSE(OnDiskExact(relative));
+  for (const std::wstring& relative : kept) EXPECT_TRUE(OnDiskExact(relative));
 }
 
 // A clean with the defaults never breaks a program: the drive holds copies of real trees
@@ -202,8 +198,8 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
 
   std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
-  engine.scanDrive(DrivePath());
-  for (const auto& file : engine.foundFiles()) unprotected.push_back(LineText(file->category, file->path, file->size));
+  engine.scanFolder(DrivePath());
+  for (const auto& file : engine.findings()) unprotected.push_back(LineText(file->category, file->path, file->size));
   engine.setProtection(true);
 
   MessageBoxAnswerer answer;
@@ -240,8 +236,8 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   CleanEngine unattended(platform);
   ASSERT_EQ(loadConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Loaded);
   for (const TraceItem* item : AllTraceItems()) unattended.choices().traceFlags.*item->flag = 0;
-  ASSERT_EQ(saveConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Saved);
-  EXPECT_EQ(runAutoClean(unattended, {configPath, true}).exitCode, kAutoCleanDone);
+  ASSERT_TRUE(saveConfig(unattended.choices(), unattended.platform(), configPath).saved);
+  EXPECT_EQ(runAutoClean(unattended, {configPath}).exitCode, kAutoCleanDone);
   for (const std::string& file : junk) EXPECT_FALSE(OnDisk(file)) << file;
   EXPECT_EQ(Snapshot(files.root()), before);
 }

@@ -12,6 +12,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/pages/scan_busy_notice.h"
 #include "ui/result_list_dialog.h"
+#include "ui/result_list_text.h"
 
 namespace scourix::test {
 namespace {
@@ -33,9 +34,10 @@ class ResultListTest : public ::testing::Test {
     file.size = size;
     file.name = path.substr(path.find_last_of('\\') + 1);
     file.path = path;
+    file.exact = platform.exactPathOf(path);
     file.category = category;
     file.toDelete = toDelete;
-    engine.addFoundFile(file);
+    engine.findings().add(file);
   }
   std::vector<HTREEITEM> Items() const { return ItemsBelow(tree, TVI_ROOT); }
   // The boxes are read after a paint: a check-box tree lacking its state images resets them then.
@@ -72,7 +74,7 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   EXPECT_EQ(window.GetText(), "结果列表[总数1]");  // lines made at initialisation keep their boxes
   EXPECT_EQ(BoxesShown(), Boxes{Unticked});
   const auto fill = [&](bool unlisted) {
-    engine.clearFoundFiles();
+    engine.findings().clear();
     window.RebuildList();
     Tick();
     EXPECT_EQ(Enabled(), "0000");  // an empty list greys every button
@@ -89,7 +91,6 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
                                       "[my rules(.pcf)]" + folder + "  2.00 KB"}));
   EXPECT_EQ(BoxesShown(), (Boxes{Ticked, Unticked, Ticked}));
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 2 个，3.50 KB");
-  EXPECT_EQ(engine.foundFile(2).treeItem, reinterpret_cast<TreeItemHandle>(Items()[2]));
   Tick();  // view only with a selected line
   EXPECT_EQ(Enabled(), "0111");
   tree.SelectItem(Items()[1]);
@@ -97,11 +98,11 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   EXPECT_EQ(Enabled(), "1111");
   Click(IDC_RESULT_SELECT_NONE);  // select all and none set the listed records only
   EXPECT_EQ(BoxesShown(), (Boxes{Unticked, Unticked, Unticked}));
-  EXPECT_EQ(engine.foundFile(0).toDelete + engine.foundFile(2).toDelete + engine.foundFile(3).toDelete, 1);
+  EXPECT_EQ(engine.findings().at(0).toDelete + engine.findings().at(2).toDelete + engine.findings().at(3).toDelete, 1);
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 0 个，0 字节");
   Click(IDC_RESULT_SELECT_ALL);
   EXPECT_EQ(BoxesShown(), (Boxes{Ticked, Ticked, Ticked}));
-  EXPECT_EQ(engine.foundFile(1).toDelete, 1);
+  EXPECT_EQ(engine.findings().at(1).toDelete, 1);
   ClickBox(tree, Items()[0]);  // the status line follows the mouse and the space bar
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 2 个，2.97 KB");
   PressKey(tree.hwnd(), VK_SPACE);
@@ -112,7 +113,7 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   answer.QueueAnswers({IDNO, IDYES, IDOK});  // No changes nothing
   Click(IDC_RESULT_DELETE);
   EXPECT_TRUE(TempTree::exists(a));
-  EXPECT_EQ(engine.foundCount(), 3);
+  EXPECT_EQ(engine.findings().count(), 3);
   Click(IDC_RESULT_DELETE);  // Yes deletes the ticked files; the undeletable one stays
   ASSERT_EQ(answer.count(), 3);
   EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text,
@@ -138,7 +139,10 @@ TEST_F(ResultListTest, ViewAndTheLineMenuNeverRunAFileNorHandTheShellANearName) 
   Open();
   Add("temp files", "C:\\docs\\readme.txt");
   Add("my rules(.exe)", "C:\\downloads\\setup.exe");
-  Add("temp files", "C:\\docs\\notes.");  // the shell would open "notes"
+  FoundFile odd;  // the shell would open "report"
+  odd.category = "temp files";
+  odd.exact = ExactPath(L"\\\\?\\C:\\docs\\report ");
+  engine.findings().add(odd);
   window.RebuildList();
   MessageBoxAnswerer answer(IDOK);
   int command = ID_RESULT_OPEN_FOLDER;

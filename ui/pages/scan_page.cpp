@@ -15,13 +15,13 @@ namespace {
 // into the bar.
 void MirrorScanProgress(const CleanEngine& engine, std::string& pathText, const Edit& pathEdit,
                         const ProgressBar& progress) {
-  std::string path = engine.currentPath();
+  std::string path = engine.progress().currentPath();
   // Setting an unchanged text would only make the field flicker.
   if (path != pathText) {
     pathText = std::move(path);
     pathEdit.SetText(pathText);
   }
-  progress.SetPos(engine.progressPos);
+  progress.SetPos(engine.progress().position());
 }
 
 }  // namespace
@@ -43,11 +43,15 @@ bool ScanPage::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
   return false;
 }
 
-void ScanPage::MirrorWhileRunning(const std::atomic<std::int32_t>& running) {
-  if (running != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
+void ScanPage::MirrorWhileRunning(ScanKind kind) {
+  if (engine_.progress().running(kind)) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
 }
 
-void ScanPage::StartScan(std::int32_t progressMax, bool (CleanEngine::*start)()) {
+void ScanPage::StartOrStopScan(std::int32_t progressMax, bool (CleanEngine::*start)()) {
+  if (scanning_) {
+    engine_.stopScan();
+    return;
+  }
   // Refused before anything is touched, so that the running scan keeps what it uses.
   if (!CanStartScan(engine_)) {
     ShowScanBusyNotice(hwnd_);
@@ -57,16 +61,20 @@ void ScanPage::StartScan(std::int32_t progressMax, bool (CleanEngine::*start)())
   ReadChecks();
   progress_.SetRange32(0, progressMax);
   progress_.SetPos(0);
-  startButton_.Enable(false);
   if (!(engine_.*start)()) {
-    startButton_.Enable(true);
     ShowScanBusyNotice(hwnd_);
+    return;
   }
+  scanning_ = true;
+  startButton_.SetText("停止扫描");
 }
 
 void ScanPage::ShowFullProgress(int position) { progress_.SetPos(position); }
 
-void ScanPage::EnableStartButton() { startButton_.Enable(true); }
+void ScanPage::ShowStartButton() {
+  scanning_ = false;
+  startButton_.SetText("开始扫描");
+}
 
 void ScanPage::ResetProgress() {
   progress_.SetPos(0);

@@ -68,7 +68,7 @@ bool TraceCleanPage::OnCommand(int id, UINT code) {
   return RunCommand(*this, kCommands, id, code);
 }
 
-void TraceCleanPage::OnStart() { StartScan(kTraceProgressMax, &CleanEngine::startTraceScan); }
+void TraceCleanPage::OnStart() { StartOrStopScan(kTraceProgressMax, &CleanEngine::startTraceScan); }
 
 void TraceCleanPage::OnSelChanged() {
   HTREEITEM item = tree_.GetSelection();
@@ -77,7 +77,7 @@ void TraceCleanPage::OnSelChanged() {
   UpdateData(false);
 }
 
-void TraceCleanPage::OnTimer() { MirrorWhileRunning(engine_.traceScanRunning); }
+void TraceCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Trace); }
 
 void TraceCleanPage::OnSelectAll() { SetAllItems(Ticked); }
 
