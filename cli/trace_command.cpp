@@ -1,5 +1,6 @@
-// trace [--no-pace] [--sizes] [--utf8] --profiles DIR [--recycle ROOT]...: the trace scan with every
-// location on, over the given profiles folder and drive roots.
+// trace [--no-pace] [--sizes] [--utf8] [--config FILE] --profiles DIR [--recycle ROOT]...: the trace
+// scan with every location on, over the given profiles folder and drive roots, without
+// what the exclusion list of the configuration file FILE names.
 #include <string>
 
 #include "cli/commands.h"
@@ -12,6 +13,7 @@ int traceCommand(const Args& args) {
   OutputStyle style;
   std::string profiles;
   std::vector<std::string> roots;
+  std::string configPath;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--no-pace") {
@@ -20,6 +22,9 @@ int traceCommand(const Args& args) {
       style.utf8 = true;
     } else if (arg == "--sizes") {
       style.sizes = true;
+    } else if (arg == "--config") {
+      if (i + 1 >= args.size()) return usageError("trace", "--config needs a file");
+      configPath = args[++i];
     } else if (arg == "--profiles" || arg == "--recycle") {
       if (i + 1 >= args.size()) return usageError("trace", arg + " needs a directory");
       if (arg == "--profiles") {
@@ -38,6 +43,7 @@ int traceCommand(const Args& args) {
   Platform& platform = systemPlatform();
   CleanEngine engine(platform);
   engine.setPacing(pacing);
+  if (!configPath.empty() && !takeExclusions(engine, "trace", configPath)) return 1;
   if (!checkListable(platform, "trace", profiles)) return 1;
   engine.setProfilesFolder(profiles);
   if (!addRoots(engine, "trace", roots)) return 1;

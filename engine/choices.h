@@ -1,11 +1,12 @@
 #pragma once
 // What the user chose: the drives and categories of the disk scan, the trace items, the
-// custom rules and the options. The windows change it (the flags even while a scan runs);
-// a scan reads it; data.dsfw stores it.
+// custom rules, the options and what no scan lists. The windows change it (the flags even
+// while a scan runs); a scan reads it; data.dsfw stores it.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/exclusions.h"
 #include "engine/flag.h"
 #include "engine/rule_store.h"
 #include "engine/scan_settings.h"
@@ -26,6 +27,7 @@ struct Choices {
   CleanOptions options;
   std::vector<DriveEntry> drives;
   RuleStore rules;
+  Exclusions exclusions;
 };
 
 }  // namespace scourix

@@ -196,6 +196,11 @@ void Archive::writeLengthPrefix(std::size_t length) {
   }
 }
 
+std::uint64_t Archive::storedStringBytes(std::size_t length) {
+  const std::uint64_t prefix = length < 0xFF ? 1 : length < 0xFFFE ? 3 : 7;
+  return prefix + length;
+}
+
 void Archive::writeString(std::string_view text) {
   writeLengthPrefix(text.size());
   writeBytes(text.data(), text.size());

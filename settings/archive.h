@@ -53,6 +53,8 @@ class Archive {
 
   void writeInt32(std::int32_t value);
   void writeString(std::string_view text);
+  // The bytes writeString stores for a text of `length` bytes.
+  static std::uint64_t storedStringBytes(std::size_t length);
   std::int32_t readInt32();
   // Narrow strings as they are; wide ones converted to the ANSI code page.
   std::string readString();

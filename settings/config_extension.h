@@ -1,9 +1,11 @@
 #pragma once
 // The extension block of "data.dsfw": the settings the original layout has no place for,
 // after its last rule record, where a reader of that layout stops. Layout, all integers
-// 32-bit little-endian: the tag kExtensionTag, the version, the byte length of the
-// fields that follow, then the fields, one integer each, in kExtensionFieldsInFileOrder.
-// A later build appends fields and raises the length; a new version is a new layout.
+// 32-bit little-endian: the tag kExtensionTag, the version, the byte length of what
+// follows, then the fields, one integer each, in kExtensionFieldsInFileOrder, then the
+// exclusion list: its count and per entry its kind (Exclusion::Kind) and its UTF-8 text
+// as a length-prefixed string. A later build appends after that and raises the length;
+// a new version is a new layout.
 #include <array>
 #include <cstdint>
 
@@ -42,8 +44,10 @@ void storeExtension(Choices& choices, Archive& archive);
 
 // Reads the block when one follows; anything else after the rules is ignored, as the
 // original layout's readers do. A version this build does not know is passed over
-// whole, fields beyond the ones it knows are passed over. A block longer than the data
-// left, or cut off in its head, is damage (ArchiveError), and no field of it is taken.
+// whole, anything after the exclusion list is passed over; an earlier build's block
+// without the list leaves it empty. A block longer than the data left, or cut off in its
+// head, is damage (ArchiveError), and no field of it is taken; so is an exclusion list
+// running past the block's end, of which the entries read whole are kept.
 void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progress);
 
 }  // namespace scourix

@@ -75,6 +75,14 @@ TEST_F(Cli, Scan) {
 #endif
   EXPECT_EQ(run("scan --no-pace " + at("missing")), 1);
   EXPECT_NE(err.find("cannot list"), std::string::npos) << err;
+  // --config leaves out what the exclusion list of a data.dsfw names, which config show prints.
+  CleanEngine settings(systemPlatform());
+  settings.choices().exclusions.add({Exclusion::Kind::Name, "*.PCF"});
+  ASSERT_TRUE(saveConfig(settings.choices(), settings.platform(), tree.path("data.dsfw")).saved);
+  ASSERT_EQ(run("config show " + at("data.dsfw")), 0) << err;
+  EXPECT_EQ(out.substr(out.find("exclusions")), "exclusions\t1\nexclusion\tname\t*.PCF\n");
+  ASSERT_EQ(run("scan --no-pace --rules " + at("rules.txt") + " --config " + at("data.dsfw") + " " + at("data")), 0) << err;
+  EXPECT_EQ(out.find(pcf), std::string::npos) << out;
 }
 
 TEST_F(Cli, Trace) {
@@ -102,10 +110,10 @@ TEST_F(Cli, ConfigShowAndCopy) {
   ASSERT_EQ(run("config show " + at("in")), 0) << err;
   EXPECT_NE(out.find("recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\nrules\t2\nrule\t1\t.pcf\tpcf files\t0\n"
                      "rule\t0\t~\t\t1\ndeleteToRecycleBin\t0\n"), std::string::npos) << out;
-  EXPECT_EQ(out.substr(out.size() - 20), "\nbrowser2345Cache\t0\n");
+  EXPECT_EQ(out.substr(out.size() - 33), "\nbrowser2345Cache\t0\nexclusions\t0\n");
   // A damaged file: what was read is shown, with an error, and nothing is copied.
   const std::string file = TempTree::read(tree.path("in"));
-  TempTree::write(tree.path("in"), file.substr(0, file.size() - 48));  // into the last rule
+  TempTree::write(tree.path("in"), file.substr(0, file.size() - 52));  // into the last rule
   EXPECT_EQ(run("config show " + at("in")), 1);
   EXPECT_NE(err.find("flags, trace flags, 1 drive, 1 of 2 rules"), std::string::npos) << err;
   EXPECT_EQ(out.substr(out.find("rules")), "rules\t2\nrule\t1\t.pcf\tpcf files\t0\n");

@@ -95,7 +95,7 @@ std::string block(const std::vector<std::int32_t>& fields, std::int32_t version 
   for (std::int32_t field : fields) out += i32(field);
   return out;
 }
-const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1});
+const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1, 0});  // and no exclusion
 
 std::string store(CleanEngine& engine) {
   std::string sink;
@@ -120,13 +120,15 @@ std::vector<Flag*> flagsInFileOrder(CleanEngine& engine) {
           &t.offlinePages,   &t.recycleBin,     &t.windowsTemp,       &t.recentDocuments};
 }
 
-// "root|label|selected " of each drive, then "enabled|pattern|description|mode " of each rule.
+// "root|label|selected " of each drive, "enabled|pattern|description|mode " of each rule,
+// "kind|text " of each exclusion.
 std::string lists(const CleanEngine& engine) {
   std::string out;
   for (const DriveEntry& d : engine.choices().drives) out += d.root + "|" + d.displayName + "|" + std::to_string(d.selected) + " ";
   for (const ScanRule& r : engine.choices().rules.all()) {
     out += std::to_string(r.enabled) + "|" + r.pattern + "|" + r.description + "|" + std::to_string(r.matchMode) + " ";
   }
+  for (const Exclusion& e : engine.choices().exclusions.entries()) out += std::to_string(static_cast<int>(e.kind)) + "|" + e.text + " ";
   return out;
 }
 
@@ -153,7 +155,10 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
   const std::size_t layoutEnd = bytes.size();
   full.choices().options.deleteToRecycleBin = 1;
   full.choices().traceFlags.browser2345Cache = 0;
-  bytes += block({1, 1, 1, 1, 1, 1, 1, 0});
+  full.choices().exclusions.add({Exclusion::Kind::Folder, "D:\\资料"});
+  full.choices().exclusions.add({Exclusion::Kind::Name, std::string(300, '*')});
+  const std::string exclusions = i32(2) + i32(0) + str("D:\\资料") + i32(1) + str(std::string(300, '*'));
+  bytes += "SXEB"s + i32(1) + i32(32 + static_cast<std::int32_t>(exclusions.size())) + flags(7, 1) + i32(0) + exclusions;
   ASSERT_EQ(store(full), bytes);
 
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
@@ -181,6 +186,7 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     CleanEngine expected(systemPlatform());
     for (int i = 0; i < progress.drives; ++i) expected.choices().drives.push_back(full.choices().drives[i]);
     for (int i = 0; i < progress.rules; ++i) expected.choices().rules.append(rules[i]);
+    if (cut == bytes.size()) expected.choices().exclusions = full.choices().exclusions;
     ASSERT_EQ(lists(engine), lists(expected));
   }
 }
@@ -190,10 +196,11 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
 TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
   const std::tuple<std::string, bool, std::vector<int>> rows[] = {
       {block({1, 0, 0, 0, 0, 0, 0, 0}), false, {1, 0, 0}}, {block({1, 0}), false, {1, 0, 1}},  // an earlier build's
-      {block({1, 0, 1, 0, 1, 0, 1, 0, 9, 9}) + "more", false, {1, 0, 1}},                      // a later build's
+      {block({1, 0, 1, 0, 1, 0, 1, 0, 0, 9, 9}) + "more", false, {1, 0, 1}},                   // a later build's
       {block({1, 0, 0}, 2), false, {0, 1, 1}}, {"SXE", false, {0, 1, 1}},                     // a version unknown
       {"SXEB"s + i32(1) + i32(36) + flags(8, 0), true, {0, 1, 1}}, {"SXEB"s + i32(1), true, {0, 1, 1}},
-      {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, {0, 1, 1}}};
+      {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, {0, 1, 1}},
+      {"SXEB"s + i32(1) + i32(36) + flags(8, 0) + i32(1) + i32(0) + str("D:"), true, {0, 0, 0}}};  // a list past its block
   for (const auto& [tail, damaged, fields] : rows) {
     SCOPED_TRACE(::testing::PrintToString(tail));
     CleanEngine engine(systemPlatform());
@@ -235,7 +242,7 @@ TEST(ConfigFiles, OnDisk) {
   ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), path).saved);
   EXPECT_EQ(test::TempTree::read(path + ".bad"), damaged);
   EXPECT_FALSE(test::TempTree::exists(path + ".tmp"));
-  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).progress.describe(), "flags, trace flags, 1 drive, 2 rules");
+  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).progress.describe(), "flags, trace flags, 1 drive, 2 rules, 0 exclusions");
 
   test::TempTree::write(path, good);
   for (int failure = 0; failure < 4; ++failure) {
