@@ -258,25 +258,27 @@ class ShellBinOperation : public BinOperation {
 
   bool run(const std::vector<std::size_t>& files, std::vector<BinStep>& steps) override {
     if (!comReady_) return false;
+    // The sink outlives the operation, which may let go of it only when it ends.
+    std::map<std::wstring, std::size_t> positions;
+    RecycleSink sink(positions, steps);
     IFileOperation* operation = nullptr;
     if (FAILED(CoCreateInstance(CLSID_FileOperation, nullptr, CLSCTX_ALL, IID_IFileOperation,
                                 reinterpret_cast<void**>(&operation)))) {
       return false;
     }
-    const bool usable = perform(*operation, files, steps);
+    const bool usable = perform(*operation, sink, positions, files, steps);
     operation->Release();
     return usable;
   }
 
  private:
-  bool perform(IFileOperation& operation, const std::vector<std::size_t>& files, std::vector<BinStep>& steps) {
+  bool perform(IFileOperation& operation, RecycleSink& sink, std::map<std::wstring, std::size_t>& positions,
+               const std::vector<std::size_t>& files, std::vector<BinStep>& steps) {
     constexpr DWORD kFlags = FOF_ALLOWUNDO | FOFX_RECYCLEONDELETE | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     // Windows 7 knows no FOFX_ flag; there the sink alone keeps files out of deletion for good.
     HRESULT result = operation.SetOperationFlags(kFlags);
     if (result == E_INVALIDARG) result = operation.SetOperationFlags(kFlags & ~static_cast<DWORD>(FOFX_RECYCLEONDELETE));
     if (FAILED(result)) return false;
-    std::map<std::wstring, std::size_t> positions;
-    RecycleSink sink(positions, steps);
     DWORD cookie = 0;
     if (FAILED(operation.Advise(&sink, &cookie))) return false;
     bool usable = true;

@@ -149,8 +149,8 @@ TEST_F(Engine, TheBinLosesOnlyTheListedItemsAndARecordOnlyWithAllOfItsItem) {
   platform.failingDeletes = {bin("$RC/z.doc")};
   const DeletionResult result = engine.deleteMarkedFiles();
   EXPECT_EQ(std::tie(result.deleted, result.failed), std::tuple(7, 1));
-  for (const char* name : {"$RA.txt", "$IA.txt", "$RB/x.doc", "$RE", "$IE", "$RF/u.doc"}) EXPECT_FALSE(test::TempTree::exists(bin(name))) << name;
-  for (const char* name : {"$RB/y.doc", "$IB", "$RC/z.doc", "$IC", "$RD.txt", "$ID.txt", "$RF/empty", "$IF"}) EXPECT_TRUE(test::TempTree::exists(bin(name))) << name;
+  for (const char* name : {"$RA.txt", "$IA.txt", "$RB/x.doc", "$RE", "$IE", "$RF/u.doc"}) EXPECT_FALSE(std::filesystem::exists(bin(name))) << name;
+  for (const char* name : {"$RB/y.doc", "$IB", "$RC/z.doc", "$IC", "$RD.txt", "$ID.txt", "$RF/empty", "$IF"}) EXPECT_TRUE(std::filesystem::exists(bin(name))) << name;
 }
 
 // The bin takes neither the held file nor one too big for it: both stay, ticked, the
