@@ -221,7 +221,9 @@ TEST(RecycleThrough, ARefusalEndsTheOperationAndTheFilesAfterItGoInTheNext) {
     std::string letters;
     for (const RecycleAnswer& answer : answers) {
       letters += answer.reason == "-" ? '-' : "IRF"[answer.outcome];
-      if (answer.outcome == RecycleAnswer::Failed && answer.reason != "-") EXPECT_EQ(answer.reason, stalls ? "ended" : "why");
+      if (answer.outcome == RecycleAnswer::Failed && answer.reason != "-") {
+        EXPECT_EQ(answer.reason, stalls ? "ended" : "why");
+      }
     }
     EXPECT_EQ(letters, answered);
   }
