@@ -37,19 +37,19 @@ std::vector<std::size_t> recycleThrough(BinOperation& bin, const std::vector<std
           break;
       }
     }
-    // An operation that ended before its first file would end there again: its files
-    // keep the failure it gave.
-    std::vector<std::size_t> rest;
-    for (std::size_t k : again) {
+    // The files not reached go first in the next operation: they take the last places of
+    // this one's part of the queue, so that nothing after it is copied again. An operation
+    // that ended before its first file would end there again: its files keep the failure
+    // it gave.
+    std::size_t first = end;
+    for (auto k = again.rbegin(); k != again.rend(); ++k) {
       if (reachedAny) {
-        rest.push_back(handed[k]);
+        queue[--first] = handed[*k];
       } else {
-        answers[handed[k]] = {RecycleAnswer::Failed, steps[k].reason};
+        answers[handed[*k]] = {RecycleAnswer::Failed, steps[*k].reason};
       }
     }
-    rest.insert(rest.end(), queue.begin() + static_cast<std::ptrdiff_t>(end), queue.end());
-    queue = std::move(rest);
-    next = 0;
+    next = first;
   }
   return {};
 }
