@@ -1,6 +1,7 @@
 #pragma once
 // What the engine and the settings need from the operating system, and nothing more.
 // The product uses the Win32 implementation; the native build uses the POSIX one.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -58,6 +59,9 @@ enum class RemoveOutcome {
   Gone,    // it was not there any more (its program removed it meanwhile): no failure
   Failed,  // it is still there (held open by a program, a folder now, no access)
 };
+
+// Whether a registry key exists, as far as the system can tell.
+enum class KeyPresence { Present, Absent, Unknown };
 
 // The claim on the one scan that may run at a time among all of the program's processes;
 // it ends when the object goes.
@@ -135,6 +139,26 @@ class Platform {
   // error window. Per path, in order: empty when the file is gone from its place,
   // otherwise why it is still there.
   virtual std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) = 0;
+
+  // ---- What the catalog reads of the machine (texts and paths in UTF-8) ----
+  // A path in UTF-8 in the form openListing takes (the code page on Windows: characters
+  // it cannot write become '?').
+  virtual std::string listingPathOf(const std::string& utf8Path) = 0;
+  // The built-in catalog, res/catalog.ini, compiled into the program.
+  virtual std::string builtInCatalog() = 0;
+  // The whole file (a catalog the user keeps, a program's configuration) by the calls
+  // that take every name; false, with the system's reason, when it cannot be read or is
+  // larger than `limit` bytes.
+  virtual bool readFile(const std::string& path, std::size_t limit, std::string& content,
+                        std::string& reason) = 0;
+  // A variable of the process's environment (WINDIR, ProgramFiles, USERPROFILE, ...);
+  // empty when it is not set.
+  virtual std::string environmentVariable(const std::string& name) = 0;
+  // A key of the running system's registry, "HKCU\Software\..", "HKEY_LOCAL_MACHINE\.."
+  // (HKCU, HKLM, HKCR, HKU, in either view of a 64-bit system).
+  virtual KeyPresence registryKey(const std::string& key) = 0;
+  // The running Windows's version (10.0 for Windows 10 and 11); false where there is none.
+  virtual bool windowsVersion(int& major, int& minor) = 0;
 };
 
 // The real platform of this build.

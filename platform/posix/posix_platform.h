@@ -30,6 +30,13 @@ class PosixPlatform : public Platform {
   bool syncFile(std::FILE* file) override;
   void emptyRecycleBin() override;
   std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override;
+  std::string listingPathOf(const std::string& utf8Path) override;
+  std::string builtInCatalog() override;
+  bool readFile(const std::string& path, std::size_t limit, std::string& content,
+                std::string& reason) override;
+  std::string environmentVariable(const std::string& name) override;
+  KeyPresence registryKey(const std::string& key) override;
+  bool windowsVersion(int& major, int& minor) override;
 
  private:
   CodePage codePage_;

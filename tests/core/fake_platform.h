@@ -61,6 +61,9 @@ class FakePlatform : public Platform {
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
   std::set<std::string> failingDeletes;
   bool failSync = false, failReplace = false;
+  std::map<std::string, std::string> environment;  // environmentVariable(); others unset
+  std::map<std::string, KeyPresence> registry;     // registryKey(); others Unknown
+  int osMajor = 0, osMinor = 0;                    // windowsVersion(); 0: no Windows
 
   // ---- What happened ----
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
@@ -117,6 +120,21 @@ class FakePlatform : public Platform {
     std::vector<std::string> reasons;
     for (const std::string& path : paths) reasons.push_back(failingDeletes.count(path) ? "locked" : "");
     return reasons;
+  }
+  std::string listingPathOf(const std::string& path) override { return real_.listingPathOf(path); }
+  std::string builtInCatalog() override { return real_.builtInCatalog(); }
+  bool readFile(const std::string& path, std::size_t limit, std::string& content, std::string& reason) override {
+    return real_.readFile(path, limit, content, reason);
+  }
+  std::string environmentVariable(const std::string& name) override {
+    return environment.count(name) ? environment[name] : std::string();
+  }
+  KeyPresence registryKey(const std::string& key) override {
+    return registry.count(key) ? registry[key] : KeyPresence::Unknown;
+  }
+  bool windowsVersion(int& major, int& minor) override {
+    major = osMajor, minor = osMinor;
+    return osMajor != 0;
   }
 
  private:
