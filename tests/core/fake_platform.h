@@ -61,6 +61,7 @@ class FakePlatform : public Platform {
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
   std::set<std::string> failingDeletes;
   bool failSync = false, failReplace = false;
+  std::string catalogText;                         // builtInCatalog(): none unless a test gives one
   std::map<std::string, std::string> environment;  // environmentVariable(); others unset
   std::map<std::string, KeyPresence> registry;     // registryKey(); others Unknown
   int osMajor = 0, osMinor = 0;                    // windowsVersion(); 0: no Windows
@@ -122,7 +123,7 @@ class FakePlatform : public Platform {
     return reasons;
   }
   std::string listingPathOf(const std::string& path) override { return real_.listingPathOf(path); }
-  std::string builtInCatalog() override { return real_.builtInCatalog(); }
+  std::string builtInCatalog() override { return catalogText; }
   bool readFile(const std::string& path, std::size_t limit, std::string& content, std::string& reason) override {
     return real_.readFile(path, limit, content, reason);
   }
