@@ -41,7 +41,7 @@ class MainDialog : public FilteredDialog {
   // The pause of the minimised phase and before a close from the tray (300 ms).
   void SetEffectDelay(int milliseconds) { effectDelayMs_ = milliseconds; }
 
-  // Keeps the result window against the main window's left or right edge.
+  // Keeps the result window against the main window's left or right edge, on screen.
   void DockResultWindow();
   // Hides a visible main window or shows a hidden one, through a minimised phase.
   void ToggleMainWindow();
@@ -56,9 +56,13 @@ class MainDialog : public FilteredDialog {
   bool OnCommand(int id, UINT code) override;
   // The close (WM_CLOSE, Alt+F4, the close box, the tray's exit) ends the modal run.
   void OnCancel() override;
+  // The pair of windows goes into the work area together (BuildPages).
+  bool PlacesItself() const override { return true; }
 
  private:
   void BuildPages();
+  // The work area of the monitor that holds most of the main window.
+  RECT WorkArea() const;
   void AddTrayIcon();
   void RemoveTrayIcon();
   void LoadConfig();

@@ -49,15 +49,11 @@ bool startsWithKey(std::string_view key, std::string_view root) {
 const std::vector<FolderLister::Listed>& FolderLister::list(const std::string& folder) {
   const auto [at, added] = listings_.try_emplace(foldPath(folder));
   if (!added) return at->second;
-  std::string path = platform_.listingPathOf(folder);
-  const char separator = separatorOf(folder);
-  if (path.empty() || path.back() != separator) path += separator;
-  if (const std::unique_ptr<DirListing> listing = platform_.openListing(path)) {
+  if (const std::unique_ptr<DirListing> listing = platform_.openListing(platform_.folderOfUtf8(folder))) {
     DirEntry entry;
     while (listing->next(entry)) {
       if (isDotOrDotDot(entry.name)) continue;
-      at->second.push_back({entry.exactName.empty() ? entry.name : entry.exactName,
-                            entry.isDirectory, entry.isLink});
+      at->second.push_back({platform_.utf8NameOf(entry), entry.isDirectory, entry.isLink});
     }
   }
   return at->second;
@@ -86,9 +82,8 @@ std::vector<std::string> FolderLister::resolve(const FolderPattern& pattern, boo
     }
     level = std::move(next);
   }
-  if (pattern.below.empty()) {
-    std::string path = platform_.listingPathOf(pattern.base);
-    if (platform_.openListing(path + separatorOf(pattern.base)) == nullptr) level.clear();
+  if (pattern.below.empty() && platform_.openListing(platform_.folderOfUtf8(pattern.base)) == nullptr) {
+    level.clear();
   }
   return level;
 }

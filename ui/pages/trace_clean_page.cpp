@@ -77,7 +77,7 @@ void TraceCleanPage::OnSelChanged() {
   UpdateData(false);
 }
 
-void TraceCleanPage::OnTimer() { MirrorWhileRunning(engine_.traceScanRunning); }
+void TraceCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Trace); }
 
 void TraceCleanPage::OnSelectAll() { SetAllItems(Ticked); }
 
