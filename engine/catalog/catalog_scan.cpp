@@ -5,6 +5,7 @@
 
 #include "engine/browser_caches.h"
 #include "engine/catalog/program_data.h"
+#include "engine/protection.h"
 
 namespace scourix {
 namespace {
@@ -61,9 +62,10 @@ void CatalogScan::run(const std::map<std::string, bool>& ticks,
   labels_.clear();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     labels_.push_back(platform_.codePageOf(entries[i].label));
-    const bool ticked = catalog::isTicked(ticks, loaded_, i);
+    const bool ticked = catalog::isTicked(ticks, loaded_, i) &&
+                        (defaultTicks_ || ticks.count(catalog::tickName(loaded_, i)) != 0);
     walked[i] = allEntries_ || ticked;
-    ticked_[i] = ticked && entries[i].cleanupHandlers.empty();
+    ticked_[i] = ticked;
   }
   plan_ = catalog::planCatalog(entries, *expander_, [&](std::size_t entry, int profile) {
     return walked[entry] && detection.shown(entry, profile);
@@ -214,10 +216,12 @@ void CatalogScan::judge(const Group& group, const Pending& folder, const Held& h
     FoundFile finding;
     static_cast<WalkedFile&>(finding) = held.file;
     finding.category = labels_[target.entry];
-    const bool fresh = catalog::isFresh(entry.minAgeDays, held.file.lastWrite, held.file.lastWrite, now_);
+    finding.toDelete = ticked_[target.entry] ? 1 : 0;
     // The system's own cleanup removes what a handler names: never ticked file by file.
-    finding.isProtected = fresh || !entry.cleanupHandlers.empty() ? 1 : 0;
-    finding.toDelete = ticked_[target.entry] && finding.isProtected == 0 ? 1 : 0;
+    if (catalog::isFresh(entry.minAgeDays, held.file.creation, held.file.lastWrite, now_) ||
+        !entry.cleanupHandlers.empty()) {
+      protect(finding);
+    }
     if (findings_.add(std::move(finding))) progress_.step();
     return;
   }

@@ -35,6 +35,9 @@ class CatalogScan : private WalkSink {
   // Every entry is walked and its findings ticked as the catalog says (the command line);
   // otherwise only the entries ticked in the choices, their findings ticked.
   void setAllEntries(bool all) { allEntries_ = all; }
+  // Off: an entry the choices do not name is unticked, not as the catalog says (an
+  // unattended run does only what a person chose and saw).
+  void setDefaultTicks(bool on) { defaultTicks_ = on; }
 
   // The walk over these profiles (UTF-8 paths; `profilesFolder` holds them), with the
   // user's ticks. `runningSystem`: the profiles are the running system's own.
@@ -88,6 +91,7 @@ class CatalogScan : private WalkSink {
   catalog::CatalogSources sources_;
   std::string systemRoot_;
   bool allEntries_ = false;
+  bool defaultTicks_ = true;
 
   catalog::LoadedCatalog loaded_;
   std::unique_ptr<catalog::Expander> expander_;
