@@ -82,6 +82,7 @@ inline std::vector<LayoutFile> windows11Layout(const std::vector<std::string>& u
         {roaming + "Tencent/QQ/Misc/misc.dat", 20, ""},
         {home + "Documents/Tencent Files/12345/nt_qq/nt_data/log/nt.log", 610, "QQ"},
         {home + "Documents/Tencent Files/12345/nt_qq/nt_db/nt_msg.db", 75, ""},
+        {home + "Documents/Tencent Files/12345/Msg3.0.db", 70, ""},
         {home + "Documents/Tencent Files/12345/FileRecv/a.doc", 65, ""},
         {roaming + "Tencent/WXWork/Log/wxwork.log", 240, u8"企业微信"},
         {roaming + "Tencent/WXWork/upgrade/setup.exe", 1500, u8"企业微信"},

@@ -108,6 +108,11 @@ std::vector<CatalogScan::Group> CatalogScan::placeTargets(catalog::FolderLister&
     group.targets.push_back({placed[index].second, std::vector<std::u32string>(
                                                        folded.begin() + group.folded.size(), folded.end())});
   }
+  // A file two entries want goes to the first of the catalog: the built-in before a user's.
+  for (Group& group : groups) {
+    std::stable_sort(group.targets.begin(), group.targets.end(),
+                     [](const Placed& a, const Placed& b) { return a.target < b.target; });
+  }
   return groups;
 }
 
@@ -125,23 +130,27 @@ void CatalogScan::placeEmbeddedBrowserTargets(catalog::FolderLister& lister,
     if (targets.empty()) continue;
     std::vector<std::string> claims = claims_;
     for (std::string& folder : browserFolders(profiles[p])) claims.push_back(std::move(folder));
-    std::vector<std::string> level = catalog::embeddedBrowserSearchRoots(profiles[p]);
+    // Each folder with whether it is a profile: a profile's caches hold no other profile.
+    std::vector<std::pair<std::string, bool>> level;
+    for (std::string& root : catalog::embeddedBrowserSearchRoots(profiles[p])) level.emplace_back(std::move(root), false);
     for (int depth = 1; depth <= catalog::kEmbeddedBrowserSearchDepth && !level.empty(); ++depth) {
-      std::vector<std::string> next;
-      for (const std::string& parent : level) {
+      std::vector<std::pair<std::string, bool>> next;
+      for (const auto& [parent, parentIsProfile] : level) {
         for (const catalog::FolderLister::Listed& listed : lister.list(parent)) {
           if (!listed.folder || listed.link) continue;
+          if (parentIsProfile && (catalog::isProfileCacheFolder(listed.name) || catalog::isCrashpadFolder(listed.name))) {
+            continue;
+          }
           std::string folder = catalog::joinPath(parent, listed.name);
           if (catalog::isClaimed(folder, claims)) continue;
-          if (holdsChromiumMarker(lister.list(folder))) {
-            for (std::size_t t : targets) {
-              catalog::FolderPattern pattern = plan_.targets[t].folder;
-              pattern.base = folder;
-              pattern.embeddedBrowserProfile = false;
-              for (std::string& found : lister.resolve(pattern, true, false)) placed.emplace_back(std::move(found), t);
-            }
+          const bool profile = holdsChromiumMarker(lister.list(folder));
+          for (std::size_t t : profile ? targets : std::vector<std::size_t>()) {
+            catalog::FolderPattern pattern = plan_.targets[t].folder;
+            pattern.base = folder;
+            pattern.embeddedBrowserProfile = false;
+            for (std::string& found : lister.resolve(pattern, true, false)) placed.emplace_back(std::move(found), t);
           }
-          next.push_back(std::move(folder));
+          next.emplace_back(std::move(folder), profile);
         }
       }
       level = std::move(next);

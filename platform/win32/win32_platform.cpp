@@ -401,7 +401,7 @@ std::string Win32Platform::builtInCatalog() {
 bool Win32Platform::readFile(const std::string& path, std::size_t limit, std::string& content,
                              std::string& reason) {
   content.clear();
-  HANDLE file = CreateFileW(longPathForm(wideFromUtf8(path)).c_str(), GENERIC_READ,
+  HANDLE file = CreateFileW(fullExactPath(wideFromUtf8(path)).native().c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

@@ -113,9 +113,13 @@ TEST_F(Cli, TraceWithTheCatalog) {
   for (std::string line; std::getline(lines, line);) printed.insert(line);
   EXPECT_EQ(printed, expected);
   TempTree::write(tree.path("winapp2.ini"), "[Tencent Files *]\nSection=S\nFileKey1=%Documents%\\Tencent Files|*|RECURSE\n");
-  ASSERT_EQ(run("trace --no-pace --system-root " + root + " --catalog " + at("winapp2.ini")), 0) << err;
-  EXPECT_EQ(out, "");
-  EXPECT_NE(err.find("catalog: 1 entries, 0 skipped as broken, 4 files refused"), std::string::npos) << err;
+  ASSERT_EQ(run("trace --no-pace --utf8 --system-root " + root + " --catalog " + at("winapp2.ini")), 0) << err;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;  // QQ's logs only, unticked
+  for (const char* user : {"li", u8"张伟"}) {
+    const std::string log = "Users/" + std::string(user) + "/Documents/Tencent Files/12345/nt_qq/nt_data/log/nt.log";
+    EXPECT_NE(out.find("Tencent Files\t" + tree.path(log) + "\n"), std::string::npos) << out;
+  }
+  EXPECT_NE(err.find("catalog: 1 entries, 0 skipped as broken, 2 files refused"), std::string::npos) << err;
   EXPECT_EQ(run("trace --catalog " + at("missing.ini")), 1);
 }
 
