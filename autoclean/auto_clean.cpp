@@ -57,6 +57,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   if (run.toRecycleBin) engine.choices().options.deleteToRecycleBin = 1;
 
   platform.enterBackgroundMode();
+  engine.catalogScan().setDefaultTicks(false);
   engine.setPacing(false);
   engine.runDiskScan();
   std::vector<FoundFile> findings = copyFindings(engine);

@@ -1,4 +1,4 @@
-// scan [--no-pace] [--sizes] [--utf8] [--rules FILE] DIR...: the disk scan with every category on, each
+// scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] DIR...: the disk scan with every category on, each
 // folder walked as a drive would be.
 #include <cstdio>
 #include <string>
@@ -42,6 +42,8 @@ int scanCommand(const Args& args) {
       style.utf8 = true;
     } else if (arg == "--sizes") {
       style.sizes = true;
+    } else if (arg == "--ticked") {
+      style.tickedOnly = true;
     } else if (arg == "--rules") {
       if (i + 1 >= args.size()) return usageError("scan", "--rules needs a file");
       rulesPath = args[++i];

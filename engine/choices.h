@@ -3,6 +3,7 @@
 // custom rules and the options. The windows change it (the flags even while a scan runs);
 // a scan reads it; data.dsfw stores it.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct Choices {
   CleanOptions options;
   std::vector<DriveEntry> drives;
   RuleStore rules;
+  // The catalog's items the user ticked (true) or unticked, by entry name, so that a
+  // changed catalog never hands a tick to another item; one not named here starts as the
+  // catalog says (catalog::isTicked).
+  std::map<std::string, bool> catalogTicks;
 };
 
 }  // namespace scourix

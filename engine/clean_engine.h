@@ -52,6 +52,8 @@ class CleanEngine {
   void setProtection(bool on) { diskScan_.setProtection(on); }
   // See TraceScan::setProfilesFolder.
   void setProfilesFolder(std::string folder) { traceScan_.setProfilesFolder(std::move(folder)); }
+  // The trace scan's catalog: where its entries come from, the system it is resolved for.
+  CatalogScan& catalogScan() { return traceScan_.catalog(); }
   std::int64_t mandatedSleepMs() const { return pacer_.mandatedSleepMs(); }
 
   // See ScanWorker: a scan on a worker thread, or on the calling thread.

@@ -33,6 +33,15 @@ class PosixPlatform : public Platform {
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
   std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) override;
+  FolderPath folderOfUtf8(const std::string& utf8Path) override;
+  std::string utf8NameOf(const DirEntry& entry) override;
+  std::string codePageOf(const std::string& utf8Text) override { return utf8Text; }
+  std::string builtInCatalog() override;
+  bool readFile(const std::string& path, std::size_t limit, std::string& content,
+                std::string& reason) override;
+  std::string environmentVariable(const std::string& name) override;
+  KeyPresence registryKey(const std::string& key) override;
+  bool windowsVersion(int& major, int& minor) override;
 
  private:
   CodePage codePage_;

@@ -7,11 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "engine/clean_engine.h"
 #include "settings/config_file.h"
 #include "temp_tree.h"
+#include "win11_layout.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -84,11 +87,40 @@ TEST_F(Cli, Trace) {
   const std::string bin = tree.file("drive/$Recycle.Bin/S-1-5-21/$RAB12.doc");
   const std::string cache = tree.file("profiles/ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/cache2/e");
   tree.file("profiles/ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/prefs.js");
-  ASSERT_EQ(run("trace --no-pace --profiles " + at("profiles") + " --recycle " + at("drive")), 0);
+  // The drive stands for the system: its catalog locations are empty.
+  ASSERT_EQ(run("trace --no-pace --system-root " + at("drive") + " --profiles " + at("profiles") + " --recycle " +
+                at("drive")), 0);
   EXPECT_EQ(out, "Internet Cookies\t" + cookie + "\nFirefox cache\t" + cache + "\nRECYCLER\t" + recycled +
                      "\nRecycle Bin files\t" + bin + "\n");
   EXPECT_NE(err.find("mandated sleeps: 120 ms, total size: 4 bytes"), std::string::npos) << err;
-  EXPECT_EQ(run("trace --no-pace"), 2);  // no profiles folder
+  EXPECT_EQ(run("trace --no-pace --catalog"), 2);
+}
+
+// Every catalog location of a generated Windows 11 drive that a clean with the defaults
+// empties; a winapp2.ini instead of the built-in catalog, whose entry the deny list refuses.
+TEST_F(Cli, TraceWithTheCatalog) {
+  const std::vector<test::LayoutFile> layout = test::windows11Layout({"li", u8"张伟"}, tree.root());
+  test::writeLayout(tree.root(), layout);
+  std::multiset<std::string> expected, printed;
+  for (const test::LayoutFile& file : layout) {
+    if (file.ticked && !file.label.empty()) {
+      expected.insert(file.label + "\t" + std::to_string(file.size) + "\t" + tree.path(file.path));
+    }
+  }
+  const std::string root = "\"" + tree.root().substr(0, tree.root().size() - 1) + "\"";
+  ASSERT_EQ(run("trace --no-pace --ticked --sizes --utf8 --system-root " + root), 0) << err;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) printed.insert(line);
+  EXPECT_EQ(printed, expected);
+  TempTree::write(tree.path("winapp2.ini"), "[Tencent Files *]\nSection=S\nFileKey1=%Documents%\\Tencent Files|*|RECURSE\n");
+  ASSERT_EQ(run("trace --no-pace --utf8 --system-root " + root + " --catalog " + at("winapp2.ini")), 0) << err;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;  // QQ's logs only, unticked
+  for (const char* user : {"li", u8"张伟"}) {
+    const std::string log = "Users/" + std::string(user) + "/Documents/Tencent Files/12345/nt_qq/nt_data/log/nt.log";
+    EXPECT_NE(out.find("Tencent Files\t" + tree.path(log) + "\n"), std::string::npos) << out;
+  }
+  EXPECT_NE(err.find("catalog: 1 entries, 0 skipped as broken, 2 files refused"), std::string::npos) << err;
+  EXPECT_EQ(run("trace --catalog " + at("missing.ini")), 1);
 }
 
 TEST_F(Cli, ConfigShowAndCopy) {

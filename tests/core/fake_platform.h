@@ -65,6 +65,10 @@ class FakePlatform : public Platform {
   std::set<std::string> failingDeletes;
   std::uintmax_t binCapacity = static_cast<std::uintmax_t>(-1);  // bytes of the largest file the bin takes
   bool failSync = false, failReplace = false;
+  std::string catalogText;                         // builtInCatalog(): none unless a test gives one
+  std::map<std::string, std::string> environment;  // environmentVariable(); others unset
+  std::map<std::string, KeyPresence> registry;     // registryKey(); others Unknown
+  int osMajor = 0, osMinor = 0;                    // windowsVersion(); 0: no Windows
 
   // ---- What happened ----
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
@@ -161,6 +165,23 @@ class FakePlatform : public Platform {
     }
     recycleBatches.push_back(texts);
     return reasons;
+  }
+  FolderPath folderOfUtf8(const std::string& path) override { return real_.folderOfUtf8(path); }
+  std::string utf8NameOf(const DirEntry& entry) override { return real_.utf8NameOf(entry); }
+  std::string codePageOf(const std::string& text) override { return real_.codePageOf(text); }
+  std::string builtInCatalog() override { return catalogText; }
+  bool readFile(const std::string& path, std::size_t limit, std::string& content, std::string& reason) override {
+    return real_.readFile(path, limit, content, reason);
+  }
+  std::string environmentVariable(const std::string& name) override {
+    return environment.count(name) ? environment[name] : std::string();
+  }
+  KeyPresence registryKey(const std::string& key) override {
+    return registry.count(key) ? registry[key] : KeyPresence::Unknown;
+  }
+  bool windowsVersion(int& major, int& minor) override {
+    major = osMajor, minor = osMinor;
+    return osMajor != 0;
   }
 
   // A path as the tests write it: the memory's bytes, or the real path as text.
