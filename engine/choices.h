@@ -3,6 +3,7 @@
 // custom rules and the options. The windows change it (the flags even while a scan runs);
 // a scan reads it; data.dsfw stores it.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ struct Choices {
   CleanOptions options;
   std::vector<DriveEntry> drives;
   RuleStore rules;
+  // The catalog items' ticks by item name (engine/catalog/catalog_items.h), never by
+  // position, so that a changed catalog never hands a tick to another item. A name that is
+  // not here was never chosen. Names are added on the windows' thread before a scan starts;
+  // a flag may change while a scan runs, as the trace flags do.
+  std::map<std::string, Flag> catalogTicks;
 };
 
 }  // namespace scourix

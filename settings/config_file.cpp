@@ -47,9 +47,10 @@ void storeAll(Choices& choices, Archive& archive) {
 }
 
 void loadAll(Choices& choices, Archive& archive, ConfigLoadProgress& progress) {
-  // Both lists go first, so whatever the file cannot give stays empty.
+  // The lists go first, so whatever the file cannot give stays empty.
   choices.drives.clear();
   choices.rules.clear();
+  choices.catalogTicks.clear();
   for (const auto& field : kCategoryFlagsInFileOrder) {
     choices.settings.*field.flag = archive.readInt32();
     ++progress.flags;
