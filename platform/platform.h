@@ -59,6 +59,13 @@ enum class RemoveOutcome {
   Failed,  // it is still there (held open by a program, a folder now, no access)
 };
 
+// What became of a start of the program with administrator rights.
+enum class ElevatedStart {
+  Started,
+  Declined,  // the user said no to the system's question: nothing changes
+  Failed,
+};
+
 // The claim on the one scan that may run at a time among all of the program's processes;
 // it ends when the object goes.
 class ScanLock {
@@ -135,6 +142,19 @@ class Platform {
   // error window. Per path, in order: empty when the file is gone from its place,
   // otherwise why it is still there.
   virtual std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) = 0;
+
+  // The built-in catalog (res/catalog.ini) as compiled into the program; empty where the
+  // program carries none.
+  virtual std::string builtInCatalog() = 0;
+  // The whole content of a file, opened with the wide calls (`path` in the code page);
+  // false when it cannot be read.
+  virtual bool readWholeFile(const std::string& path, std::string& bytes) = 0;
+
+  // The process has administrator rights (under Wine every program has them).
+  virtual bool isElevated() = 0;
+  // Starts this program again with administrator rights (the system asks the user), with
+  // these parameters (UTF-8, one command line), and returns at once.
+  virtual ElevatedStart startElevated(const std::string& parameters) = 0;
 };
 
 // The real platform of this build.

@@ -85,6 +85,26 @@ std::vector<std::string> PosixPlatform::recycleFiles(const std::vector<std::stri
   return std::vector<std::string>(paths.size(), "no recycle bin on this system");
 }
 
+// The native build carries no resources: its tests read res/catalog.ini themselves.
+std::string PosixPlatform::builtInCatalog() { return std::string(); }
+
+bool PosixPlatform::readWholeFile(const std::string& path, std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bytes.clear();
+  char chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+  const bool ok = std::ferror(file) == 0;
+  std::fclose(file);
+  return ok;
+}
+
+bool PosixPlatform::isElevated() { return ::geteuid() == 0; }
+
+// No other rights to ask for in the native build.
+ElevatedStart PosixPlatform::startElevated(const std::string&) { return ElevatedStart::Failed; }
+
 Platform& systemPlatform() {
   static PosixPlatform platform;
   return platform;

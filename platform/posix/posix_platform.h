@@ -30,6 +30,10 @@ class PosixPlatform : public Platform {
   bool syncFile(std::FILE* file) override;
   void emptyRecycleBin() override;
   std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override;
+  std::string builtInCatalog() override;
+  bool readWholeFile(const std::string& path, std::string& bytes) override;
+  bool isElevated() override;
+  ElevatedStart startElevated(const std::string& parameters) override;
 
  private:
   CodePage codePage_;

@@ -272,6 +272,62 @@ std::vector<std::string> Win32Platform::recycleFiles(const std::vector<std::stri
   return reasons;
 }
 
+// res/scourix.rc compiles the catalog in as the named resource "CATALOG".
+std::string Win32Platform::builtInCatalog() {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, "CATALOG", RT_RCDATA);
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (data == nullptr) return std::string();
+  return std::string(static_cast<const char*>(data), SizeofResource(module, found));
+}
+
+bool Win32Platform::readWholeFile(const std::string& path, std::string& bytes) {
+  // A catalog is a few megabytes; anything far larger is no file to hold in memory.
+  constexpr LONGLONG kLargest = 64LL << 20;
+  HANDLE file = CreateFileW(longPathForm(wideFromAnsi(path)).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kLargest;
+  if (ok) {
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                           got == bytes.size());
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+bool Win32Platform::isElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+                        elevation.TokenIsElevated != 0;
+  CloseHandle(token);
+  return elevated;
+}
+
+// The system asks the user on its own desktop; a "no" is ERROR_CANCELLED.
+ElevatedStart Win32Platform::startElevated(const std::string& parameters) {
+  std::vector<wchar_t> program(32768, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+  if (length == 0 || length >= program.size()) return ElevatedStart::Failed;
+  const std::wstring wideParameters = wideFromUtf8(parameters);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"runas";
+  info.lpFile = program.data();
+  info.lpParameters = wideParameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExW(&info)) return ElevatedStart::Started;
+  return GetLastError() == ERROR_CANCELLED ? ElevatedStart::Declined : ElevatedStart::Failed;
+}
+
 Platform& systemPlatform() {
   static Win32Platform platform;
   return platform;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -61,6 +62,9 @@ class FakePlatform : public Platform {
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
   std::set<std::string> failingDeletes;
   bool failSync = false, failReplace = false;
+  std::optional<std::string> catalog;  // builtInCatalog(); none: the program's own
+  bool elevated = true;                // as under Wine
+  ElevatedStart elevatedStart = ElevatedStart::Started;
 
   // ---- What happened ----
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
@@ -68,6 +72,7 @@ class FakePlatform : public Platform {
   int recycleBinEmptied = 0, replaceCalls = 0;
   // Each call: how many times the bin had been emptied by then, and the paths.
   std::vector<std::pair<int, std::vector<std::string>>> recycleBatches;
+  std::vector<std::string> elevatedStarts;  // the parameters of each start
 
   char separator() const override { return real_.separator(); }
   std::unique_ptr<DirListing> openListing(const std::string& dir) override {
@@ -117,6 +122,13 @@ class FakePlatform : public Platform {
     std::vector<std::string> reasons;
     for (const std::string& path : paths) reasons.push_back(failingDeletes.count(path) ? "locked" : "");
     return reasons;
+  }
+  std::string builtInCatalog() override { return catalog ? *catalog : real_.builtInCatalog(); }
+  bool readWholeFile(const std::string& path, std::string& bytes) override { return real_.readWholeFile(path, bytes); }
+  bool isElevated() override { return elevated; }
+  ElevatedStart startElevated(const std::string& parameters) override {
+    elevatedStarts.push_back(parameters);
+    return elevatedStart;
   }
 
  private:
