@@ -122,6 +122,8 @@ class CleanEngine {
   std::string profilesFolderOverride;
   // Folders the last trace scan found but could not list (no access, for example).
   int unreadableLocations() const { return unreadableCount_.load(); }
+  // The profiles the trace scan walks (see profilesFolderOverride).
+  std::vector<std::string> profileFolders();
 
   // ---- Walk and classification ----
   void walkDirectory(const std::string& dir, const std::string& label);
@@ -180,7 +182,6 @@ class CleanEngine {
   void offerFinding(std::int64_t access, std::int64_t write, std::uint64_t size,
                     const std::string& name, const std::string& path, const std::string& category);
   std::unique_ptr<DirListing> openProfilesFolder(std::string& folder);
-  std::vector<std::string> profileFolders();
   void walkTraceLocation(const std::string& base, const TraceLocation& location);
   bool findRealFolder(const std::string& base, const char* relative, std::string& folder);
   void noteUnreadable(const std::string& folder);
