@@ -1,7 +1,5 @@
 #include "autoclean/auto_clean.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -10,21 +8,10 @@
 namespace scourix {
 namespace {
 
-// Absent is not unreadable: a file that is there but cannot be opened (held by another
-// program, no access) ends the run like a damaged one.
-bool existsButUnreadable(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file != nullptr) {
-    std::fclose(file);
-    return false;
-  }
-  return errno != ENOENT;
-}
-
 std::vector<FoundFile> copyFindings(const CleanEngine& engine) {
   std::vector<FoundFile> copies;
-  copies.reserve(engine.foundFiles().size());
-  for (const auto& file : engine.foundFiles()) copies.push_back(*file);
+  copies.reserve(static_cast<std::size_t>(engine.findings().count()));
+  for (const auto& file : engine.findings()) copies.push_back(*file);
   return copies;
 }
 
@@ -56,17 +43,17 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   const std::unique_ptr<ScanLock> lock = platform.claimScanLock();
   if (lock == nullptr) {
     report.exitCode = kAutoCleanBusy;
-    report.problem = "another scan is running";
+    report.problem = "另一个扫描正在进行";
     return report;
   }
-  const ConfigResult config = readConfigFile(engine.choices(), engine.platform(), run.configPath);
-  const bool absent = config.status == ConfigStatus::Absent;
-  if (config.status == ConfigStatus::Damaged || (absent && (run.fileRequired || existsButUnreadable(run.configPath)))) {
+  // Only what the file says: no drive attached since, no item it does not mention.
+  const ConfigResult config = readChosenOnly(engine.choices(), platform, run.configPath);
+  const LoadMeaning meaning = meaningOf(config.status);
+  if (!meaning.unattendedRuns) {
     report.exitCode = kAutoCleanNoSettings;
-    report.problem = config.error.empty() ? "cannot read " + run.configPath : config.error;
+    report.problem = std::string(meaning.refusal) + " (" + config.error + ")";
     return report;
   }
-  if (!run.fileRequired) engine.enumerateFixedDrives();
   if (run.toRecycleBin) engine.choices().options.deleteToRecycleBin = 1;
 
   platform.enterBackgroundMode();
@@ -77,10 +64,10 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   // that one deletion empties the bin before it moves anything there.
   engine.runTraceScan();
   for (FoundFile& file : copyFindings(engine)) findings.push_back(std::move(file));
-  engine.clearFoundFiles();
-  for (const FoundFile& file : findings) engine.addFoundFile(file);
+  engine.findings().clear();
+  for (FoundFile& file : findings) engine.findings().add(std::move(file));
 
-  for (const auto& file : engine.foundFiles()) {
+  for (const auto& file : engine.findings()) {
     if (file->toDelete != 0) report.removed.push_back(*file);
   }
   if (!run.dryRun) {

@@ -14,17 +14,13 @@ namespace scourix {
 // Exit codes of both programs.
 constexpr int kAutoCleanDone = 0;        // every ticked finding was deleted
 constexpr int kAutoCleanIncomplete = 1;  // some could not be
-constexpr int kAutoCleanNoSettings = 2;  // the settings file cannot be read: nothing done
+constexpr int kAutoCleanNoSettings = 2;  // no settings file, or one that cannot be read: nothing done
 constexpr int kAutoCleanBusy = 3;        // another scan holds the scan lock: nothing done
-
-constexpr char kAutoCleanLogName[] = "scourix-auto.log";
+constexpr int kAutoCleanNoLog = 4;       // the log could not be opened (nothing done) or written
 
 struct AutoCleanRun {
+  // The settings: only the drives it ticks are scanned, only the items it ticks cleaned.
   std::string configPath;
-  // The command line never cleans whole drives by default: without the file it does
-  // nothing, and it scans only the drives the file names. The program, like its window,
-  // starts from the defaults and adds the fixed drives the file does not know.
-  bool fileRequired = false;
   bool dryRun = false;      // find and list, delete nothing
   bool toRecycleBin = false;  // move to the bin whatever the settings say
 };
@@ -38,7 +34,7 @@ struct CategoryTally {
 struct AutoCleanReport {
   int exitCode = kAutoCleanDone;
   std::int64_t startTime = 0;  // seconds since 1970-01-01 UTC
-  std::string problem;         // why nothing was done (exit codes 2 and 3)
+  std::string problem;         // why nothing was done (exit codes 2 and 3), in the code page
   // The ticked findings that left their place (deleted or moved to the bin; with a dry
   // run, that would be deleted), in the order found: the disk scan's, then the trace scan's.
   std::vector<FoundFile> removed;

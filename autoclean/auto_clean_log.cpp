@@ -1,9 +1,9 @@
 #include "autoclean/auto_clean_log.h"
 
-#include <cstdio>
 #include <ctime>
 
 #include "engine/size_text.h"
+#include "platform/platform.h"
 
 namespace scourix {
 namespace {
@@ -38,12 +38,34 @@ std::string autoCleanLogText(const AutoCleanReport& report) {
   return text;
 }
 
-bool writeAutoCleanLog(const std::string& path, const AutoCleanReport& report) {
+AutoCleanLog::~AutoCleanLog() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool AutoCleanLog::open(Platform& platform, const std::string& path) {
+  file_ = std::fopen(path.c_str(), "ab");
+  if (file_ == nullptr) return false;
+  if (std::fseek(file_, 0, SEEK_END) != 0) return true;
+  const long size = std::ftell(file_);
+  if (size < 0 || static_cast<std::uint64_t>(size) < kAutoCleanLogLimit) return true;
+  std::fclose(file_);
+  // Another run that holds the log keeps it from moving: it then grows a little longer.
+  platform.replaceFile(path, path + ".1");
+  file_ = std::fopen(path.c_str(), "ab");
+  return file_ != nullptr;
+}
+
+bool AutoCleanLog::append(const AutoCleanReport& report) {
   const std::string text = autoCleanLogText(report);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  return std::fclose(file) == 0 && written;
+  const bool written = std::fwrite(text.data(), 1, text.size(), file_) == text.size();
+  return std::fflush(file_) == 0 && written;
+}
+
+int runLoggedAutoClean(CleanEngine& engine, const AutoCleanRun& run, const std::string& logPath) {
+  AutoCleanLog log;
+  if (!log.open(engine.platform(), logPath)) return kAutoCleanNoLog;
+  const AutoCleanReport report = runAutoClean(engine, run);
+  return log.append(report) ? report.exitCode : kAutoCleanNoLog;
 }
 
 }  // namespace scourix

@@ -1,7 +1,7 @@
 // Times filling the found-file list with N distinct findings the way a scan offers them:
 // each file is offered under its first category and then again under a second one that
 // also matches it (the second offer must be refused), so the cost of the duplicate check
-// shows. The fill runs fifteen times on fresh engines and the best time counts, so a short
+// shows. The fill runs fifteen times on fresh lists and the best time counts, so a short
 // run is not all noise. Prints "N seconds".
 #include <algorithm>
 #include <chrono>
@@ -10,27 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "engine/clean_engine.h"
+#include "engine/findings.h"
 
 namespace {
 
-double fillOnce(int count, const std::vector<std::string>& names,
-                const std::vector<std::string>& paths) {
-  scourix::CleanEngine engine(scourix::systemPlatform());
-  scourix::FoundFile file;
+double fillOnce(int count, const std::vector<scourix::WalkedFile>& files) {
+  scourix::Findings findings;
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < count; ++i) {
-    file.name = names[i];
-    file.path = paths[i];
-    file.category = "temp files";
-    engine.addFoundFile(file);
-    file.category = "empty files";
-    engine.addFoundFile(file);
+    findings.add(files[i], "temp files");
+    findings.add(files[i], "empty files");
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (engine.foundCount() != count) {
-    std::fprintf(stderr, "findings_bench: %d findings, expected %d\n", engine.foundCount(), count);
+  if (findings.count() != count) {
+    std::fprintf(stderr, "findings_bench: %d findings, expected %d\n", findings.count(), count);
     std::exit(1);
   }
   return seconds;
@@ -41,14 +35,14 @@ double fillOnce(int count, const std::vector<std::string>& names,
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::atoi(argv[1]) : 20000;
   // The texts are made beforehand: only the list's own work is timed.
-  std::vector<std::string> names(count);
-  std::vector<std::string> paths(count);
+  std::vector<scourix::WalkedFile> files(count);
   for (int i = 0; i < count; ++i) {
-    names[i] = "file" + std::to_string(i) + ".tmp";
-    paths[i] = "C:\\some\\deep\\folder\\" + std::to_string(i % 97) + "\\" + names[i];
+    files[i].name = "file" + std::to_string(i) + ".tmp";
+    files[i].path = "C:\\some\\deep\\folder\\" + std::to_string(i % 97) + "\\" + files[i].name;
+    files[i].exact = scourix::systemPlatform().exactPathOf(files[i].path);
   }
   double best = 1e9;
-  for (int run = 0; run < 15; ++run) best = std::min(best, fillOnce(count, names, paths));
+  for (int run = 0; run < 15; ++run) best = std::min(best, fillOnce(count, files));
   std::printf("%d %.6f\n", count, best);
   return 0;
 }

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     ClickButton(result, IDC_RESULT_SELECT_ALL);
     std::printf("select-all %.3f\n", Since(start));
 
-    const int findings = engine.foundCount();
+    const int findings = engine.findings().count();
     answer.QueueAnswers({IDYES, IDOK});
     start = Clock::now();
     ClickButton(result, IDC_RESULT_DELETE);
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     std::printf("delete %.3f\n", Since(start));
     std::printf("findings %d\n", findings);
     std::printf("report %s\n", answer.boxes()[2].text.c_str());
-    status = engine.foundCount() == 0 ? 0 : 1;
+    status = engine.findings().count() == 0 ? 0 : 1;
   };
   main.SetEffectDelay(0);
   main.DoModal();

@@ -14,10 +14,10 @@ namespace {
 void printRemoved(CleanEngine& engine, const AutoCleanReport& report, const OutputStyle& style) {
   std::string out;
   for (const FoundFile& file : report.removed) {
-    out += style.utf8 ? engine.platform().exactPathOf(file.category) : file.category;
+    out += style.utf8 ? engine.platform().utf8Of(file.category) : file.category;
     out += '\t';
     if (style.sizes) out += std::to_string(file.size) + '\t';
-    out += style.utf8 ? engine.exactPathOf(file) : file.path;
+    out += style.utf8 ? engine.platform().utf8Of(file.exact) : file.path;
     out += '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
@@ -46,7 +46,6 @@ void printSummary(const AutoCleanReport& report, bool dryRun) {
 int cleanCommand(const Args& args) {
   AutoCleanRun run;
   run.configPath = kConfigFileName;
-  run.fileRequired = true;
   OutputStyle style;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];

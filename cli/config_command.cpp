@@ -63,7 +63,7 @@ bool fileExists(const std::string& path) {
   return true;
 }
 
-// Loads `path`; false (and a message) when the file is missing or damaged.
+// Loads `path`; false (and a message) when the file is missing, unreadable or damaged.
 bool load(CleanEngine& engine, const std::string& path, ConfigLoadProgress& progress) {
   if (!fileExists(path)) {
     std::fprintf(stderr, "scourix-cli: cannot open %s\n", path.c_str());
@@ -71,18 +71,21 @@ bool load(CleanEngine& engine, const std::string& path, ConfigLoadProgress& prog
   }
   const ConfigResult result = readConfigFile(engine.choices(), engine.platform(), path);
   progress = result.progress;
-  if (result.status == ConfigStatus::Absent) {
-    std::fprintf(stderr, "scourix-cli: %s is empty: the program keeps its defaults\n",
-                 path.c_str());
-  } else if (result.status == ConfigStatus::Unreadable) {
-    std::fprintf(stderr, "scourix-cli: %s\n", result.error.c_str());
-    return false;
-  } else if (result.status == ConfigStatus::Damaged) {
-    std::fprintf(stderr, "scourix-cli: %s: error after %s: %s\n", path.c_str(),
-                 result.progress.describe().c_str(), result.error.c_str());
-    return false;
+  switch (result.status) {
+    case ConfigStatus::Loaded:
+      return true;
+    case ConfigStatus::Absent:
+      std::fprintf(stderr, "scourix-cli: %s is empty: the program keeps its defaults\n", path.c_str());
+      return true;
+    case ConfigStatus::Unreadable:
+      std::fprintf(stderr, "scourix-cli: %s\n", result.error.c_str());
+      return false;
+    case ConfigStatus::Damaged:
+      std::fprintf(stderr, "scourix-cli: %s: error after %s: %s\n", path.c_str(),
+                   result.progress.describe().c_str(), result.error.c_str());
+      return false;
   }
-  return true;
+  return false;
 }
 
 int show(const std::string& path) {
@@ -98,8 +101,8 @@ int copy(const std::string& from, const std::string& to) {
   CleanEngine engine(systemPlatform());
   ConfigLoadProgress progress;
   if (!load(engine, from, progress)) return 1;
-  const ConfigResult result = saveConfig(engine.choices(), engine.platform(), to);
-  if (result.status != ConfigStatus::Saved) {
+  const SaveResult result = saveConfig(engine.choices(), engine.platform(), to);
+  if (!result.saved) {
     std::fprintf(stderr, "scourix-cli: cannot save %s: %s\n", to.c_str(), result.error.c_str());
     return 1;
   }

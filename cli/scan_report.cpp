@@ -13,14 +13,14 @@ void printFindings(CleanEngine& engine, const OutputStyle& style) {
   std::string out;
   out.reserve(kOutputChunk + 4096);
   Platform& platform = engine.platform();
-  for (const auto& file : engine.foundFiles()) {
-    out += style.utf8 ? platform.exactPathOf(file->category) : file->category;
+  for (const auto& file : engine.findings()) {
+    out += style.utf8 ? platform.utf8Of(file->category) : file->category;
     out += '\t';
     if (style.sizes) {
       out += std::to_string(file->size);
       out += '\t';
     }
-    out += style.utf8 ? engine.exactPathOf(*file) : file->path;
+    out += style.utf8 ? platform.utf8Of(file->exact) : file->path;
     out += '\n';
     if (out.size() >= kOutputChunk) {
       std::fwrite(out.data(), 1, out.size(), stdout);
@@ -34,8 +34,7 @@ void printFindings(CleanEngine& engine, const OutputStyle& style) {
 }  // namespace
 
 bool checkListable(Platform& platform, const std::string& command, const std::string& dir) {
-  const std::string path = platform.codePage().withSeparator(dir, platform.separator());
-  if (platform.openListing(path)) return true;
+  if (platform.openListing(platform.folderOf(dir))) return true;
   std::fprintf(stderr, "scourix-cli %s: cannot list directory %s\n", command.c_str(), dir.c_str());
   return false;
 }
@@ -59,11 +58,11 @@ int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), const OutputS
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printFindings(engine, style);
   unsigned long long totalSize = 0;
-  for (const auto& file : engine.foundFiles()) totalSize += file->size;
+  for (const auto& file : engine.findings()) totalSize += file->size;
   std::fprintf(stderr,
                "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms, "
                "total size: %llu bytes\n",
-               static_cast<long long>(engine.filesExamined()), engine.foundCount(), seconds,
+               static_cast<long long>(engine.progress().filesExamined()), engine.findings().count(), seconds,
                static_cast<long long>(engine.mandatedSleepMs()), totalSize);
   return 0;
 }

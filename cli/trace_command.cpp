@@ -39,7 +39,7 @@ int traceCommand(const Args& args) {
   CleanEngine engine(platform);
   engine.setPacing(pacing);
   if (!checkListable(platform, "trace", profiles)) return 1;
-  engine.profilesFolderOverride = profiles;
+  engine.setProfilesFolder(profiles);
   if (!addRoots(engine, "trace", roots)) return 1;
   return runAndReport(engine, &CleanEngine::runTraceScan, style);
 }

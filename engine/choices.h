@@ -13,15 +13,11 @@
 
 namespace scourix {
 
-// A handle of a tree item in a window; the engine only stores and compares it.
-using TreeItemHandle = std::uintptr_t;
-
 // One fixed drive of the disk scan.
 struct DriveEntry {
   std::string root;         // "%c:\"
   std::string displayName;  // the tree label; the same text as root
   Flag selected{1};         // the user interface may change it while a scan runs
-  TreeItemHandle treeItem = 0;
   std::int32_t present = 1;
 };
 

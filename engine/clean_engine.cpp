@@ -1,33 +1,46 @@
 #include "engine/clean_engine.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace scourix {
 
-CleanEngine::CleanEngine(Platform& platform) : platform_(platform) {}
+CleanEngine::CleanEngine(Platform& platform)
+    : platform_(platform), pacer_(platform),
+      worker_(platform, findings_, progress_, pacer_, [this](ScanKind kind) { prepareScan(kind); },
+              [this](ScanKind kind) { walk(kind); }),
+      diskScan_(platform, pacer_, progress_, findings_, worker_.stopFlag()),
+      traceScan_(platform, pacer_, progress_, findings_, worker_.stopFlag()) {}
 
-CleanEngine::~CleanEngine() {
-  requestStop();
-  waitForScan();
+// The worker uses the scans, which go before it.
+CleanEngine::~CleanEngine() { worker_.stopAndWait(); }
+
+void CleanEngine::prepareScan(ScanKind kind) {
+  pacer_.restart();
+  progress_.restart(kind);
+  diskScan_.start(choices_);
+  // A bin covered by an earlier trace scan is no part of this scan's findings: deleting
+  // them must not empty it.
+  findings_.setCoversRecycleBin(false);
 }
 
-std::string CleanEngine::currentPath() const {
-  std::lock_guard<std::mutex> lock(pathMutex_);
-  return currentPath_;
+void CleanEngine::walk(ScanKind kind) {
+  if (kind == ScanKind::Trace) {
+    traceScan_.run(choices_);
+    return;
+  }
+  for (std::size_t i = 0; i < choices_.drives.size() && !worker_.stopRequested(); ++i) {
+    if (choices_.drives[i].selected == 0) continue;
+    diskScan_.scanFolder(platform_.folderOf(choices_.drives[i].root));
+  }
 }
 
-void CleanEngine::setCurrentPath(std::string_view path) {
-  std::lock_guard<std::mutex> lock(pathMutex_);
-  currentPath_.assign(path);
-}
-
-std::string CleanEngine::withSeparator(std::string path) const {
-  return platform_.codePage().withSeparator(std::move(path), platform_.separator());
+void CleanEngine::scanFolder(const std::string& folder) {
+  diskScan_.start(choices_);
+  diskScan_.scanFolder(platform_.folderOf(folder));
 }
 
 void CleanEngine::enumerateFixedDrives() {
-  setAllDrivesPresent(0);
+  for (DriveEntry& drive : choices_.drives) drive.present = 0;
   // Only C to R: A and B are floppies, and S onwards were never examined.
   for (char letter = 'C'; letter <= 'R'; ++letter) {
     const std::string root = std::string(1, letter) + ':' + platform_.separator();
@@ -36,33 +49,22 @@ void CleanEngine::enumerateFixedDrives() {
     drive.root = root;
     drive.displayName = root;
     drive.selected = 1;
-    drive.treeItem = 0;
     drive.present = 1;
     addDrive(drive);
   }
   choices_.drives.erase(std::remove_if(choices_.drives.begin(), choices_.drives.end(),
-                              [](const DriveEntry& d) { return d.present == 0; }),
-               choices_.drives.end());
-}
-
-int CleanEngine::markDrivePresent(const std::string& root) {
-  for (DriveEntry& drive : choices_.drives) {
-    if (drive.root == root) {
-      drive.present = 1;
-      return 1;
-    }
-  }
-  return 0;
+                                       [](const DriveEntry& d) { return d.present == 0; }),
+                        choices_.drives.end());
 }
 
 void CleanEngine::addDrive(const DriveEntry& drive) {
-  // A remembered drive keeps its selection; it is only marked present.
-  if (markDrivePresent(drive.root)) return;
+  for (DriveEntry& known : choices_.drives) {
+    if (known.root == drive.root) {
+      known.present = 1;
+      return;
+    }
+  }
   choices_.drives.push_back(drive);
-}
-
-void CleanEngine::setAllDrivesPresent(std::int32_t value) {
-  for (DriveEntry& drive : choices_.drives) drive.present = value;
 }
 
 }  // namespace scourix

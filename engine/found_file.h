@@ -3,34 +3,32 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/choices.h"
+#include "platform/platform.h"
 
 namespace scourix {
 
-// One found file. `path` is the key of the found-file list.
-struct FoundFile {
+// What a walk knows of one file it listed: handed as one value from the listing to the
+// classification and into the found-file list.
+struct WalkedFile {
+  std::string name;  // in the code page; characters it cannot write are '?'
+  std::string path;  // in the code page, for the texts of the windows, the log and the console
+  ExactPath exact;   // the file as the file system spells it: what deletion and the shell use
+  // Units at the start of `exact` that name the folder the walk started from: the folders
+  // after them were no links when listed. 0: not found by a walk.
+  std::size_t rootLength = 0;
+  std::uint64_t size = 0;
   std::int64_t lastAccess = 0;  // seconds since 1970-01-01 UTC
   std::int64_t lastWrite = 0;
-  std::string name;
-  std::string path;
-  std::string category;
-  TreeItemHandle treeItem = 0;
-  std::int32_t toDelete = 1;
-  std::uint64_t size = 0;  // bytes, from the walk's listing
-  // The path as the file system spells it, in UTF-8; empty when `path` says it exactly.
-  std::string exactPath;
-  // Started unticked because it lies where deleting could break a program.
-  std::int32_t isProtected = 0;
-  // Bytes at the start of the exact path (exactPath, or else path) that name the folder
-  // its walk started from: the folders after them were no links when listed. 0: not
-  // found by a walk.
-  std::size_t rootLength = 0;
+  std::uint32_t attributes = 0;  // kAttribute...
+  std::uint64_t fileId = 0;      // the file's number on its volume; 0: unknown
 };
 
-// What tells findings apart: the exact path, as names the code page cannot write may
-// differ only in characters that all read '?' in `path`.
-inline const std::string& foundKeyOf(const FoundFile& file) {
-  return file.exactPath.empty() ? file.path : file.exactPath;
-}
+// One found file. Its exact path is the key of the found-file list.
+struct FoundFile : WalkedFile {
+  std::string category;
+  std::int32_t toDelete = 1;
+  // Started unticked because it lies where deleting could break a program.
+  std::int32_t isProtected = 0;
+};
 
 }  // namespace scourix

@@ -81,7 +81,7 @@ void ProtectionTracker::start(bool active, const std::string& dir, char separato
   startDepth_ = static_cast<int>(std::count(dir.begin(), dir.end(), separator)) - 1;
 }
 
-void ProtectionTracker::folderOpened(const std::string& dir, FoundFiles& found) {
+void ProtectionTracker::folderOpened(const std::string& dir, Findings& found) {
   if (!active_) return;
   settleEmptyFile(found);
   const int depth = open_.empty() ? startDepth_ : open_.back().depth + 1;
@@ -91,21 +91,21 @@ void ProtectionTracker::folderOpened(const std::string& dir, FoundFiles& found) 
   const unsigned traits = folderTraits(std::string_view(dir).substr(nameStart, nameEnd - nameStart),
                                        depth == 1, *codePage_);
   const bool temporary = (traits & kTemporary) != 0 || (!open_.empty() && open_.back().temporary);
-  open_.push_back({found.size(), dir.size(), depth, traits, 0, temporary});
+  open_.push_back({found.count(), dir.size(), depth, traits, 0, temporary});
 }
 
-void ProtectionTracker::entryListed(const DirEntry& entry, FoundFiles& found) {
+void ProtectionTracker::entryListed(const DirEntry& entry, Findings& found) {
   if (!active_ || open_.empty()) return;
   settleEmptyFile(found);
   Folder& folder = open_.back();
   folder.held |= heldTraits(entry.name, entry.isDirectory, *codePage_);
   if (!entry.isDirectory && entry.size == 0 && !folder.temporary) {
     emptyFilePending_ = true;
-    emptyFileFindings_ = found.size();
+    emptyFileFindings_ = found.count();
   }
 }
 
-void ProtectionTracker::folderClosed(FoundFiles& found) {
+void ProtectionTracker::folderClosed(Findings& found) {
   if (!active_ || open_.empty()) return;
   settleEmptyFile(found);
   const Folder folder = open_.back();
@@ -115,8 +115,8 @@ void ProtectionTracker::folderClosed(FoundFiles& found) {
   const bool windows = (folder.traits & kWindowsFolder) != 0 || (folder.held & kHoldsSystem32) != 0;
   const bool ownFiles = (folder.held & kHoldsProgram) != 0;
   if (!wholeTree && !windows && !ownFiles) return;
-  for (std::size_t i = folder.firstFinding; i < found.size(); ++i) {
-    FoundFile& file = *found[i];
+  for (int i = folder.firstFinding; i < found.count(); ++i) {
+    FoundFile& file = found.at(i);
     if (file.isProtected != 0) continue;
     if (wholeTree || (windows && !inWindowsJunk(file, folder.pathLength)) ||
         (ownFiles && directChild(file, folder.pathLength))) {
@@ -126,10 +126,10 @@ void ProtectionTracker::folderClosed(FoundFiles& found) {
 }
 
 // The findings since the empty file was listed are its own.
-void ProtectionTracker::settleEmptyFile(FoundFiles& found) {
+void ProtectionTracker::settleEmptyFile(Findings& found) {
   if (!emptyFilePending_) return;
   emptyFilePending_ = false;
-  for (std::size_t i = emptyFileFindings_; i < found.size(); ++i) protect(*found[i]);
+  for (int i = emptyFileFindings_; i < found.count(); ++i) protect(found.at(i));
 }
 
 bool ProtectionTracker::directChild(const FoundFile& file, std::size_t pathLength) const {

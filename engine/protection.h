@@ -9,12 +9,11 @@
 // its findings. So the tracker decides when a folder's listing ends: the findings made
 // since it opened are exactly its subtree's, a contiguous range of the found-file list.
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/found_file.h"
+#include "engine/findings.h"
 #include "platform/platform.h"
 
 namespace scourix {
@@ -33,23 +32,21 @@ constexpr unsigned kTemporary = 8;      // Temp, Tmp, Cache: empty files below i
 constexpr unsigned kWindowsJunk = 16;   // Temp or Logs: left out of a Windows folder's protection
 unsigned folderTraits(std::string_view name, bool rootLevel, const CodePage& codePage);
 
-using FoundFiles = std::vector<std::unique_ptr<FoundFile>>;
-
 // Follows one depth-first walk through three hooks and marks the protected findings.
 class ProtectionTracker {
  public:
   // A new walk from `dir` (ending with the separator). Inactive: every hook returns at once.
   void start(bool active, const std::string& dir, char separator, const CodePage& codePage);
   // A folder's listing starts; `dir` ends with the separator.
-  void folderOpened(const std::string& dir, FoundFiles& found);
+  void folderOpened(const std::string& dir, Findings& found);
   // An entry of the innermost open folder, before it is classified or walked into.
-  void entryListed(const DirEntry& entry, FoundFiles& found);
+  void entryListed(const DirEntry& entry, Findings& found);
   // The innermost open folder's listing has ended.
-  void folderClosed(FoundFiles& found);
+  void folderClosed(Findings& found);
 
  private:
   struct Folder {
-    std::size_t firstFinding;
+    int firstFinding;
     std::size_t pathLength;
     int depth;  // 0: a drive's root
     unsigned traits;
@@ -57,7 +54,7 @@ class ProtectionTracker {
     bool temporary;  // it or a folder above it is temporary
   };
 
-  void settleEmptyFile(FoundFiles& found);
+  void settleEmptyFile(Findings& found);
   bool directChild(const FoundFile& file, std::size_t pathLength) const;
   bool inWindowsJunk(const FoundFile& file, std::size_t pathLength) const;
 
@@ -68,7 +65,7 @@ class ProtectionTracker {
   std::vector<Folder> open_;
   // An empty file outside temporary folders was listed: its findings start here.
   bool emptyFilePending_ = false;
-  std::size_t emptyFileFindings_ = 0;
+  int emptyFileFindings_ = 0;
 };
 
 }  // namespace scourix

@@ -5,29 +5,44 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/exact_path.h"
 
 namespace scourix {
+
+// What a listing tells of an entry besides its kind, the same on every platform.
+constexpr std::uint32_t kAttributeReadOnly = 1;
+constexpr std::uint32_t kAttributeHidden = 2;
+constexpr std::uint32_t kAttributeSystem = 4;  // FILE_ATTRIBUTE_SYSTEM
 
 // One entry of a directory listing. Times are seconds since 1970-01-01 UTC.
 struct DirEntry {
   std::string name;  // in the ANSI code page; characters it cannot write are '?'
   bool isDirectory = false;
-  bool isSystem = false;  // FILE_ATTRIBUTE_SYSTEM
-  bool isLink = false;    // a reparse point or symbolic link
+  std::uint32_t attributes = 0;  // kAttribute...
+  bool isLink = false;           // a reparse point or symbolic link
   std::uint64_t size = 0;
   std::int64_t lastAccess = 0;
   std::int64_t lastWrite = 0;
-  // Identity of the directory an entry leads to (its target, for a link), so that a walk
-  // can refuse to re-enter a directory on its own path; both 0 when the platform cannot
-  // tell cheaply.
+  // The volume (0 when the platform cannot tell cheaply) and the entry's number on it
+  // (0: unknown). A folder's are those of the directory it leads to (its target, for a
+  // link), so that a walk can refuse to re-enter a directory on its own path.
   std::uint64_t device = 0;
   std::uint64_t fileId = 0;
-  // The name as the file system spells it (UTF-8 on Windows) when `name` does not say it
-  // byte for byte; empty otherwise.
-  std::string exactName{};
+  // The name as the file system spells it when `name` is not plain ASCII; empty otherwise.
+  NativeText exactName{};
+
+  bool isSystem() const { return (attributes & kAttributeSystem) != 0; }
+};
+
+// A folder in both spellings: `path` in the ANSI code page (for texts and the category
+// rules), `exact` as the file system spells it. Both end with the separator.
+struct FolderPath {
+  std::string path;
+  ExactPath exact;
 };
 
 // The entries "." and ".." a listing may give, which name no content of the folder.
@@ -80,33 +95,43 @@ class Platform {
   // The path separator: '\\' on Windows, '/' elsewhere.
   virtual char separator() const = 0;
 
-  // Lists a directory whose path ends with the separator. Returns nullptr when it
-  // cannot be listed (missing, no access, path too long); that is a normal outcome.
-  // The listing may or may not include "." and "..".
-  virtual std::unique_ptr<DirListing> openListing(const std::string& dir) = 0;
+  // Lists a directory by its exact path. Returns nullptr when it cannot be listed
+  // (missing, no access); that is a normal outcome. The listing may or may not include
+  // "." and "..".
+  virtual std::unique_ptr<DirListing> openListing(const FolderPath& dir) = 0;
   // The folder `parent` just listed as `entry` (see DirListing::openSubfolder); `path` is
   // its path in the code page, ending with the separator.
   virtual std::unique_ptr<DirListing> openSubfolder(DirListing& parent, const DirEntry& entry,
                                                     const std::string& /*path*/) {
     return parent.openSubfolder(entry);
   }
-  // The exact path (UTF-8 on Windows; the same bytes elsewhere) of a path given in the
-  // ANSI code page.
-  virtual std::string exactPathOf(const std::string& path) = 0;
+  // The exact path of a path given as text in the code page: a drive's root, a folder
+  // named on the command line. Everything below it comes from listings.
+  virtual ExactPath exactPathOf(const std::string& path) = 0;
+  // A folder given as text in both spellings, each ending with the separator.
+  FolderPath folderOf(const std::string& path) {
+    std::string text = codePage().withSeparator(path, separator());
+    ExactPath exact = exactPathOf(text);
+    return {std::move(text), std::move(exact)};
+  }
+  // The exact path as UTF-8 text for people to read (on Windows without "\\?\").
+  virtual std::string utf8Of(const ExactPath& path) = 0;
+  // Text of the ANSI code page as UTF-8.
+  virtual std::string utf8Of(const std::string& codePageText) = 0;
   // True when the exact path names a folder that is no link (no reparse point).
-  virtual bool isPlainFolder(const std::string& exactPath) = 0;
+  virtual bool isPlainFolder(const ExactPath& path) = 0;
 
   // The type of the drive whose root is "X:\" (GetDriveTypeA numbering, 3 = fixed).
   virtual int driveType(const std::string& root) = 0;
 
   // The system directory (its first character is the system drive's letter on Windows).
   virtual std::string systemDirectory() = 0;
-  // The folder that holds the user profiles (C:\Users on current Windows), ending with
-  // the separator; empty when unknown.
-  virtual std::string profilesDirectory() = 0;
+  // The folder that holds the user profiles (C:\Users on current Windows); an empty
+  // path when unknown.
+  virtual FolderPath profilesDirectory() = 0;
   // The folders of the profiles the system has registered (ProfileList), as recorded,
   // those that exist; empty when the system keeps no such list.
-  virtual std::vector<std::string> registeredProfiles() = 0;
+  virtual std::vector<FolderPath> registeredProfiles() = 0;
 
   virtual void sleepMs(int milliseconds) = 0;
   // The current time, seconds since 1970-01-01 UTC.
@@ -124,13 +149,14 @@ class Platform {
   // Puts the calling thread in background mode (lowest processor, disk and memory
   // priority) for a run nobody waits for.
   virtual void enterBackgroundMode() = 0;
-  // Claims the scan for this process; nullptr while another scan holds it.
+  // Claims the scan for this process among all of the program's processes of every
+  // session and account; nullptr while another scan holds it or may hold it.
   virtual std::unique_ptr<ScanLock> claimScanLock() = 0;
 
-  // Deletes the file at an exact path (see exactPathOf); a read-only one too (its attribute
-  // is cleared first, as Explorer's delete does). On failure `reason` is the system's
-  // message for the error.
-  virtual RemoveOutcome deleteFile(const std::string& path, std::string& reason) = 0;
+  // Deletes the file at an exact path; a read-only one too (its attribute is cleared
+  // first, as Explorer's delete does). On failure `reason` is the system's message for
+  // the error.
+  virtual RemoveOutcome deleteFile(const ExactPath& path, std::string& reason) = 0;
   // Replaces (or creates) `to` with the file `from`, as one step that leaves either the
   // old or the new file in place, never neither.
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
@@ -140,8 +166,9 @@ class Platform {
   virtual void emptyRecycleBin() = 0;
   // Moves files to the recycle bin, many at a time, without confirmation, progress or
   // error window. Per path, in order: empty when the file is gone from its place,
-  // otherwise why it is still there.
-  virtual std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) = 0;
+  // otherwise why it is still there. A file whose name the shell would take for another
+  // (see shellFormOf on Windows) is left where it is, with that reason.
+  virtual std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) = 0;
 
   // The built-in catalog (res/catalog.ini) as compiled into the program; empty where the
   // program carries none.

@@ -15,6 +15,13 @@
 #define IDD_RULES_PAGE 135
 #define IDD_RULE_EDIT 136
 #define IDR_TRAY_MENU 139
+// The check tree's pictures for 120, 144 and 192 DPI (132 and 133 are for 96 DPI)
+#define IDB_CHECK_BOXES_120 160
+#define IDB_FOLDERS_120 161
+#define IDB_CHECK_BOXES_144 162
+#define IDB_FOLDERS_144 163
+#define IDB_CHECK_BOXES_192 164
+#define IDB_FOLDERS_192 165
 
 // System-menu command of the about item (the system keeps the low four bits)
 #define IDM_ABOUT_BOX 0x0010

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Draws the program's pictures and writes them into res/:
-scourix.ico (16 and 32 px, 32-bit with alpha), checkboxes.bmp (four 13 x 13 check-box
-cells) and folders.bmp (closed and open folder and a padlock, 16 x 16 each). In the bitmaps pure white
-is the transparent colour, so white inside a box is drawn as (254, 254, 254)."""
+scourix.ico (16, 32, 48 and 256 px, 32-bit with alpha), and for each usual DPI (96, 120,
+144, 192) checkboxes-N.bmp (four N x N check-box cells, N = 13, 16, 20, 26) and folders-N.bmp
+(closed and open folder and a padlock, N x N each, N = 16, 20, 24, 32). In the bitmaps pure
+white is the transparent colour, so white inside a box is drawn as (254, 254, 254)."""
 import os
 import struct
 import sys
+import zlib
 
 WHITE = (255, 255, 255)
 PAPER = (254, 254, 254)  # white that must stay opaque
@@ -97,8 +99,18 @@ def icon_image(rows):
     return header + pixels + bytes(mask)
 
 
+def png_image(rows):
+    """An RGBA PNG, the form an icon's 256 px image takes (a quarter of the bitmap's size)."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    size = len(rows)
+    raw = b''.join(b'\0' + b''.join(bytes(pixel) for pixel in row) for row in rows)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)) +
+            chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+
+
 def write_ico(path, sizes):
-    images = [icon_image(render_icon(s)) for s in sizes]
+    images = [(png_image if s >= 256 else icon_image)(render_icon(s)) for s in sizes]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for s, data in zip(sizes, images):
@@ -127,72 +139,115 @@ def canvas(width, height):
 
 
 def fill(rows, x0, y0, x1, y1, colour):
-    """Fills the inclusive rectangle."""
+    """Fills the inclusive pixel rectangle."""
     for y in range(y0, y1 + 1):
         for x in range(x0, x1 + 1):
             rows[y][x] = colour
 
 
-def check_boxes():
+class Cell:
+    """One picture of a strip, designed on a grid of `grid` units and drawn `size` pixels
+    wide: grid lines fall on pixel edges and outlines are a whole number of pixels thick,
+    so every size stays crisp."""
+
+    def __init__(self, rows, left, size, grid):
+        self.rows, self.left, self.size = rows, left, size
+        self.k = size / grid
+        self.line = max(1, round(self.k))
+
+    def px(self, unit):
+        return round(unit * self.k)
+
+    def rect(self, x0, y0, x1, y1, colour, inset=0):
+        """Fills grid units x0..x1, y0..y1 (edges), `inset` outline widths inside them."""
+        d = inset * self.line
+        fill(self.rows, self.left + self.px(x0) + d, self.px(y0) + d, self.left + self.px(x1) - 1 - d,
+             self.px(y1) - 1 - d, colour)
+
+    def framed(self, x0, y0, x1, y1, outline, body):
+        self.rect(x0, y0, x1, y1, outline)
+        self.rect(x0, y0, x1, y1, body, inset=1)
+
+    def top_band(self, x0, y0, x1, colour):
+        """The line just inside the top outline of a framed rectangle."""
+        top = self.px(y0) + self.line
+        fill(self.rows, self.left + self.px(x0) + self.line, top, self.left + self.px(x1) - 1 - self.line,
+             top + self.line - 1, colour)
+
+    def shape(self, test, colour):
+        """Fills the pixels whose centre, in grid units, passes `test`."""
+        for y in range(self.size):
+            for x in range(self.size):
+                if test((x + 0.5) / self.k, (y + 0.5) / self.k):
+                    self.rows[y][self.left + x] = colour
+
+
+def check_boxes(size):
     """Cells in check-state order: blank, empty box, grey box with tick, white box with tick."""
-    rows = canvas(52, 13)
-    tick = [(3, 5), (3, 6), (3, 7), (4, 6), (4, 7), (4, 8), (5, 7), (5, 8), (5, 9), (6, 6), (6, 7),
-            (6, 8), (7, 5), (7, 6), (7, 7), (8, 4), (8, 5), (8, 6), (9, 3), (9, 4), (9, 5)]
-    for cell, inner, ticked in ((1, PAPER, False), (2, GREY_BOX, True), (3, PAPER, True)):
-        left = cell * 13
-        fill(rows, left, 0, left + 12, 12, BLACK)
-        fill(rows, left + 1, 1, left + 11, 11, inner)
+    rows = canvas(4 * size, size)
+
+    def tick(x, y):
+        # A stroke three units tall along a bent centre line.
+        if not 3 <= x <= 10:
+            return False
+        centre = 6.5 + (x - 3.5) if x < 5.5 else 8.5 - (x - 5.5)
+        return abs(y - centre) <= 1.5
+
+    for index, inner, ticked in ((1, PAPER, False), (2, GREY_BOX, True), (3, PAPER, True)):
+        cell = Cell(rows, index * size, size, 13)
+        cell.framed(0, 0, 13, 13, BLACK, inner)
         if ticked:
-            for x, y in tick:
-                rows[y][left + x] = TICK
+            cell.shape(tick, TICK)
     return rows
 
 
-def folder(rows, left, open_folder):
+def inset_polygon(poly, d):
+    """The convex polygon (clockwise on screen) with every edge moved d units inwards."""
+    lines = []
+    for (x1, y1), (x2, y2) in zip(poly, poly[1:] + poly[:1]):
+        length = ((x2 - x1) ** 2 + (y2 - y1) ** 2) ** 0.5
+        nx, ny = -(y2 - y1) / length, (x2 - x1) / length
+        lines.append(((x1 + nx * d, y1 + ny * d), (x2 - x1, y2 - y1)))
+    corners = []
+    for i, ((px, py), (dx, dy)) in enumerate(lines):
+        (qx, qy), (ex, ey) = lines[i - 1]
+        t = ((qx - px) * ey - (qy - py) * ex) / (dx * ey - dy * ex)
+        corners.append((px + t * dx, py + t * dy))
+    return corners
+
+
+def folder(cell, open_folder):
     outline = (128, 96, 0)
     body = (230, 180, 50) if open_folder else (255, 205, 70)
     light = (255, 235, 150)
-    fill(rows, left + 1, 2, left + 6, 4, outline)
-    fill(rows, left + 2, 3, left + 5, 4, light)
-    fill(rows, left + 1, 4, left + 14, 13, outline)
-    fill(rows, left + 2, 5, left + 13, 12, body)
-    fill(rows, left + 2, 5, left + 13, 5, light)
+    cell.framed(1, 2, 7, 5, outline, light)
+    cell.framed(1, 4, 15, 14, outline, body)
+    cell.top_band(1, 4, 15, light)
     if open_folder:
         flap = [(4.0, 7.0), (16.0, 7.0), (13.0, 14.0), (1.0, 14.0)]
-        for y in range(7, 14):
-            for x in range(0, 16):
-                if inside(flap, x + 0.5, y + 0.5):
-                    rows[y][left + x] = (255, 225, 120)
-        for x in range(4, 15):
-            rows[7][left + x] = outline
-        for y in range(7, 14):
-            rows[y][left + max(0, min(15, round(4 - (y - 7) * 3 / 7)))] = outline
-            rows[y][left + max(0, min(15, round(15 - (y - 7) * 3 / 7)))] = outline
-        for x in range(1, 13):
-            rows[13][left + x] = outline
+        inner = inset_polygon(flap, cell.line / cell.k)
+        cell.shape(lambda x, y: inside(flap, x, y), outline)
+        cell.shape(lambda x, y: inside(inner, x, y), (255, 225, 120))
 
 
-def lock(rows, left):
+def lock(cell):
     """A padlock in the folder's colours: a grey shackle over a golden body with a keyhole."""
     outline = (128, 96, 0)
     shackle = (96, 96, 96)
-    body = (255, 205, 70)
-    light = (255, 235, 150)
-    fill(rows, left + 4, 1, left + 11, 2, shackle)
-    fill(rows, left + 4, 1, left + 5, 7, shackle)
-    fill(rows, left + 10, 1, left + 11, 7, shackle)
-    fill(rows, left + 2, 7, left + 13, 14, outline)
-    fill(rows, left + 3, 8, left + 12, 13, body)
-    fill(rows, left + 3, 8, left + 12, 8, light)
-    fill(rows, left + 7, 10, left + 8, 11, outline)
-    fill(rows, left + 7, 12, left + 8, 12, outline)
+    cell.rect(4, 1, 12, 3, shackle)
+    cell.rect(4, 1, 6, 8, shackle)
+    cell.rect(10, 1, 12, 8, shackle)
+    cell.framed(2, 7, 14, 15, outline, (255, 205, 70))
+    cell.top_band(2, 7, 14, (255, 235, 150))
+    cell.rect(7, 10, 9, 13, outline)
 
 
-def folders():
-    rows = canvas(48, 16)
-    folder(rows, 0, False)
-    folder(rows, 16, True)
-    lock(rows, 32)
+def folders(size):
+    """Closed folder, open folder and padlock, in the order of the item images."""
+    rows = canvas(3 * size, size)
+    folder(Cell(rows, 0, size, 16), False)
+    folder(Cell(rows, size, size, 16), True)
+    lock(Cell(rows, 2 * size, size, 16))
     return rows
 
 
@@ -201,9 +256,11 @@ def main():
     if len(sys.argv) > 1:
         res = sys.argv[1]
     os.makedirs(res, exist_ok=True)
-    write_ico(os.path.join(res, 'scourix.ico'), [16, 32])
-    write_bmp(os.path.join(res, 'checkboxes.bmp'), check_boxes())
-    write_bmp(os.path.join(res, 'folders.bmp'), folders())
+    write_ico(os.path.join(res, 'scourix.ico'), [16, 32, 48, 256])
+    # One size per usual DPI: 96, 120, 144 and 192.
+    for box, item in ((13, 16), (16, 20), (20, 24), (26, 32)):
+        write_bmp(os.path.join(res, 'checkboxes-%d.bmp' % box), check_boxes(box))
+        write_bmp(os.path.join(res, 'folders-%d.bmp' % item), folders(item))
 
 
 if __name__ == '__main__':

@@ -5,6 +5,12 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=zh_CN.UTF-8
+# Wine's recycle bin is the XDG trash and its profile folders link into the home folder:
+# both live under build/, never the developer's own. Caches stay where they were.
+export XDG_CACHE_HOME="${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}"
+export HOME="$ROOT/build/home"
+export XDG_DATA_HOME="$HOME/.local/share"
+mkdir -p "$XDG_DATA_HOME"
 WINE=$(command -v wine64 || true)
 [ -n "$WINE" ] || WINE=/usr/lib/wine/wine64
 export WINE
@@ -31,6 +37,14 @@ ensure_prefix() {
     "$WINE" wineboot --init >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # Wine links the profile's Desktop, Documents, ... into the home folder it was made
+  # with: a prefix made with the developer's home is pointed at this one.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      case "$(readlink "$link")" in "$HOME"|"$HOME"/*) ;; *) ln -sfn "$HOME" "$link" ;; esac
+    fi
+  done
   # Caption buttons are drawn with Marlett; this Wine does not find Debian's copy itself.
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then

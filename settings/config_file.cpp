@@ -138,6 +138,24 @@ void serialize(Choices& choices, Archive& archive, ConfigLoadProgress* progress)
   loadAll(choices, archive, progress ? *progress : unused);
 }
 
+LoadMeaning meaningOf(ConfigStatus status) {
+  static constexpr char kLoadError[] = "加载配置文件出错";
+  switch (status) {
+    case ConfigStatus::Loaded:
+      return {nullptr, true, true, nullptr};
+    case ConfigStatus::Absent:
+      return {nullptr, true, false, "没有配置文件：请先在程序窗口中选择要清理的驱动器和项目，关闭窗口时即保存"};
+    case ConfigStatus::Damaged:
+      // The next save replaces the file; loadConfig keeps a copy of it first.
+      return {kLoadError, true, false, "配置文件已损坏"};
+    case ConfigStatus::Unreadable:
+      // The user's settings are still in it: a save would lose them.
+      return {kLoadError, false, false, "无法读取配置文件，可能正被其他程序占用"};
+  }
+  // Only a value outside the enumeration gets here: the safest meaning.
+  return {kLoadError, false, false, "配置文件已损坏"};
+}
+
 ConfigResult readConfigFile(Choices& choices, Platform& platform, const std::string& path) {
   ConfigResult result;
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -169,6 +187,15 @@ ConfigResult readConfigFile(Choices& choices, Platform& platform, const std::str
   return result;
 }
 
+ConfigResult readChosenOnly(Choices& choices, Platform& platform, const std::string& path) {
+  for (const auto& field : kCategoryFlagsInFileOrder) choices.settings.*field.flag = 0;
+  for (const auto& field : kTraceFlagsInFileOrder) choices.traceFlags.*field.flag = 0;
+  for (const auto& field : kExtensionFieldsInFileOrder) extensionFlag(choices, field) = 0;
+  choices.drives.clear();
+  choices.rules.clear();
+  return readConfigFile(choices, platform, path);
+}
+
 ConfigResult loadConfig(Choices& choices, Platform& platform, const std::string& path) {
   ConfigResult result = readConfigFile(choices, platform, path);
   if (result.status == ConfigStatus::Damaged) {
@@ -178,9 +205,8 @@ ConfigResult loadConfig(Choices& choices, Platform& platform, const std::string&
   return result;
 }
 
-ConfigResult saveConfig(Choices& choices, Platform& platform, const std::string& path) {
-  ConfigResult result;
-  result.status = ConfigStatus::CouldNotSave;
+SaveResult saveConfig(Choices& choices, Platform& platform, const std::string& path) {
+  SaveResult result;
   const std::string temp = path + ".tmp";
   std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) {
@@ -212,7 +238,7 @@ ConfigResult saveConfig(Choices& choices, Platform& platform, const std::string&
     std::remove(temp.c_str());
     return result;
   }
-  result.status = ConfigStatus::Saved;
+  result.saved = true;
   return result;
 }
 

@@ -78,27 +78,41 @@ struct ConfigLoadProgress {
 // (loading only, may be null) follows what was read.
 void serialize(Choices& choices, Archive& archive, ConfigLoadProgress* progress = nullptr);
 
+// What a load found.
 enum class ConfigStatus {
   Loaded,
-  Absent,  // no file or folder by that path, or an empty file: the choices keep their
-           // defaults, nothing to report
-  Damaged,  // the load ended early: "加载配置文件出错"
-  // The file is there but could not be opened (locked, no access): "加载配置文件出错";
-  // the choices keep their defaults and the file must not be saved over.
+  Absent,   // no file or folder by that path, or an empty file: the choices keep their defaults
+  Damaged,  // the load ended early: the choices hold what was read
+  // The file is there but could not be opened (held without sharing, no access): the
+  // choices keep their defaults.
   Unreadable,
-  Saved,
-  CouldNotSave,  // "保存配置文件出错"; the previous file is unchanged
 };
 
 struct ConfigResult {
   ConfigStatus status = ConfigStatus::Absent;
-  ConfigLoadProgress progress;  // loads: what was read
-  std::string error;            // why a load ended early, a file was absent or a save failed
+  ConfigLoadProgress progress;  // what was read
+  std::string error;            // why a load ended early or a file was absent
   std::string keptCopy;         // a damaged file's copy, when one was made
 };
 
+// What a load's status means for each program that loads data.dsfw.
+struct LoadMeaning {
+  const char* windowNotice;  // the window's box, or nullptr
+  bool windowMaySave;        // the window may replace the file when it closes
+  // An unattended clean (/auto, scourix-cli clean) runs on the file, or refuses and
+  // logs why; it then never takes a default.
+  bool unattendedRuns;
+  const char* refusal;
+};
+
+LoadMeaning meaningOf(ConfigStatus status);
+
 // Reads the file at path into the choices and reports how far it got.
 ConfigResult readConfigFile(Choices& choices, Platform& platform, const std::string& path);
+
+// readConfigFile for a run nobody watches: what the file does not mention (a field a
+// later version added) stays unticked instead of taking its default.
+ConfigResult readChosenOnly(Choices& choices, Platform& platform, const std::string& path);
 
 // readConfigFile for the program's own file: a damaged file is also copied to
 // path + ".bad", since the next save replaces it.
@@ -106,7 +120,11 @@ ConfigResult loadConfig(Choices& choices, Platform& platform, const std::string&
 
 // Writes the choices to path + ".tmp" beside the file, forces it to the disk, then puts
 // it in place of path in one step. On any failure the previous file stays as it was and
-// the temporary file is removed.
-ConfigResult saveConfig(Choices& choices, Platform& platform, const std::string& path);
+// the temporary file is removed: the window then says "保存配置文件出错".
+struct SaveResult {
+  bool saved = false;
+  std::string error;  // why not
+};
+SaveResult saveConfig(Choices& choices, Platform& platform, const std::string& path);
 
 }  // namespace scourix

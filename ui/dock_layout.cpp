@@ -1,21 +1,40 @@
 #include "ui/dock_layout.h"
 
+#include <algorithm>
+
 namespace scourix {
 
-POINT DockedResultOrigin(const RECT& main, const RECT& result) {
-  const int mainWidth = main.right - main.left;
-  const int resultWidth = result.right - result.left;
-  const int centreLine = main.left + mainWidth / 2;
-  if (result.right < centreLine) return POINT{main.left - resultWidth + 1, main.top};
-  return POINT{main.right, main.top};
+namespace {
+
+// The start that centres `length` between low and high, or low when it does not fit.
+int CentredStart(int length, int low, int high) { return low + std::max(0, (high - low - length) / 2); }
+
+// `start` unless less than a quarter of `length` would lie between low and high; else the
+// start that brings it in at the nearer edge (at low when it is longer than the room).
+int KeptInView(int start, int length, int low, int high) {
+  const int shown = std::min(start + length, high) - std::max(start, low);
+  if (4 * shown >= length) return start;
+  return std::max(low, std::min(start, high - length));
 }
 
-int StartupShift(const RECT& result) { return (result.right - result.left) / 2; }
+}  // namespace
 
-POINT CenteredOrigin(const RECT& window, const RECT& area) {
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  return POINT{area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+RECT DockedResultRect(const RECT& main, SIZE result, const RECT& workArea) {
+  const int roomLeft = main.left + 1 - workArea.left;
+  const int roomRight = workArea.right - main.right;
+  const bool onLeft = roomLeft >= result.cx || (roomRight < result.cx && roomLeft > roomRight);
+  const int x = KeptInView(onLeft ? main.left + 1 - result.cx : main.right, result.cx, workArea.left, workArea.right);
+  const int y = KeptInView(main.top, result.cy, workArea.top, workArea.bottom);
+  return RECT{x, y, x + result.cx, y + result.cy};
+}
+
+POINT StartupMainOrigin(SIZE main, SIZE result, const RECT& workArea) {
+  const int top = CentredStart(std::max(main.cy, result.cy), workArea.top, workArea.bottom);
+  const int pairWidth = main.cx + result.cx - 1;
+  if (pairWidth <= workArea.right - workArea.left) {
+    return POINT{CentredStart(pairWidth, workArea.left, workArea.right) + result.cx - 1, top};
+  }
+  return POINT{workArea.left, top};
 }
 
 }  // namespace scourix

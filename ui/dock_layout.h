@@ -1,20 +1,23 @@
 #pragma once
 // Where the main window and the result list window stand: pure arithmetic on screen
-// rectangles.
+// rectangles inside the work area of one monitor.
 #include <windows.h>
 
 namespace scourix {
 
-// The top-left corner of the result window docked to the main window, at the main
-// window's top: on the left (overlapping by one pixel column) when the result window's
-// right edge lies left of the main window's centre line, else against its right edge.
-POINT DockedResultOrigin(const RECT& main, const RECT& result);
+inline SIZE SizeOf(const RECT& rect) { return SIZE{rect.right - rect.left, rect.bottom - rect.top}; }
 
-// How far start-up moves the centred main window to the right, so that the pair of
-// windows is centred: half the result window's width.
-int StartupShift(const RECT& result);
+// The result window docked to the main window at its top: on the left (overlapping by
+// one pixel column) when the work area has room for it there, else on the right when it
+// has room there, else on the side with more room (the right one when even). A list of
+// which less than a quarter would show is moved in, over the main window, so that the
+// user can always reach it.
+RECT DockedResultRect(const RECT& main, SIZE result, const RECT& workArea);
 
-// The top-left corner that centres a window in an area.
-POINT CenteredOrigin(const RECT& window, const RECT& area);
+// The main window's top-left corner at start-up. The pair of windows is centred when it
+// fits; else the main window starts at the left edge and the list shows in part on its
+// right: the part with its boxes and buttons. A window taller than the work area starts
+// at its top edge, so that its caption stays on the screen.
+POINT StartupMainOrigin(SIZE main, SIZE result, const RECT& workArea);
 
 }  // namespace scourix

@@ -82,14 +82,19 @@ void MainDialog::BuildPages() {
   engine_.setObserver(&scanSteps_);
   if (restart_) tabs_.SelectPage(restart_->page);
 
-  RECT workArea{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  const POINT centre = CenteredOrigin(WindowRect(), workArea);
-  SetWindowPos(hwnd_, nullptr, centre.x, centre.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The pair goes into the work area of the monitor the program starts on.
+  const POINT origin = StartupMainOrigin(SizeOf(WindowRect()), SizeOf(resultWindow_.WindowRect()), WorkArea());
+  SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  DockResultWindow();
+}
 
-  const RECT main = WindowRect();
-  const int shift = StartupShift(resultWindow_.WindowRect());
-  Move(main.left + shift, main.top, main.right - main.left, main.bottom - main.top, true);
+RECT MainDialog::WorkArea() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  }
+  return monitor.rcWork;
 }
 
 void MainDialog::AddTrayIcon() {
@@ -105,12 +110,9 @@ void MainDialog::RemoveTrayIcon() {
 }
 
 void MainDialog::LoadConfig() {
-  const ConfigResult result = loadConfig(engine_.choices(), engine_.platform(), configPath_);
-  // A file that is there but could not be read keeps the user's settings: never saved over.
-  keepConfigFile_ = result.status == ConfigStatus::Unreadable;
-  if (result.status == ConfigStatus::Damaged || keepConfigFile_) {
-    MessageBoxA(hwnd_, "加载配置文件出错", "提示", MB_OK);
-  }
+  const LoadMeaning meaning = meaningOf(loadConfig(engine_.choices(), engine_.platform(), configPath_).status);
+  keepConfigFile_ = !meaning.windowMaySave;
+  if (meaning.windowNotice != nullptr) MessageBoxA(hwnd_, meaning.windowNotice, "提示", MB_OK);
 }
 
 std::string MainDialog::ImportedCatalogPath() const {
@@ -134,15 +136,16 @@ void MainDialog::RestartElevated(const std::vector<std::string>& tickedItems) {
 
 void MainDialog::SaveConfig() {
   if (keepConfigFile_ || restarted_) return;
-  const ConfigResult result = saveConfig(engine_.choices(), engine_.platform(), configPath_);
-  if (result.status == ConfigStatus::CouldNotSave) MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  if (!saveConfig(engine_.choices(), engine_.platform(), configPath_).saved) {
+    MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  }
 }
 
 void MainDialog::DockResultWindow() {
-  if (!resultWindow_.exists()) return;
-  const RECT result = resultWindow_.WindowRect();
-  const POINT origin = DockedResultOrigin(WindowRect(), result);
-  resultWindow_.Move(origin.x, origin.y, result.right - result.left, result.bottom - result.top, true);
+  // A minimised main window hides the list with itself; it is docked again when restored.
+  if (!resultWindow_.exists() || IsIconic(hwnd_)) return;
+  const RECT docked = DockedResultRect(WindowRect(), SizeOf(resultWindow_.WindowRect()), WorkArea());
+  resultWindow_.Move(docked.left, docked.top, docked.right - docked.left, docked.bottom - docked.top, true);
 }
 
 void MainDialog::ToggleMainWindow() {

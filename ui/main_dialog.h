@@ -48,7 +48,7 @@ class MainDialog : public FilteredDialog {
   // The winapp2.ini the user imported: beside the configuration file.
   std::string ImportedCatalogPath() const;
 
-  // Keeps the result window against the main window's left or right edge.
+  // Keeps the result window against the main window's left or right edge, on screen.
   void DockResultWindow();
   // Hides a visible main window or shows a hidden one, through a minimised phase.
   void ToggleMainWindow();
@@ -63,9 +63,13 @@ class MainDialog : public FilteredDialog {
   bool OnCommand(int id, UINT code) override;
   // The close (WM_CLOSE, Alt+F4, the close box, the tray's exit) ends the modal run.
   void OnCancel() override;
+  // The pair of windows goes into the work area together (BuildPages).
+  bool PlacesItself() const override { return true; }
 
  private:
   void BuildPages();
+  // The work area of the monitor that holds most of the main window.
+  RECT WorkArea() const;
   void AddTrayIcon();
   void RemoveTrayIcon();
   void LoadConfig();

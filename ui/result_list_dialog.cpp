@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "engine/clean_engine.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
@@ -18,13 +20,11 @@ constexpr UINT kButtonTimerMs = 500;
 constexpr int kFillPauseEvery = 200;
 constexpr int kFillPauseMs = 10;
 
-TreeItemHandle AsHandle(HTREEITEM item) { return reinterpret_cast<TreeItemHandle>(item); }
-
-// The request names the file exactly, in UTF-8.
+// The request names the file in the shell's form, in UTF-8.
 void LaunchWithShell(const ShellOpen& request) {
   const std::wstring parameters = wideFromUtf8(request.parameters);
-  ShellExecuteW(nullptr, L"open", longPathForm(wideFromUtf8(request.file)).c_str(),
-                parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+  ShellExecuteW(nullptr, L"open", wideFromUtf8(request.file).c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                nullptr, SW_SHOW);
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ bool ResultListDialog::OnCommand(int id, UINT code) {
 }
 
 void ResultListDialog::RebuildList() {
-  const int count = engine_.foundCount();
+  const int count = engine_.findings().count();
   SetText(ResultListCaption(count));
   totalBytes_ = 0;
   tickedCount_ = 0;
@@ -87,8 +87,9 @@ void ResultListDialog::RebuildList() {
   {
     RedrawOff quiet(tree_);
     tree_.DeleteAllItems();
+    lines_.clear();
     for (int i = 0; i < count; ++i) {
-      FoundFile& file = engine_.foundFile(i);
+      const FoundFile& file = engine_.findings().at(i);
       InsertLine(i);
       totalBytes_ += file.size;
       if (file.toDelete != 0) {
@@ -103,24 +104,24 @@ void ResultListDialog::RebuildList() {
 }
 
 void ResultListDialog::InsertLine(int index) {
-  FoundFile& file = engine_.foundFile(index);
+  const FoundFile& file = engine_.findings().at(index);
   // The exact text: names the code page cannot write keep their characters.
   const LineImages images = ResultLineImages(file);
-  HTREEITEM item = tree_.InsertWideItem(ResultLineWideText(file.category, engine_.exactPathOf(file)), images.normal,
-                                        images.selected, TVI_ROOT, TVI_LAST, index + 1,
-                                        file.toDelete != 0 ? Ticked : Unticked);
-  file.treeItem = AsHandle(item);
+  lines_.push_back(tree_.InsertWideItem(ResultLineWideText(file.category, file.exact), images.normal, images.selected,
+                                        TVI_ROOT, TVI_LAST, index + 1, file.toDelete != 0 ? Ticked : Unticked));
 }
 
 FoundFile* ResultListDialog::FileOfData(LPARAM data) {
-  if (data < 1 || data > engine_.foundCount()) return nullptr;
-  return &engine_.foundFile(static_cast<int>(data - 1));
+  if (data < 1 || data > engine_.findings().count()) return nullptr;
+  return &engine_.findings().at(static_cast<int>(data - 1));
 }
 
 FoundFile* ResultListDialog::FileOfItem(HTREEITEM item) {
   if (item == nullptr) return nullptr;
-  FoundFile* file = FileOfData(tree_.GetItemData(item));
-  return file != nullptr && file->treeItem == AsHandle(item) ? file : nullptr;
+  const LPARAM data = tree_.GetItemData(item);
+  FoundFile* file = FileOfData(data);
+  const bool shown = file != nullptr && static_cast<std::size_t>(data) <= lines_.size() && lines_[data - 1] == item;
+  return shown ? file : nullptr;
 }
 
 void ResultListDialog::OnBoxToggled(HTREEITEM item, CheckState before, CheckState after) {
@@ -171,7 +172,12 @@ void ResultListDialog::OnView() {
     MessageBoxA(hwnd_, "没有发现", "提示", MB_OK);
     return;
   }
-  launcher_(ViewRequestFor(engine_.exactPathOf(*file)));
+  std::wstring plain;
+  if (!shellFormOf(file->exact, plain)) {
+    MessageBoxA(hwnd_, kViewRefusedText, "提示", MB_OK);
+    return;
+  }
+  launcher_(ViewRequestFor(utf8FromWide(plain.data(), plain.size())));
 }
 
 void ResultListDialog::OnDelete() {
@@ -179,7 +185,15 @@ void ResultListDialog::OnDelete() {
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started.
   if (RefusedWhileScanning()) return;
+  // An unattended clean of another process may be scanning or deleting the same files;
+  // the claim ends with the deletion, before the box waits for the user.
+  std::unique_ptr<ScanLock> lock = engine_.platform().claimScanLock();
+  if (lock == nullptr) {
+    ShowScanBusyNotice(hwnd_);
+    return;
+  }
   const DeletionResult deletion = engine_.deleteMarkedFiles();
+  lock.reset();
   RebuildList();
   MessageBoxA(hwnd_, DeletionDoneText(deletion).c_str(), "提示", MB_OK);
 }
@@ -193,12 +207,12 @@ void ResultListDialog::OnSelectNone() { MarkAll(false); }
 // searches its whole item list for every item handle it is given.
 void ResultListDialog::MarkAll(bool toDelete) {
   if (RefusedWhileScanning()) return;
-  const int count = engine_.foundCount();
+  // The listed records only: one added since the last rebuild has no line.
+  const int count = std::min(engine_.findings().count(), static_cast<int>(lines_.size()));
   tickedCount_ = 0;
   tickedBytes_ = 0;
   for (int i = 0; i < count; ++i) {
-    FoundFile& file = engine_.foundFile(i);
-    if (file.treeItem == 0) continue;
+    FoundFile& file = engine_.findings().at(i);
     file.toDelete = toDelete ? 1 : 0;
     if (toDelete) {
       ++tickedCount_;

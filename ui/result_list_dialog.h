@@ -1,10 +1,12 @@
 #pragma once
 // The result list window: what the last scan found, one line with a check box per file.
-// The engine's found-file list is the model; each record remembers its line, and each
-// line holds its record's index plus one as its item data. A box the user toggles goes
-// straight into its record's toDelete flag, so a deletion reads no boxes.
+// The engine's found-file list is the model; the window keeps each record's line by the
+// record's index, and each line holds its record's index plus one as its item data. A box
+// the user toggles goes straight into its record's toDelete flag, so a deletion reads no
+// boxes.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "ui/controls/check_tree_ctrl.h"
 #include "ui/framework/controls.h"
@@ -60,6 +62,8 @@ class ResultListDialog : public FilteredDialog {
   Button view_;
   Button delete_;
   CheckTreeCtrl tree_;
+  // The line of each record, by the record's index, as the last rebuild made them.
+  std::vector<HTREEITEM> lines_;
   CheckTreeImages treeImages_;
   Static status_;
   ShellLauncher launcher_;

@@ -7,8 +7,8 @@ namespace scourix {
 
 std::string ResultListCaption(int count) { return "结果列表[总数" + std::to_string(count) + "]"; }
 
-std::wstring ResultLineWideText(const std::string& category, const std::string& exactPath) {
-  return L"[" + wideFromAnsi(category) + L"]" + wideFromUtf8(exactPath);
+std::wstring ResultLineWideText(const std::string& category, const ExactPath& path) {
+  return L"[" + wideFromAnsi(category) + L"]" + plainTextOf(path);
 }
 
 std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::uint64_t tickedBytes) {

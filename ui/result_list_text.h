@@ -11,8 +11,10 @@ namespace scourix {
 // The caption: "结果列表[总数N]".
 std::string ResultListCaption(int count);
 // One line of the list: the category in square brackets, directly followed by the path as
-// the file system spells it (UTF-8), for the wide calls.
-std::wstring ResultLineWideText(const std::string& category, const std::string& exactPath);
+// the file system spells it, for the wide calls.
+std::wstring ResultLineWideText(const std::string& category, const ExactPath& path);
+// "查看" of a file whose name the shell would take for another's.
+constexpr char kViewRefusedText[] = "此文件的名称无法交给外壳程序（以点或空格结尾、含通配符，或路径过长），无法查看";
 // The status line below the list: all findings and their size, the ticked ones and theirs.
 std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::uint64_t tickedBytes);
 // The box after a deletion: what it freed, what went to the recycle bin (if anything did)

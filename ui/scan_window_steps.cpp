@@ -29,7 +29,7 @@ void ScanWindowSteps::scanFinished(ScanKind kind) {
   RunOnUiThread([&] {
     if (main_.resultWindow().exists()) main_.resultWindow().RebuildList();
     if (!page.exists()) return;
-    page.ShowFullProgress(engine.progressPos);
+    page.ShowFullProgress(engine.progress().position());
     page.EnableStartButton();
     if (kind == ScanKind::Trace) main_.tracePage().ShowFoundSizes();
   });

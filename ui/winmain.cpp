@@ -78,9 +78,7 @@ int RunAutoClean() {
   scourix::CleanEngine engine(scourix::systemPlatform());
   scourix::AutoCleanRun run;
   run.configPath = folder + scourix::kConfigFileName;
-  const scourix::AutoCleanReport report = scourix::runAutoClean(engine, run);
-  scourix::writeAutoCleanLog(folder + scourix::kAutoCleanLogName, report);
-  return report.exitCode;
+  return scourix::runLoggedAutoClean(engine, run, folder + scourix::kAutoCleanLogName);
 }
 
 }  // namespace

@@ -18,28 +18,37 @@ void addItems(CatalogItems& items, const std::string& text, bool imported) {
   if (imported) items.importedBroken = static_cast<int>(file.broken.size());
 }
 
-std::string withSeparator(std::string folder, char separator) {
-  if (folder.empty() || folder.back() != separator) folder += separator;
-  return folder;
+// A listed name in UTF-8: a name that is not plain ASCII is taken from the exact path.
+std::string utf8Name(Platform& platform, const FolderPath& folder, const DirEntry& entry) {
+  if (entry.exactName.empty()) return entry.name;
+  ExactPath path = folder.exact;
+  path.appendName(entry.name, entry.exactName);
+  const std::string full = platform.utf8Of(path);
+  return full.substr(full.find_last_of(platform.separator()) + 1);
 }
 
 // Whether a folder or file the pattern names exists: its names are matched level by level
-// against the listings, by the names as the file system spells them.
+// against the listings.
 bool patternExists(Platform& platform, const FolderPattern& pattern) {
-  const char separator = platform.separator();
-  std::vector<std::string> folders{withSeparator(pattern.base, separator)};
+  std::vector<FolderPath> folders{platform.folderOf(pattern.base)};
   if (pattern.below.empty()) return platform.openListing(folders.front()) != nullptr;
   for (std::size_t level = 0; level < pattern.below.size(); ++level) {
     const NamePattern name(pattern.below[level]);
     const bool last = level + 1 == pattern.below.size();
-    std::vector<std::string> next;
-    for (const std::string& folder : folders) {
+    std::vector<FolderPath> next;
+    for (const FolderPath& folder : folders) {
       const std::unique_ptr<DirListing> listing = platform.openListing(folder);
       DirEntry entry;
       while (listing && listing->next(entry)) {
-        if (isDotOrDotDot(entry.name) || !name.matches(entry.exactName.empty() ? entry.name : entry.exactName)) continue;
+        if (isDotOrDotDot(entry.name) || !name.matches(utf8Name(platform, folder, entry))) continue;
         if (last) return true;
-        if (entry.isDirectory && !entry.isLink) next.push_back(folder + entry.name + separator);
+        if (!entry.isDirectory || entry.isLink) continue;
+        FolderPath child = folder;
+        child.path += entry.name;
+        child.path += platform.separator();
+        child.exact.appendName(entry.name, entry.exactName);
+        child.exact.appendSeparator();
+        next.push_back(std::move(child));
       }
     }
     folders = std::move(next);
@@ -66,11 +75,15 @@ CatalogItems catalogItems(const std::string& builtInText, const std::string& imp
   return items;
 }
 
-Expander runningMachine(Platform& platform, const std::vector<std::string>& profileDirs) {
+Expander runningMachine(Platform& platform, const std::vector<FolderPath>& profileFolders) {
   const std::string systemDir = platform.systemDirectory();
   const std::string root = systemDir.size() >= 2 && systemDir[1] == ':' ? systemDir.substr(0, 2) : std::string();
   std::vector<ProfileFolders> profiles;
-  for (const std::string& dir : profileDirs) profiles.push_back(ProfileFolders::standard(dir));
+  for (const FolderPath& folder : profileFolders) {
+    std::string dir = folder.path;
+    while (platform.codePage().endsWith(dir, platform.separator())) dir.pop_back();
+    profiles.push_back(ProfileFolders::standard(dir));
+  }
   return Expander(root.empty() ? SystemFolders() : SystemFolders::standard(root), std::move(profiles));
 }
 

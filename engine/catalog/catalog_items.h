@@ -15,6 +15,7 @@
 namespace scourix {
 
 class Platform;
+struct FolderPath;
 
 namespace catalog {
 
@@ -43,10 +44,12 @@ struct CatalogItems {
 CatalogItems catalogItems(const std::string& builtInText, const std::string& importedText);
 
 // The machine the running program cleans: its system folders (from the system
-// directory's drive) and the folders of these profiles in the standard layout.
-Expander runningMachine(Platform& platform, const std::vector<std::string>& profileDirs);
-// Detection by listing folders: a DetectFile names a folder or file that exists; the
-// registry is not looked at (Unknown).
+// directory's drive) and the folders of these profiles in the standard layout, as paths
+// in the code page.
+Expander runningMachine(Platform& platform, const std::vector<FolderPath>& profiles);
+// Detection by listing folders: a DetectFile names a folder or file that exists (its
+// names compared with the listings' names as the file system spells them); the registry
+// is not looked at (Unknown).
 DetectionProbe listingProbe(Platform& platform);
 // The items shown on this machine: detected for the system or in any profile.
 std::vector<bool> shownItems(const CatalogItems& items, const Expander& machine, const DetectionProbe& probe);

@@ -15,7 +15,7 @@ bool isDotOrDotDot(const char* name) {
 void clearFacts(DirEntry& entry) {
   entry.exactName.clear();
   entry.isDirectory = false;
-  entry.isSystem = false;
+  entry.attributes = 0;
   entry.isLink = false;
   entry.size = 0;
   entry.lastAccess = 0;
@@ -28,10 +28,10 @@ void takeFacts(const struct stat& st, DirEntry& entry) {
   entry.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
   entry.lastAccess = static_cast<std::int64_t>(st.st_atim.tv_sec);
   entry.lastWrite = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  entry.fileId = static_cast<std::uint64_t>(st.st_ino);
   if (S_ISDIR(st.st_mode)) {
     entry.isDirectory = true;
     entry.device = static_cast<std::uint64_t>(st.st_dev);
-    entry.fileId = static_cast<std::uint64_t>(st.st_ino);
   }
 }
 

@@ -16,22 +16,20 @@ namespace scourix {
 
 PosixPlatform::PosixPlatform() : codePage_(CodePage::gbk()) {}
 
-std::unique_ptr<DirListing> PosixPlatform::openListing(const std::string& dir) {
-  return openPosixListing(dir);
+std::unique_ptr<DirListing> PosixPlatform::openListing(const FolderPath& dir) {
+  return openPosixListing(dir.exact.native());
 }
 
-bool PosixPlatform::isPlainFolder(const std::string& exactPath) {
-  return isPosixPlainFolder(exactPath);
-}
+bool PosixPlatform::isPlainFolder(const ExactPath& path) { return isPosixPlainFolder(path.native()); }
 
 // There are no drive letters: every root is unknown (DRIVE_NO_ROOT_DIR).
 int PosixPlatform::driveType(const std::string&) { return 1; }
 
 std::string PosixPlatform::systemDirectory() { return std::string(); }
 
-std::string PosixPlatform::profilesDirectory() { return std::string(); }
+FolderPath PosixPlatform::profilesDirectory() { return {}; }
 
-std::vector<std::string> PosixPlatform::registeredProfiles() { return {}; }
+std::vector<FolderPath> PosixPlatform::registeredProfiles() { return {}; }
 
 void PosixPlatform::sleepMs(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -56,8 +54,8 @@ std::string PosixPlatform::wideToAnsi(const std::u16string& text) { return utf16
 // The worker keeps the default priority: raising it needs privileges here.
 void PosixPlatform::raiseThreadPriority() {}
 
-RemoveOutcome PosixPlatform::deleteFile(const std::string& path, std::string& reason) {
-  if (::unlink(path.c_str()) == 0) return RemoveOutcome::Removed;
+RemoveOutcome PosixPlatform::deleteFile(const ExactPath& path, std::string& reason) {
+  if (::unlink(path.native().c_str()) == 0) return RemoveOutcome::Removed;
   if (errno == ENOENT || errno == ENOTDIR) return RemoveOutcome::Gone;
   reason = std::strerror(errno);
   return RemoveOutcome::Failed;
@@ -81,7 +79,7 @@ bool PosixPlatform::syncFile(std::FILE* file) {
 // No recycle bin to empty in the native build.
 void PosixPlatform::emptyRecycleBin() {}
 
-std::vector<std::string> PosixPlatform::recycleFiles(const std::vector<std::string>& paths) {
+std::vector<std::string> PosixPlatform::recycleFiles(const std::vector<ExactPath>& paths) {
   return std::vector<std::string>(paths.size(), "no recycle bin on this system");
 }
 

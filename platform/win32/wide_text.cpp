@@ -48,10 +48,40 @@ std::string ansiFromWide(const wchar_t* text, std::size_t length) {
   return narrowFrom(CP_ACP, WC_NO_BEST_FIT_CHARS, single.data(), kept);
 }
 
-std::wstring longPathForm(const std::wstring& path) {
-  if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
-  if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
-  return L"\\\\?\\" + path;
+namespace {
+
+constexpr wchar_t kExactPrefix[] = L"\\\\?\\";
+constexpr wchar_t kExactNetworkPrefix[] = L"\\\\?\\UNC\\";
+
+bool startsWith(const std::wstring& text, const wchar_t* prefix) {
+  return text.compare(0, wcslen(prefix), prefix) == 0;
+}
+
+}  // namespace
+
+ExactPath exactFormOf(const std::wstring& absolute) {
+  if (startsWith(absolute, kExactPrefix)) return ExactPath(absolute);
+  if (startsWith(absolute, L"\\\\")) return ExactPath(kExactNetworkPrefix + absolute.substr(2));
+  return ExactPath(kExactPrefix + absolute);
+}
+
+std::wstring plainTextOf(const ExactPath& path) {
+  const std::wstring& exact = path.native();
+  if (startsWith(exact, kExactNetworkPrefix)) return L"\\\\" + exact.substr(wcslen(kExactNetworkPrefix));
+  if (startsWith(exact, kExactPrefix)) return exact.substr(wcslen(kExactPrefix));
+  return exact;
+}
+
+bool shellFormOf(const ExactPath& path, std::wstring& plain) {
+  plain = plainTextOf(path);
+  if (plain.empty() || plain.size() >= MAX_PATH) return false;
+  // A colon only after the drive letter: anywhere else it names a stream.
+  if (plain.find_first_of(L"*?<>|\"/") != std::wstring::npos || plain.find(L':', 2) != std::wstring::npos) {
+    return false;
+  }
+  wchar_t normalised[MAX_PATH + 1] = {};
+  const DWORD length = GetFullPathNameW(plain.c_str(), MAX_PATH + 1, normalised, nullptr);
+  return length == plain.size() && plain.compare(0, length, normalised, length) == 0;
 }
 
 }  // namespace scourix

@@ -43,19 +43,21 @@ void takeName(const wchar_t* text, std::size_t length, DirEntry& entry) {
     return;
   }
   entry.name = ansiFromWide(text, length);
-  entry.exactName = utf8FromWide(text, length);
+  entry.exactName.assign(text, length);
 }
 
 void fillEntry(const FILE_ID_BOTH_DIR_INFO& info, DirEntry& entry) {
   takeName(info.FileName, info.FileNameLength / sizeof(wchar_t), entry);
   entry.isDirectory = (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  entry.isSystem = (info.FileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+  entry.attributes = ((info.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? kAttributeReadOnly : 0) |
+                     ((info.FileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0 ? kAttributeHidden : 0) |
+                     ((info.FileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0 ? kAttributeSystem : 0);
   entry.isLink = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   entry.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
   entry.lastAccess = unixSecondsFromTicks(info.LastAccessTime.QuadPart);
   entry.lastWrite = unixSecondsFromTicks(info.LastWriteTime.QuadPart);
   entry.device = 0;
-  entry.fileId = 0;
+  entry.fileId = static_cast<std::uint64_t>(info.FileId.QuadPart);
 }
 
 class HandleListing : public DirListing {
@@ -72,19 +74,14 @@ class HandleListing : public DirListing {
     const auto& info = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset_);
     offset_ = info.NextEntryOffset == 0 ? kNoEntry : offset_ + info.NextEntryOffset;
     fillEntry(info, entry);
-    lastId_ = static_cast<std::uint64_t>(info.FileId.QuadPart);
     return true;
   }
 
   std::unique_ptr<DirListing> openSubfolder(const DirEntry& entry) override {
-    std::wstring dir = dir_;
-    if (entry.exactName.empty()) {
-      dir.append(entry.name.begin(), entry.name.end());  // ASCII: see takeName
-    } else {
-      dir += wideFromUtf8(entry.exactName);
-    }
-    dir += L'\\';
-    return openWin32Listing(dir, false, lastId_);
+    ExactPath dir(dir_);
+    dir.appendName(entry.name, entry.exactName);
+    dir.appendSeparator();
+    return openWin32Listing(dir.native(), false, entry.fileId);
   }
 
  private:
@@ -103,17 +100,18 @@ class HandleListing : public DirListing {
   std::vector<LONGLONG> batch_;  // aligned for the records it holds
   std::size_t offset_ = kNoEntry;
   bool ended_ = false;
-  std::uint64_t lastId_ = 0;  // of the entry given last
 };
 
 }  // namespace
 
 std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool followLink,
                                              std::uint64_t listedId) {
-  // A drive's root keeps its backslash; any other folder is named without one.
-  const std::wstring bare = dir.size() > 3 ? dir.substr(0, dir.size() - 1) : dir;
+  // A drive's root keeps its backslash (without it "\\?\C:" is the volume); any other
+  // folder is named without one.
+  const bool root = dir.size() >= 3 && dir.compare(dir.size() - 2, 2, L":\\") == 0;
+  const std::wstring bare = root ? dir : dir.substr(0, dir.size() - 1);
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
-  HANDLE handle = CreateFileW(longPathForm(bare).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+  HANDLE handle = CreateFileW(bare.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;

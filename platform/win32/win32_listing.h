@@ -9,10 +9,10 @@
 
 namespace scourix {
 
-// `dir` ends with '\'. A folder reached through a link (a junction, a symbolic link) is
-// listed only when followLink is set; nullptr when it cannot be listed. `listedId` is the
-// folder's file id as its parent's listing gave it (0: unknown): a folder that has
-// another one now has been swapped since, and is refused.
+// `dir` is an exact path (see exactFormOf) ending with '\'. A folder reached through a link
+// (a junction, a symbolic link) is listed only when followLink is set; nullptr when it
+// cannot be listed. `listedId` is the folder's file id as its parent's listing gave it
+// (0: unknown): a folder that has another one now has been swapped since, and is refused.
 std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool followLink,
                                              std::uint64_t listedId = 0);
 

@@ -41,8 +41,9 @@ std::string SystemMessage(DWORD error) {
   return message.empty() ? "error " + std::to_string(error) : message;
 }
 
-// The name of the one scan among the program's processes (the session's namespace).
-constexpr char kScanMutexName[] = "scourix.scan";
+// The name of the one scan among the program's processes, in the global namespace: a
+// scheduled clean in session 0 and the window of a user's session meet on it.
+constexpr char kScanMutexName[] = "Global\\scourix.scan";
 // Files per shell operation: many at once, in lists of bounded size.
 constexpr std::size_t kRecycleBatch = 1000;
 
@@ -56,6 +57,48 @@ class NamedScanLock : public ScanLock {
  private:
   HANDLE handle_;
 };
+
+// Why a file stays out of the bin that the shell would mistake for another.
+constexpr char kNoShellFormReason[] = "回收站无法按原名接收此文件（名称以点或空格结尾、含通配符，或路径过长）";
+
+// The absolute exact path of a wide path; empty when the system cannot make one.
+ExactPath fullExactPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return ExactPath();
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return ExactPath();
+  full.resize(length);
+  return exactFormOf(full);
+}
+
+// A registry text value with its environment variables expanded; empty when missing.
+std::wstring expandedValue(HKEY key, const wchar_t* subKey, const wchar_t* name) {
+  DWORD bytes = 0;
+  constexpr DWORD kTypes = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+  if (RegGetValueW(key, subKey, name, kTypes, nullptr, nullptr, &bytes) != ERROR_SUCCESS || bytes == 0) return {};
+  std::wstring raw(bytes / sizeof(wchar_t) + 1, L'\0');
+  bytes = static_cast<DWORD>(raw.size() * sizeof(wchar_t));
+  if (RegGetValueW(key, subKey, name, kTypes, nullptr, raw.data(), &bytes) != ERROR_SUCCESS) return {};
+  raw.resize(wcslen(raw.c_str()));
+  const DWORD units = ExpandEnvironmentStringsW(raw.c_str(), nullptr, 0);
+  if (units == 0) return {};
+  std::wstring expanded(units, L'\0');
+  if (ExpandEnvironmentStringsW(raw.c_str(), expanded.data(), units) == 0) return {};
+  expanded.resize(wcslen(expanded.c_str()));
+  return expanded;
+}
+
+// A folder named by the system in wide text, in both spellings.
+FolderPath folderOfWide(const std::wstring& folder) {
+  ExactPath exact = fullExactPath(folder);
+  if (exact.empty()) return {};
+  if (exact.native().back() != L'\\') exact.appendSeparator();
+  const std::wstring plain = plainTextOf(exact);
+  return {ansiFromWide(plain.data(), plain.size()), std::move(exact)};
+}
+
+constexpr wchar_t kProfileListKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 
 // Empty when the file is gone; otherwise why it stays, as far as opening it for deletion
 // tells, or else the shell's own code.
@@ -78,17 +121,26 @@ Win32Platform::Win32Platform() : codePage_(systemCodePage()) {}
 
 // A root is listed as its path names it, through links: the profiles and their
 // locations are often junctions on current Windows.
-std::unique_ptr<DirListing> Win32Platform::openListing(const std::string& dir) {
-  return openWin32Listing(wideFromAnsi(dir), true);
+std::unique_ptr<DirListing> Win32Platform::openListing(const FolderPath& dir) {
+  return openWin32Listing(dir.exact.native(), true);
 }
 
-std::string Win32Platform::exactPathOf(const std::string& path) {
-  const std::wstring wide = wideFromAnsi(path);
+ExactPath Win32Platform::exactPathOf(const std::string& path) {
+  return fullExactPath(wideFromAnsi(path));
+}
+
+std::string Win32Platform::utf8Of(const ExactPath& path) {
+  const std::wstring plain = plainTextOf(path);
+  return utf8FromWide(plain.data(), plain.size());
+}
+
+std::string Win32Platform::utf8Of(const std::string& codePageText) {
+  const std::wstring wide = wideFromAnsi(codePageText);
   return utf8FromWide(wide.data(), wide.size());
 }
 
-bool Win32Platform::isPlainFolder(const std::string& exactPath) {
-  const DWORD attributes = GetFileAttributesW(longPathForm(wideFromUtf8(exactPath)).c_str());
+bool Win32Platform::isPlainFolder(const ExactPath& path) {
+  const DWORD attributes = GetFileAttributesW(path.native().c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
          (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
@@ -104,58 +156,35 @@ std::string Win32Platform::systemDirectory() {
   return std::string(buffer, length);
 }
 
-std::string Win32Platform::profilesDirectory() {
-  // The folder that holds the profiles is recorded in the registry; its value names
-  // environment variables (%SystemDrive%\Users) that are expanded here.
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
-                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", 0,
-                    KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-    return std::string();
-  }
-  char raw[MAX_PATH + 1] = {};
-  DWORD size = MAX_PATH;
-  DWORD type = 0;
-  const LONG status = RegQueryValueExA(key, "ProfilesDirectory", nullptr, &type,
-                                       reinterpret_cast<BYTE*>(raw), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
-  raw[MAX_PATH] = '\0';
-  char expanded[MAX_PATH + 1] = {};
-  const DWORD length = ExpandEnvironmentStringsA(raw, expanded, MAX_PATH);
-  if (length == 0 || length > MAX_PATH) return std::string();
-  const std::string result(expanded);
-  return result.empty() ? result : codePage_.withSeparator(result, '\\');
+// The folder that holds the profiles is recorded in the registry; its value names
+// environment variables (%SystemDrive%\\Users) that are expanded here.
+FolderPath Win32Platform::profilesDirectory() {
+  const std::wstring folder = expandedValue(HKEY_LOCAL_MACHINE, kProfileListKey, L"ProfilesDirectory");
+  if (folder.empty()) return {};
+  return folderOfWide(folder);
 }
 
-std::vector<std::string> Win32Platform::registeredProfiles() {
-  std::vector<std::string> profiles;
+std::vector<FolderPath> Win32Platform::registeredProfiles() {
+  std::vector<FolderPath> profiles;
   HKEY list;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
-                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", 0,
-                    KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &list) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProfileListKey, 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &list) !=
+      ERROR_SUCCESS) {
     return profiles;
   }
-  char sid[256];
+  wchar_t sid[256];
   for (DWORD index = 0;; ++index) {
-    DWORD sidLength = sizeof sid;
-    const LONG status = RegEnumKeyExA(list, index, sid, &sidLength, nullptr, nullptr, nullptr, nullptr);
+    DWORD sidLength = sizeof sid / sizeof sid[0];
+    const LONG status = RegEnumKeyExW(list, index, sid, &sidLength, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_NO_MORE_ITEMS) break;
     if (status != ERROR_SUCCESS) continue;
-    char raw[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH;
-    DWORD type = 0;
-    if (RegGetValueA(list, sid, "ProfileImagePath", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                     &type, raw, &size) != ERROR_SUCCESS) {
-      continue;
-    }
-    char expanded[MAX_PATH + 1] = {};
-    const DWORD length = ExpandEnvironmentStringsA(raw, expanded, MAX_PATH);
-    if (length == 0 || length > MAX_PATH) continue;
+    // Read wide: a user name the code page cannot write is a profile all the same.
+    const std::wstring folder = expandedValue(list, sid, L"ProfileImagePath");
+    if (folder.empty()) continue;
+    FolderPath profile = folderOfWide(folder);
     // A deleted user's entry may outlive the folder.
-    const DWORD attributes = GetFileAttributesA(expanded);
+    const DWORD attributes = GetFileAttributesW(profile.exact.native().c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
-    profiles.emplace_back(expanded);
+    profiles.push_back(std::move(profile));
   }
   RegCloseKey(list);
   return profiles;
@@ -199,8 +228,8 @@ void Win32Platform::raiseThreadPriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
 }
 
-RemoveOutcome Win32Platform::deleteFile(const std::string& path, std::string& reason) {
-  const std::wstring wide = longPathForm(wideFromUtf8(path));
+RemoveOutcome Win32Platform::deleteFile(const ExactPath& path, std::string& reason) {
+  const std::wstring& wide = path.native();
   if (DeleteFileW(wide.c_str())) return RemoveOutcome::Removed;
   DWORD error = GetLastError();
   const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -225,6 +254,8 @@ void Win32Platform::enterBackgroundMode() {
 }
 
 std::unique_ptr<ScanLock> Win32Platform::claimScanLock() {
+  // Made by another account (a task run as SYSTEM), the object may deny this one: access
+  // denied, like any failure to make it, means another scan may hold it.
   HANDLE handle = CreateMutexA(nullptr, FALSE, kScanMutexName);
   if (handle == nullptr) return nullptr;
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -248,18 +279,12 @@ void Win32Platform::emptyRecycleBin() {
   SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
 }
 
-std::vector<std::string> Win32Platform::recycleFiles(const std::vector<std::string>& paths) {
-  std::vector<std::string> reasons;
-  reasons.reserve(paths.size());
-  for (std::size_t first = 0; first < paths.size(); first += kRecycleBatch) {
-    const std::size_t end = std::min(paths.size(), first + kRecycleBatch);
-    std::vector<std::wstring> wide;
-    std::wstring list;  // the names one after another, each ended by a NUL, the list by another
-    for (std::size_t i = first; i < end; ++i) {
-      wide.push_back(wideFromUtf8(paths[i]));
-      list += wide.back();
-      list += L'\0';
-    }
+std::vector<std::string> Win32Platform::recycleFiles(const std::vector<ExactPath>& paths) {
+  std::vector<std::string> reasons(paths.size());
+  std::vector<std::size_t> batch;  // positions in `paths` of the files handed to the shell
+  std::wstring list;  // their names one after another, each ended by a NUL, the list by another
+  const auto hand = [&] {
+    if (batch.empty()) return;
     list += L'\0';
     SHFILEOPSTRUCTW operation{};
     operation.wFunc = FO_DELETE;
@@ -267,8 +292,22 @@ std::vector<std::string> Win32Platform::recycleFiles(const std::vector<std::stri
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
     const int code = SHFileOperationW(&operation);
     // The shell's answer covers the whole list: each file is looked at afterwards.
-    for (const std::wstring& path : wide) reasons.push_back(whyStillThere(path, code));
+    for (std::size_t at : batch) reasons[at] = whyStillThere(paths[at].native(), code);
+    batch.clear();
+    list.clear();
+  };
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    std::wstring plain;
+    if (!shellFormOf(paths[i], plain)) {
+      reasons[i] = kNoShellFormReason;
+      continue;
+    }
+    list += plain;
+    list += L'\0';
+    batch.push_back(i);
+    if (batch.size() == kRecycleBatch) hand();
   }
+  hand();
   return reasons;
 }
 
@@ -285,7 +324,7 @@ std::string Win32Platform::builtInCatalog() {
 bool Win32Platform::readWholeFile(const std::string& path, std::string& bytes) {
   // A catalog is a few megabytes; anything far larger is no file to hold in memory.
   constexpr LONGLONG kLargest = 64LL << 20;
-  HANDLE file = CreateFileW(longPathForm(wideFromAnsi(path)).c_str(), GENERIC_READ,
+  HANDLE file = CreateFileW(exactPathOf(path).native().c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size{};

@@ -10,26 +10,28 @@ class Win32Platform : public Platform {
   Win32Platform();
 
   char separator() const override { return '\\'; }
-  std::unique_ptr<DirListing> openListing(const std::string& dir) override;
-  std::string exactPathOf(const std::string& path) override;
-  bool isPlainFolder(const std::string& exactPath) override;
+  std::unique_ptr<DirListing> openListing(const FolderPath& dir) override;
+  ExactPath exactPathOf(const std::string& path) override;
+  std::string utf8Of(const ExactPath& path) override;
+  std::string utf8Of(const std::string& codePageText) override;
+  bool isPlainFolder(const ExactPath& path) override;
   int driveType(const std::string& root) override;
   std::string systemDirectory() override;
-  std::string profilesDirectory() override;
-  std::vector<std::string> registeredProfiles() override;
+  FolderPath profilesDirectory() override;
+  std::vector<FolderPath> registeredProfiles() override;
   void sleepMs(int milliseconds) override;
   std::int64_t now() override;
   bool localDate(std::int64_t time, CalendarDate& date) override;
   const CodePage& codePage() const override { return codePage_; }
   std::string wideToAnsi(const std::u16string& text) override;
   void raiseThreadPriority() override;
-  RemoveOutcome deleteFile(const std::string& path, std::string& reason) override;
+  RemoveOutcome deleteFile(const ExactPath& path, std::string& reason) override;
   void enterBackgroundMode() override;
   std::unique_ptr<ScanLock> claimScanLock() override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
   void emptyRecycleBin() override;
-  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override;
+  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override;
   std::string builtInCatalog() override;
   bool readWholeFile(const std::string& path, std::string& bytes) override;
   bool isElevated() override;

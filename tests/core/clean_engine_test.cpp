@@ -26,14 +26,15 @@ class Engine : public ::testing::Test {
   void offer(const std::string& path, const std::string& category, int toDelete = 1, std::uint64_t size = 0) {
     FoundFile file;
     file.path = path;
+    file.exact = platform.exactPathOf(path);
     file.category = category;
     file.toDelete = toDelete;
     file.size = size;
-    engine.addFoundFile(file);
+    engine.findings().add(file);
   }
   Names found() const {
     Names out;
-    for (const auto& file : engine.foundFiles()) out.push_back(file->category + "|" + file->path);
+    for (const auto& file : engine.findings()) out.push_back(file->category + "|" + file->path);
     return out;
   }
 
@@ -92,10 +93,10 @@ TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
   for (const std::string& path : {gone, readOnly}) EXPECT_FALSE(test::TempTree::exists(path)) << path;
   EXPECT_TRUE(test::TempTree::exists(kept));
   EXPECT_EQ(found(), (Names{"temp files|" + stuck, "temp files|" + folder}));
-  EXPECT_EQ(engine.foundFile(0).toDelete, 1);
+  EXPECT_EQ(engine.findings().at(0).toDelete, 1);
   // The path index follows the list: what stayed is known, what left may come again.
   for (const std::string& path : {stuck, gone, kept}) offer(path, "empty files");
-  EXPECT_EQ(engine.foundCount(), 4);
+  EXPECT_EQ(engine.findings().count(), 4);
 }
 
 TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
@@ -108,11 +109,11 @@ TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
   for (const auto& [pending, label, binTicked, otherTicked, emptied] : rows) {
     SCOPED_TRACE(testing::Message() << pending << (label ? label : "-") << binTicked << otherTicked);
     platform.recycleBinEmptied = 0;
-    engine.recycleBinPending = pending;
+    engine.findings().setCoversRecycleBin(pending);
     if (label) offer(tree.file("RECYCLER/Dc1.doc"), label, binTicked);
     if (otherTicked >= 0) offer(tree.file("x.tmp"), "temp files", otherTicked);
     EXPECT_EQ(engine.deleteMarkedFiles().recycleBinEmptied, emptied);
-    EXPECT_EQ(platform.recycleBinEmptied + engine.recycleBinPending, emptied ? 1 : 0);
+    EXPECT_EQ(platform.recycleBinEmptied + engine.findings().coversRecycleBin(), emptied ? 1 : 0);
   }
 }
 
@@ -120,7 +121,7 @@ TEST_F(Engine, TheRecycleOptionEmptiesTheBinThenMovesTheOtherTickedFilesInOneBat
   const std::string x = tree.path("x");
   platform.failingDeletes = {x + "2"};
   engine.choices().options.deleteToRecycleBin = 1;
-  engine.recycleBinPending = 1;
+  engine.findings().setCoversRecycleBin(1);
   for (int i = 1; i <= 4; ++i) offer(x + std::to_string(i), "x", i < 4 ? 1 : 0, 1u << i);
   offer(tree.file("RECYCLER/Dc1.doc"), kRecyclerLabel);
   const DeletionResult result = engine.deleteMarkedFiles();

@@ -92,12 +92,11 @@ TEST_F(Cli, ConfigShowAndCopy) {
   CleanEngine engine(systemPlatform());
   engine.choices().traceFlags.recentDocuments = -4;
   engine.choices().traceFlags.browser2345Cache = 0;
-  engine.choices().drives.emplace_back();
-  engine.choices().drives[0].root = engine.choices().drives[0].displayName = "C:\\";
+  engine.choices().drives.push_back({"C:\\", "C:\\"});
   engine.choices().rules.append(ScanRule{1, ".pcf", "pcf files", 0});
   engine.choices().rules.append(ScanRule{0, "~", "", 1});
   engine.choices().catalogTicks = {{"Memory Dumps", 0}, {"winapp2:Foo Cache", 1}};
-  ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), tree.path("in")).status, ConfigStatus::Saved);
+  ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), tree.path("in")).saved);
   ASSERT_EQ(run("config show " + at("in")), 0) << err;
   EXPECT_NE(out.find("recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\nrules\t2\nrule\t1\t.pcf\tpcf files\t0\n"
                      "rule\t0\t~\t\t1\ndeleteToRecycleBin\t0\n"), std::string::npos) << out;
@@ -116,10 +115,9 @@ TEST_F(Cli, CleanWithTheSettingsOfAFile) {
   const std::string bak = tree.file("data/a.bak", 5);
   tree.file("data/keep.txt", 5);
   CleanEngine engine(systemPlatform());
-  engine.choices().drives.emplace_back();
-  engine.choices().drives[0].root = engine.choices().drives[0].displayName = tree.dir("data");
+  engine.choices().drives.push_back({tree.dir("data"), "data"});
   for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.choices().traceFlags.*(field.flag) = 0;
-  ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), tree.path("data.dsfw")).status, ConfigStatus::Saved);
+  ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), tree.path("data.dsfw")).saved);
   ASSERT_EQ(run("clean --dry-run --sizes --config " + at("data.dsfw")), 0) << err;
   EXPECT_EQ(out, "back files\t5\t" + bak + "\n");
   ASSERT_EQ(run("clean --utf8 --config " + at("data.dsfw")), 0) << err;

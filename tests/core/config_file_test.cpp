@@ -1,5 +1,6 @@
-// "data.dsfw": the archive's strings, the layout in both directions, cut files, and loads
-// and saves on disk that never lose the previous file.
+// "data.dsfw": the archive's strings, the layout in both directions, cut files, loads
+// and saves on disk that never lose the previous file, and the unattended clean that does
+// only what the file says and only with its log.
 #include "settings/config_file.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "autoclean/auto_clean_log.h"
 #include "engine/clean_engine.h"
 #include "fake_platform.h"
 #include "settings/archive.h"
@@ -245,7 +247,7 @@ TEST(ConfigFiles, OnDisk) {
   EXPECT_FALSE(result.error.empty());
   // The next save replaces the file, not the copy; a leftover temporary file does no harm.
   test::TempTree::write(path + ".tmp", std::string(5000, 'j'));
-  ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), path).status, ConfigStatus::Saved);
+  ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), path).saved);
   EXPECT_EQ(test::TempTree::read(path + ".bad"), damaged);
   EXPECT_FALSE(test::TempTree::exists(path + ".tmp"));
   EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).progress.describe(), "flags, trace flags, 1 drive, 2 rules");
@@ -260,21 +262,50 @@ TEST(ConfigFiles, OnDisk) {
     if (failure == 2) { ASSERT_EQ(::symlink("/dev/full", (path + ".tmp").c_str()), 0); }  // writes fail: ENOSPC
 #endif
     const std::string target = failure == 3 ? tree.path("no-such-folder/data.dsfw") : path;
-    EXPECT_EQ(saveConfig(engine.choices(), engine.platform(), target).status, ConfigStatus::CouldNotSave);
+    EXPECT_FALSE(saveConfig(engine.choices(), engine.platform(), target).saved);
     EXPECT_EQ(platform.replaceCalls, failure == 0 ? 1 : 0);
     EXPECT_EQ(test::TempTree::read(path), good);
     EXPECT_FALSE(test::TempTree::exists(target + ".tmp"));
   }
-  // Only a missing file or folder is a first run; a file that is there but cannot be
-  // opened (held without sharing, a link to itself) is not.
+  // Only a missing file or folder is a first run (a file that is there but cannot be
+  // opened is not: the unattended clean and the window's tests hold one).
   EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), tree.path("no-such-folder/data.dsfw")).status, ConfigStatus::Absent);
-#ifdef _WIN32
-  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).status, ConfigStatus::Unreadable);
-  CloseHandle(held);
-#else
-  ASSERT_EQ(::symlink("loop", tree.path("loop").c_str()), 0);
-  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), tree.path("loop")).status, ConfigStatus::Unreadable);
+}
+
+// The settings of an earlier version, without the extension block: the test's drive
+// ticked, no trace item, the browser caches not mentioned; a fixed drive M: attached
+// since. A log that cannot be opened stops the run before anything is scanned, one that
+// cannot be written at the end fails it; past its limit the log is kept as ".1".
+TEST(AutoClean, CleansOnlyWhatTheFileTicksAndOnlyWithItsRecord) {
+  test::TempTree tree;
+  test::FakePlatform platform;
+  const std::string config = tree.path("data.dsfw"), log = tree.path(kAutoCleanLogName), drive = tree.dir("d");
+  test::TempTree::write(config, flags(12, 1) + flags(7, 0) + i32(1) + str(drive) + str(drive) + i32(1) + i32(0));
+  const std::string attached = "M:"s + platform.separator(), junk = tree.file("d/a.bak");
+  platform.driveTypes[attached] = kDriveFixed;
+  platform.memoryDirs[attached] = {test::fileEntry("attached.bak")};
+  const std::string cache = tree.file("ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/cache2/e");
+  tree.file("ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/prefs.js");
+  platform.profilesDir = tree.root();
+  auto run = [&] { CleanEngine engine(platform); return runLoggedAutoClean(engine, {config}, log); };
+  tree.dir(kAutoCleanLogName);
+  EXPECT_EQ(run(), kAutoCleanNoLog);
+  EXPECT_TRUE(platform.listedDirs.empty());
+  std::filesystem::remove(log);
+  const std::string earlier(kAutoCleanLogLimit - 1, 'x'), start = "scourix 自动清理，开始于";
+  test::TempTree::write(log, earlier);
+  EXPECT_EQ(run(), kAutoCleanDone);
+  EXPECT_FALSE(test::TempTree::exists(junk));
+  EXPECT_TRUE(test::TempTree::exists(cache));
+  for (const std::string& dir : platform.listedDirs) EXPECT_EQ(dir.find(attached), std::string::npos) << dir;
+  EXPECT_EQ(run(), kAutoCleanDone);
+  EXPECT_EQ(test::TempTree::read(log + ".1").rfind(earlier + start, 0), 0u);
+  EXPECT_EQ(test::TempTree::read(log).rfind(start, 0), 0u);
+#ifndef _WIN32
+  platform.failingDeletes.insert(tree.file("d/b.bak"));  // alone, exit code 1
+  std::filesystem::remove(log);
+  ASSERT_EQ(::symlink("/dev/full", log.c_str()), 0);  // every write fails: no space
+  EXPECT_EQ(run(), kAutoCleanNoLog);
 #endif
 }
 

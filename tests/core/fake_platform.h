@@ -1,7 +1,8 @@
 #pragma once
 // A platform for the engine tests: the real one underneath, with a settable clock and
 // drive types, folders served from memory, counted sleeps, and deletes, syncs and
-// replaces that can be made to fail.
+// replaces that can be made to fail. Paths that start with '[' are the memory's: their
+// exact paths hold the same bytes.
 #include <ctime>
 #include <functional>
 #include <map>
@@ -42,11 +43,11 @@ inline std::string memoryRoot(const Platform& platform, const std::string& name 
 
 inline DirEntry fileEntry(const std::string& name, std::uint64_t size = 1,
                           std::int64_t access = 0, std::int64_t write = 0) {
-  return DirEntry{name, false, false, false, size, access, write};
+  return DirEntry{name, false, 0, false, size, access, write};
 }
 
 inline DirEntry dirEntry(const std::string& name, bool system = false) {
-  return DirEntry{name, true, system};
+  return DirEntry{name, true, system ? kAttributeSystem : 0};
 }
 
 class FakePlatform : public Platform {
@@ -56,7 +57,7 @@ class FakePlatform : public Platform {
   std::int64_t datelessBefore = 0;        // times before this have no local date
   std::map<std::string, int> driveTypes;  // by root; others are unknown (1)
   std::string systemDir, profilesDir;
-  std::vector<std::string> registered;  // registeredProfiles()
+  std::vector<std::string> registered;  // registeredProfiles(), as given
   std::map<std::string, std::vector<DirEntry>> memoryDirs;  // by path ending in separator
   // Asked first; a null answer falls back to the memory folders, then the real ones.
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
@@ -70,27 +71,38 @@ class FakePlatform : public Platform {
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
   std::vector<int> sleeps;
   int recycleBinEmptied = 0, replaceCalls = 0;
-  // Each call: how many times the bin had been emptied by then, and the paths.
+  // Each call: how many times the bin had been emptied by then, and the paths (as text).
   std::vector<std::pair<int, std::vector<std::string>>> recycleBatches;
   std::vector<std::string> elevatedStarts;  // the parameters of each start
 
   char separator() const override { return real_.separator(); }
-  std::unique_ptr<DirListing> openListing(const std::string& dir) override {
-    auto listing = served(dir);
+  std::unique_ptr<DirListing> openListing(const FolderPath& dir) override {
+    auto listing = served(dir.path);
     return listing ? std::move(listing) : real_.openListing(dir);
   }
   std::unique_ptr<DirListing> openSubfolder(DirListing& parent, const DirEntry& entry, const std::string& path) override {
     auto listing = served(path);
     return listing ? std::move(listing) : real_.openSubfolder(parent, entry, path);
   }
-  std::string exactPathOf(const std::string& path) override { return real_.exactPathOf(path); }
-  bool isPlainFolder(const std::string& path) override {
-    return memoryDirs.count(path + separator()) != 0 || real_.isPlainFolder(path);
+  ExactPath exactPathOf(const std::string& path) override {
+    if (!inMemory(path)) return real_.exactPathOf(path);
+    NativeText bytes;
+    for (char c : path) bytes += static_cast<PathUnit>(static_cast<unsigned char>(c));
+    return ExactPath(bytes);
+  }
+  std::string utf8Of(const ExactPath& path) override { return textOf(path); }
+  std::string utf8Of(const std::string& text) override { return real_.utf8Of(text); }
+  bool isPlainFolder(const ExactPath& path) override {
+    return memoryDirs.count(textOf(path) + separator()) != 0 || real_.isPlainFolder(path);
   }
   int driveType(const std::string& root) override { return driveTypes.count(root) ? driveTypes[root] : 1; }
   std::string systemDirectory() override { return systemDir; }
-  std::string profilesDirectory() override { return profilesDir; }
-  std::vector<std::string> registeredProfiles() override { return registered; }
+  FolderPath profilesDirectory() override { return profilesDir.empty() ? FolderPath() : folderOf(profilesDir); }
+  std::vector<FolderPath> registeredProfiles() override {
+    std::vector<FolderPath> folders;
+    for (const std::string& path : registered) folders.push_back({path, exactPathOf(path)});
+    return folders;
+  }
   void sleepMs(int milliseconds) override { sleeps.push_back(milliseconds); }
   std::int64_t now() override { return clock != 0 ? clock : real_.now(); }
   bool localDate(std::int64_t time, CalendarDate& date) override {
@@ -101,14 +113,13 @@ class FakePlatform : public Platform {
   void raiseThreadPriority() override {}
   void enterBackgroundMode() override {}
   std::unique_ptr<ScanLock> claimScanLock() override { return real_.claimScanLock(); }
-  RemoveOutcome deleteFile(const std::string& target, std::string& reason) override {
-    if (failingDeletes.count(target)) {
+  RemoveOutcome deleteFile(const ExactPath& target, std::string& reason) override {
+    if (failingDeletes.count(textOf(target))) {
       reason = "held by the test";
       return RemoveOutcome::Failed;
     }
     // A file of a memory folder can always be deleted.
-    const bool inMemory = memoryDirs.count(target.substr(0, target.find_last_of(separator()) + 1)) != 0;
-    return inMemory ? RemoveOutcome::Removed : real_.deleteFile(target, reason);
+    return inMemory(textOf(target)) ? RemoveOutcome::Removed : real_.deleteFile(target, reason);
   }
   bool replaceFile(const std::string& from, const std::string& to) override {
     ++replaceCalls;
@@ -117,10 +128,11 @@ class FakePlatform : public Platform {
   bool syncFile(std::FILE* file) override { return !failSync && real_.syncFile(file); }
   void emptyRecycleBin() override { ++recycleBinEmptied; }
   // Every file goes to the bin but the failing ones.
-  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override {
-    recycleBatches.push_back({recycleBinEmptied, paths});
-    std::vector<std::string> reasons;
-    for (const std::string& path : paths) reasons.push_back(failingDeletes.count(path) ? "locked" : "");
+  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override {
+    std::vector<std::string> texts, reasons;
+    for (const ExactPath& path : paths) texts.push_back(textOf(path));
+    for (const std::string& text : texts) reasons.push_back(failingDeletes.count(text) ? "locked" : "");
+    recycleBatches.push_back({recycleBinEmptied, texts});
     return reasons;
   }
   std::string builtInCatalog() override { return catalog ? *catalog : real_.builtInCatalog(); }
@@ -131,7 +143,18 @@ class FakePlatform : public Platform {
     return elevatedStart;
   }
 
+  // A path as the tests write it: the memory's bytes, or the real path as text.
+  std::string textOf(const ExactPath& path) {
+    const NativeText& native = path.native();
+    if (native.empty() || native[0] != PathUnit('[')) return real_.utf8Of(path);
+    std::string bytes;
+    for (PathUnit unit : native) bytes += static_cast<char>(unit);
+    return bytes;
+  }
+
  private:
+  static bool inMemory(const std::string& path) { return !path.empty() && path[0] == '['; }
+
   // Notes the request; the hook's listing or a memory folder's, if any.
   std::unique_ptr<DirListing> served(const std::string& dir) {
     listedDirs.push_back(dir);

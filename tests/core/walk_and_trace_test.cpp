@@ -31,7 +31,7 @@ class Walk : public ::testing::Test {
   // "category|path" of each finding.
   Paths labelled() const {
     Paths out;
-    for (const auto& file : engine.foundFiles()) out.push_back(file->category + "|" + file->path);
+    for (const auto& file : engine.findings()) out.push_back(file->category + "|" + file->path);
     return out;
   }
   std::string in(const std::string& relative) const { return tree.path(relative); }
@@ -61,18 +61,18 @@ TEST_F(Walk, DepthFirstPastWhatCannotOrMustNotBeEntered) {
   platform.memoryDirs[mem("sub/deep/")] = {test::fileEntry("2b.bak")};
   platform.memoryDirs[mem("junction/")] = {test::fileEntry("no.bak")};
   const std::string start = mem("");
-  engine.walkDirectory(start.substr(0, start.size() - 1), "");  // the separator is added
+  engine.scanFolder(start.substr(0, start.size() - 1));  // the separator is added
   const std::string bak = "back files|";
   EXPECT_EQ(labelled(), (Paths{bak + mem("1.bak"), bak + mem("sub/2.bak"), bak + mem("sub/deep/2b.bak"), bak + mem("3.bak")}));
   EXPECT_EQ(platform.listedDirs, (Paths{mem(""), mem("sub/"), mem("sub/deep/"), mem("gone/")}));
-  EXPECT_EQ(engine.foundFile(0).lastAccess + engine.foundFile(0).lastWrite, 3333);
+  EXPECT_EQ(engine.findings().at(0).lastAccess + engine.findings().at(0).lastWrite, 3333);
 }
 
 // The trace scan: the location table under every profile, then every drive's recycle folders.
 class Trace : public Walk {};
 
 TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
-  engine.profilesFolderOverride = profiles;
+  engine.setProfilesFolder(profiles);
   // System profiles are the built-in ones; the others (hidden or not) are users. The name
   // ends in 0xD5 0x5C, one character whose trail byte is a backslash.
   platform.memoryDirs[profiles] = {test::dirEntry("."), test::dirEntry(".."), test::fileEntry("x.dat"),
@@ -105,21 +105,16 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
   findings.insert(findings.end(), {"devices Recycled files|" + in(d1, "Recycled/DC1"), "RECYCLER|" + in(d2, "RECYCLER/S/Dc2")});
   engine.runTraceScan();
   EXPECT_EQ(labelled(), findings);
-  EXPECT_EQ(engine.unreadableLocations() + engine.recycleBinPending, 2);
+  EXPECT_EQ(engine.unreadableLocations() + engine.findings().coversRecycleBin(), 2);
   // 50 at the start, 10 between the locations of a profile and between a drive's folders.
   EXPECT_EQ(platform.sleeps, (std::vector<int>{50, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10}));
-}
-
-// The flags choose the locations (their scans are run end to end); every scan start
-// clears the pending bin.
-TEST_F(Trace, EveryScanStartClearsThePendingBin) {
-  engine.runTraceScan();  // without drives, but the bin was covered
+  // Every scan's start clears the covered bin; a trace scan without the bin item covers none.
   engine.runDiskScan();
-  EXPECT_EQ(engine.recycleBinPending, 0);
+  EXPECT_FALSE(engine.findings().coversRecycleBin());
   engine.runTraceScan();
   engine.choices().traceFlags.recycleBin = 0;
   engine.runTraceScan();
-  EXPECT_EQ(engine.recycleBinPending, 0);
+  EXPECT_FALSE(engine.findings().coversRecycleBin());
 }
 
 TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {
@@ -159,16 +154,16 @@ TEST_F(Walk, AFolderSwappedForALinkLeadsNowhere) {
   });
   int outside = 0;
   while (!done) {
-    engine.clearFoundFiles();
-    engine.walkDirectory(in("a"), "");
-    for (const auto& file : engine.foundFiles()) outside += file->name == "out.bak" ? 1 : 0;
+    engine.findings().clear();
+    engine.scanFolder(in("a"));
+    for (const auto& file : engine.findings()) outside += file->name == "out.bak" ? 1 : 0;
   }
   swapper.join();
   EXPECT_EQ(outside, 0);
 
-  engine.clearFoundFiles();
-  engine.walkDirectory(in("a"), "");
-  ASSERT_EQ(engine.foundCount(), 1);
+  engine.findings().clear();
+  engine.scanFolder(in("a"));
+  ASSERT_EQ(engine.findings().count(), 1);
   renameat2(AT_FDCWD, in("a/sub").c_str(), AT_FDCWD, in("a/link").c_str(), RENAME_EXCHANGE);
   EXPECT_EQ(engine.deleteMarkedFiles().failed, 1);
   EXPECT_TRUE(test::TempTree::exists(in("outside/in.bak")));
@@ -193,12 +188,12 @@ TEST_F(Walk, DeepTreesNeedNoStack) {
   pthread_t walker;
   using Self = std::remove_pointer_t<decltype(this)>;
   auto walk = [](void* self) -> void* {
-    return static_cast<Self*>(self)->engine.walkDirectory(static_cast<Self*>(self)->tree.root(), ""), nullptr;
+    return static_cast<Self*>(self)->engine.scanFolder(static_cast<Self*>(self)->tree.root()), nullptr;
   };
   ASSERT_EQ(pthread_create(&walker, &small, walk, this), 0);
   pthread_join(walker, nullptr);
-  ASSERT_EQ(engine.foundCount(), 1);
-  EXPECT_EQ(engine.foundFile(0).path.size(), tree.root().size() + 2 * kDepth + 5);
+  ASSERT_EQ(engine.findings().count(), 1);
+  EXPECT_EQ(engine.findings().at(0).path.size(), tree.root().size() + 2 * kDepth + 5);
 }
 #endif
 

@@ -33,7 +33,7 @@ class WorkerProtocol : public ::testing::Test, public ScanObserver {
     platform.memoryDirs[drive] = {test::fileEntry("a.bak"), test::fileEntry("b.txt", 0)};
     engine.choices().drives.emplace_back();
     engine.choices().drives.back().root = drive;
-    engine.profilesFolderOverride = test::memoryRoot(platform, "[no-profiles]");
+    engine.setProfilesFolder(test::memoryRoot(platform, "[no-profiles]"));
     engine.setObserver(this);
   }
   // Enough files for the walk to pause at its 200th step.
@@ -41,11 +41,11 @@ class WorkerProtocol : public ::testing::Test, public ScanObserver {
     for (int i = 0; i < 250; ++i) platform.memoryDirs[drive].push_back(test::fileEntry(std::to_string(i) + ".bak"));
   }
   void note(const std::string& step) {
-    notes.push_back(step + " found=" + std::to_string(engine.foundCount()) +
-                    " running=" + std::to_string(engine.diskScanRunning.load()) +
-                    std::to_string(engine.traceScanRunning.load()) + " progress=" +
-                    std::to_string(engine.progressPos.load()) + "/" +
-                    std::to_string(engine.progressMax.load()));
+    notes.push_back(step + " found=" + std::to_string(engine.findings().count()) +
+                    " running=" + std::to_string(engine.progress().running(ScanKind::Disk)) +
+                    std::to_string(engine.progress().running(ScanKind::Trace)) + " progress=" +
+                    std::to_string(engine.progress().position()) + "/" +
+                    std::to_string(engine.progress().maximum()));
   }
   void scanStarted(ScanKind kind) override {
     workerThread = std::this_thread::get_id();
@@ -98,7 +98,7 @@ TEST_F(WorkerProtocol, ASecondStartIsRefusedAStopEndsTheWalkAndTheListIsTheWorke
     EXPECT_FALSE(engine.startTraceScan());
     EXPECT_FALSE(engine.startDiskScan());
     engine.runTraceScan();
-    EXPECT_EQ(engine.progressMax, kDiskProgressMax);
+    EXPECT_EQ(engine.progress().maximum(), kDiskProgressMax);
   };
   midway = [&] {
     duringWalk = engine.deleteMarkedFiles().deleted;
@@ -112,7 +112,7 @@ TEST_F(WorkerProtocol, ASecondStartIsRefusedAStopEndsTheWalkAndTheListIsTheWorke
   atStart = midway = atFinish = nullptr;  // the next scan starts afresh
   ASSERT_TRUE(engine.startDiskScan());
   engine.waitForScan();
-  EXPECT_EQ(engine.foundCount(), 252);
+  EXPECT_EQ(engine.findings().count(), 252);
 }
 
 TEST_F(WorkerProtocol, TheWindowsReadTheStateAndChangeTheSettingsWhileTheWorkerRuns) {
@@ -124,14 +124,14 @@ TEST_F(WorkerProtocol, TheWindowsReadTheStateAndChangeTheSettingsWhileTheWorkerR
   engine.choices().rules.clear();  // the scan has its own copy
   std::int32_t lastPos = 0;
   while (engine.scanBusy()) {
-    EXPECT_GE(engine.progressPos, lastPos);
-    lastPos = engine.progressPos;
-    EXPECT_LE(engine.currentPath().size(), drive.size() + 7);
+    EXPECT_GE(engine.progress().position(), lastPos);
+    lastPos = engine.progress().position();
+    EXPECT_LE(engine.progress().currentPath().size(), drive.size() + 7);
     engine.choices().settings.backupFiles = lastPos % 2;  // a flag may change at any time
   }
   engine.waitForScan();
-  EXPECT_EQ(engine.foundCount(), 20000);
-  EXPECT_EQ(engine.currentPath(), drive + "19999.q");
+  EXPECT_EQ(engine.findings().count(), 20000);
+  EXPECT_EQ(engine.progress().currentPath(), drive + "19999.q");
 }
 
 }  // namespace

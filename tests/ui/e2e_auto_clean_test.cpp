@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "autoclean/auto_clean.h"
+#include "autoclean/auto_clean_log.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
 #include "tests/ui/end_to_end.h"
@@ -24,16 +24,17 @@ class AutoCleanEndToEnd : public EndToEnd {
     engine.enumerateFixedDrives();
     for (DriveEntry& each : engine.choices().drives) each.selected = each.root == DrivePath() ? 1 : 0;
     for (const TraceFlagField& field : kTraceFlagsInFileOrder) engine.choices().traceFlags.*(field.flag) = 0;
-    ASSERT_EQ(saveConfig(engine.choices(), engine.platform(), configPath).status, ConfigStatus::Saved);
+    ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), configPath).saved);
     ASSERT_TRUE(CopyFileA((GetModuleDirectory() + "scourix.exe").c_str(), program.c_str(), FALSE));
   }
   // A program that shows its window instead waits for a user: ended, it fails the test.
   DWORD RunProgram(const std::string& argument) { return RunCommand("\"" + program + "\" " + argument, 120000); }
 
+  // The lines of the last run's record.
   std::vector<std::string> LogLines() const {
     const std::string text = TempTree::read(settings.path(kAutoCleanLogName));
     std::vector<std::string> lines;
-    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    for (std::size_t at = text.rfind("scourix 自动清理"), end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
       lines.push_back(text.substr(at, end - at));
     }
     return lines;
@@ -42,6 +43,8 @@ class AutoCleanEndToEnd : public EndToEnd {
   std::string program = settings.path("scourix.exe");
 };
 
+// Each run appends its record to the log; one without readable settings, or while another
+// scan runs, does nothing.
 TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesTheSettings) {
   MakeFile("junk/a.tmp", 3);
   MakeFile("junk/b.bak", 4);
@@ -52,18 +55,27 @@ TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesThe
   const std::string stored = TempTree::read(configPath);
   HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  // Each run: its switch, whether the log file is still held open without sharing, the
-  // exit code and the report's lines after its start time (the reasons' text aside).
-  const std::tuple<const char*, bool, DWORD, std::vector<std::string>> rows[] = {
-      {"/AUTO", true, 1,
+  // Each run: its switch, the settings file (none when empty) and whether another program
+  // holds it without sharing, the exit code and the report's lines after its start time
+  // (the reasons' text aside). The locked file is held until the run that deletes all.
+  const std::tuple<const char*, std::string, bool, DWORD, std::vector<std::string>> rows[] = {
+      {"/auto", stored.substr(0, stored.size() - 4), false, 2, {"未清理：配置文件已损坏"}},
+      {"/auto", "", false, 2, {"未清理：没有配置文件：请先在程序窗口中选择要清理的驱动器和项目"}},
+      {"/auto", stored, true, 2, {"未清理：无法读取配置文件"}},
+      {"/AUTO", stored, false, 1,
        {"[temp files] 1 个文件，3 字节", "[back files] 1 个文件，4 字节", "共释放 7 字节",
         "无法删除 [system log files] " + locked + "："}},
-      {"-auto", false, 0, {"[system log files] 1 个文件，6 字节", "共释放 6 字节"}},
+      {"-auto", stored, false, 0, {"[system log files] 1 个文件，6 字节", "共释放 6 字节"}},
   };
-  for (const auto& [argument, held, exitCode, report] : rows) {
-    SCOPED_TRACE(argument);
-    if (!held) CloseHandle(holder);
+  for (const auto& [argument, content, holdSettings, exitCode, report] : rows) {
+    SCOPED_TRACE(report[0]);
+    DeleteFileA(configPath.c_str());
+    if (!content.empty()) TempTree::write(configPath, content);
+    HANDLE held = holdSettings ? CreateFileA(configPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+    if (exitCode == 0) CloseHandle(holder);
     EXPECT_EQ(RunProgram(argument), exitCode);
+    CloseHandle(held);
+    if (exitCode == 2) { EXPECT_TRUE(OnDisk("junk/a.tmp")); }
     const std::vector<std::string> lines = LogLines();
     ASSERT_EQ(lines.size(), report.size() + 1);
     EXPECT_EQ(lines[0].rfind("scourix 自动清理，开始于 2", 0), 0u) << lines[0];
@@ -72,16 +84,10 @@ TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesThe
   for (const char* kept : {"recent.tmp", "plain.txt"}) EXPECT_TRUE(OnDisk(kept)) << kept;
   for (const char* gone : {"junk/a.tmp", "junk/b.bak"}) EXPECT_FALSE(OnDisk(gone)) << gone;
   EXPECT_EQ(TempTree::read(configPath), stored);
-}
 
-TEST_F(AutoCleanEndToEnd, DoesNothingWithUnreadableSettingsOrWhileAnotherScanRuns) {
-  MakeFile("junk/a.tmp");
-  WriteSettings();
-  const std::string stored = TempTree::read(configPath);
-  TempTree::write(configPath, stored.substr(0, stored.size() - 4));
-  EXPECT_EQ(RunProgram("/auto"), 2u);
-  EXPECT_EQ(LogLines().at(1).rfind("未清理：", 0), 0u);
-  TempTree::write(configPath, stored);
+  // While the window scans, /auto does nothing; while an unattended clean of any session
+  // runs, the window neither scans nor deletes.
+  MakeFile("junk/c.tmp");
   ListingGate gate(DrivePath("junk\\"));
   platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
   MessageBoxAnswerer answer;
@@ -93,20 +99,31 @@ TEST_F(AutoCleanEndToEnd, DoesNothingWithUnreadableSettingsOrWhileAnotherScanRun
     gate.Open();
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
-    // The other way round: while an unattended clean holds the scan, the window's start is refused.
-    const std::unique_ptr<ScanLock> unattended = systemPlatform().claimScanLock();
-    ASSERT_NE(unattended, nullptr);
+    // A clean run as another account in another session: its lock denies this one.
+    ACL empty{ACL_REVISION, 0, sizeof(ACL), 0, 0};
+    SECURITY_DESCRIPTOR denyAll{SECURITY_DESCRIPTOR_REVISION, 0, SE_DACL_PRESENT, nullptr, nullptr, nullptr, &empty};
+    SECURITY_ATTRIBUTES denying{sizeof denying, &denyAll, FALSE};
+    HANDLE unattended = CreateMutexA(&denying, FALSE, "Global\\scourix.scan");
     Press(main.diskPage().hwnd(), IDC_DISK_START);
     EXPECT_EQ(answer.boxes().back().text, kScanBusyText);
+    DeleteTicked(main, answer);
+    EXPECT_EQ(answer.boxes().back().text, kScanBusyText);
+    CloseHandle(unattended);
   });
-  EXPECT_TRUE(OnDisk("junk/a.tmp"));
+  EXPECT_TRUE(OnDisk("junk/c.tmp"));
+  EXPECT_EQ(LogLines().at(1), "未清理：另一个扫描正在进行");
 }
 
 TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCanBeRestored) {
-  // Wine's recycle bin is the XDG trash of the Unix home ("\\??\\Z:\\root").
+  // Wine's recycle bin is the XDG trash of the Unix home, which scripts/wine-env.sh puts
+  // in the build folder ("\\??\\Z:\\...\\build\\home"): never the developer's own trash.
   char home[MAX_PATH] = {};
-  if (GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH) <= 4) GTEST_SKIP() << "no Unix home for Wine's trash";
-  const std::string trash = std::string(home + 4) + "\\.local\\share\\Trash\\";
+  ASSERT_GT(GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH), 4u);
+  const std::string unixHome = home + 4, buildHome = "\\build\\home";
+  ASSERT_TRUE(unixHome.size() > buildHome.size() && unixHome.substr(unixHome.size() - buildHome.size()) == buildHome &&
+              GetModuleDirectory().rfind(unixHome.substr(0, unixHome.size() - 4), 0) == 0)
+      << unixHome << " is not the home in the build folder";
+  const std::string trash = unixHome + "\\.local\\share\\Trash\\";
   // Named after the test's own folder: the trash is shared with everything else.
   std::string folder = files.root();
   folder.pop_back();

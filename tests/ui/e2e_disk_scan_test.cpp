@@ -111,32 +111,12 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
   for (wchar_t letter : std::wstring(L"vwxyz")) deep += std::wstring(60, letter) + L"\\";
   const std::vector<std::wstring> junk = {L"\U0001F600.bak", deep + L"far.bak", L"한국어\\a.bak"};
   const std::vector<std::wstring> kept = {L"中文说明.txt", deep + L"中文.txt", L"한국어\\中文.txt"};
-  auto onDrive = [&](const std::wstring& relative) { return L"\\\\?\\M:\\" + relative; };
-  for (const std::wstring& relative : {junk[0], junk[1], junk[2], kept[0], kept[1], kept[2]}) {
-    for (std::size_t slash = relative.find(L'\\'); slash != std::wstring::npos; slash = relative.find(L'\\', slash + 1))
-      CreateDirectoryW(onDrive(relative.substr(0, slash)).c_str(), nullptr);
-    HANDLE handle = CreateFileW(onDrive(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(handle, "x", 1, &written, nullptr));
-    CloseHandle(handle);
-  }
+  for (const std::wstring& relative : {junk[0], junk[1], junk[2], kept[0], kept[1], kept[2]}) MakeExactFile(relative);
   MessageBoxAnswerer answer;
   Run([&] {
     TickOnlyTheTestDrive(main);
     ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
-    TreeView lines;
-    lines.Attach(main.resultWindow().Item(IDC_RESULT_TREE));
-    std::vector<std::wstring> texts;
-    for (HTREEITEM item : ItemsBelow(lines, TVI_ROOT)) {
-      wchar_t text[1024] = {};
-      TVITEMW read{};
-      read.mask = TVIF_TEXT;
-      read.hItem = item;
-      read.pszText = text;
-      read.cchTextMax = 1024;
-      lines.Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
-      texts.push_back(text);
-    }
+    const std::vector<std::wstring> texts = WideResultTexts(main);
     EXPECT_EQ(texts.size(), AllFindings().size() + junk.size());
     for (const std::wstring& relative : junk) {
       EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative) != texts.end()) << relative;
@@ -144,8 +124,8 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
     DeleteTicked(main, answer);
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 8 字节");
   });
-  for (const std::wstring& relative : junk) EXPECT_EQ(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
-  for (const std::wstring& relative : kept) EXPECT_NE(GetFileAttributesW(onDrive(relative).c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const std::wstring& relative : junk) EXPECT_FALSE(OnDiskExact(relative));
+  for (const std::wstring& relative : kept) EXPECT_TRUE(OnDiskExact(relative));
 }
 
 // A clean with the defaults never breaks a program: the drive holds copies of real trees
@@ -184,8 +164,8 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
 
   std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
-  engine.scanDrive(DrivePath());
-  for (const auto& file : engine.foundFiles()) unprotected.push_back("[" + file->category + "]" + file->path);
+  engine.scanFolder(DrivePath());
+  for (const auto& file : engine.findings()) unprotected.push_back("[" + file->category + "]" + file->path);
   engine.setProtection(true);
 
   MessageBoxAnswerer answer;
@@ -222,8 +202,8 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   CleanEngine unattended(platform);
   ASSERT_EQ(loadConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Loaded);
   for (const TraceItem* item : AllTraceItems()) unattended.choices().traceFlags.*item->flag = 0;
-  ASSERT_EQ(saveConfig(unattended.choices(), unattended.platform(), configPath).status, ConfigStatus::Saved);
-  EXPECT_EQ(runAutoClean(unattended, {configPath, true}).exitCode, kAutoCleanDone);
+  ASSERT_TRUE(saveConfig(unattended.choices(), unattended.platform(), configPath).saved);
+  EXPECT_EQ(runAutoClean(unattended, {configPath}).exitCode, kAutoCleanDone);
   for (const std::string& file : junk) EXPECT_FALSE(OnDisk(file)) << file;
   EXPECT_EQ(Snapshot(files.root()), before);
 }

@@ -9,8 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "tests/ui/end_to_end.h"
+#include "ui/module_directory.h"
 #include "ui/pages/trace_items.h"
 
 namespace scourix::test {
@@ -52,7 +54,7 @@ class TraceScanEndToEnd : public EndToEnd {
     for (const std::string& file : {bin, std::string("$Recycle.Bin/S-1-5-21-7/desktop.ini")}) MakeFile(file);  // the latter never listed
     MakeLink("$Recycle.Bin/S-1-5-21-7/$RLINK", alice + "Documents");
     MakeFile(bob + "Roaming/Tencent/WeChat/log/w.log");  // WeChat is there: the catalog shows it
-    engine.profilesFolderOverride = DrivePath("profiles");
+    engine.setProfilesFolder(DrivePath("profiles"));
   }
   ResultLine Line(const std::string& label, const std::string& relative) const {
     return ResultLine{"[" + label + "]" + DrivePath(relative), Ticked};
@@ -147,7 +149,68 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothing
   for (const std::string& kept : {alice + "Cookies/desktop.ini", alice + "Documents/letter.doc",
                                   std::string("Recycled/INFO2"), bob + kJumpList, bob + kChromeIndex, bob + kChromeCookies})
     EXPECT_TRUE(OnDisk(kept)) << kept;
-  EXPECT_EQ(platform.recycleBinEmptied + engine.recycleBinPending, 1);
+  EXPECT_EQ(platform.recycleBinEmptied + engine.findings().coversRecycleBin(), 1);
+}
+
+// Names as the file system spells them: "report " and "x." beside "report" and "x" in Temp, a
+// Korean shortcut in Recent (the code page writes it "??"). Each is listed as itself, also by
+// the command line, and deletion takes exactly the ticked ones. The shell, which takes
+// "report " for "report" and "?" for a wildcard, never gets a name it would read as another:
+// such a file stays out of the recycle bin, and the unticked ones never move.
+TEST_F(TraceScanEndToEnd, EveryNameIsListedAndDeletedAsTheFileSystemSpellsIt) {
+  if (!TrashIsTheTests()) GTEST_SKIP() << "Wine's recycle bin is not the tests' own trash (XDG_DATA_HOME below build/)";
+  const std::wstring temp = L"profiles\\alice\\Local Settings\\Temp\\";
+  const std::wstring recent = L"profiles\\alice\\Recent\\";
+  struct Odd {
+    std::wstring name;
+    std::wstring label;
+    std::size_t size;
+    bool shellTakes;
+  };
+  const std::vector<Odd> odd = {{temp + L"report ", L"temp files", 16, false},
+                                {temp + L"x.", L"temp files", 32, false},
+                                {recent + L"한국.txt.lnk", L"Internet Recent files", 4, true}};
+  const std::pair<const char*, std::string> unticked[] = {{"temp files", alice + "Local Settings/Temp/report"},
+                                                          {"temp files", alice + "Local Settings/Temp/x"},
+                                                          {"Internet Recent files", alice + "Recent/ab.txt"}};
+  for (const auto& [label, file] : unticked) MakeFile(file);
+  MakeFile(alice + "Recent/desktop.ini");  // never listed
+  for (const Odd& file : odd) MakeExactFile(file.name, file.size);
+  const std::string listed =
+      CommandOutput("\"" + GetModuleDirectory() + "..\\scourix-cli.exe\" trace --utf8 --profiles M:\\profiles");
+  for (const Odd& file : odd) {
+    const std::wstring path = L"M:\\" + file.name;
+    EXPECT_NE(listed.find("\t" + utf8FromWide(path.data(), path.size()) + "\r\n"), std::string::npos) << listed;
+  }
+  MessageBoxAnswerer answer;
+  Run([&] {
+    main.tabs().SelectPage(kTracePageIndex);
+    Press(main.tracePage().hwnd(), IDC_TRACE_SELECT_NONE);
+    ClickItem("Windows Temp files.");
+    ClickItem("Windows Recent Documents.");
+    for (bool recycle : {false, true}) {
+      SCOPED_TRACE(recycle);
+      if (recycle) {
+        for (const Odd& file : odd) MakeExactFile(file.name, file.size);
+        main.tabs().SelectPage(kOptionsPageIndex);
+        Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
+        main.tabs().SelectPage(kTracePageIndex);
+      }
+      ScanFrom(main.tracePage().hwnd(), IDC_TRACE_START);
+      const std::vector<std::wstring> texts = WideResultTexts(main);
+      for (const Odd& file : odd) {
+        const std::wstring line = L"[" + file.label + L"]M:\\" + file.name;
+        EXPECT_NE(std::find(texts.begin(), texts.end(), line), texts.end()) << file.size;
+      }
+      for (const auto& [label, file] : unticked) UntickLines(main, {Line(label, file).text});
+      DeleteTicked(main, answer);
+      // The first time also the other traces of both profiles go (four files of one byte).
+      EXPECT_EQ(answer.boxes().back().text, recycle ? "删除完毕，已放入回收站 4 字节，有 2 个文件无法删除" : "删除完毕，释放 56 字节");
+      for (const Odd& file : odd) EXPECT_EQ(OnDiskExact(file.name), recycle && !file.shellTakes) << file.size;
+      for (const auto& [label, file] : unticked) EXPECT_TRUE(OnDisk(file)) << file;
+      EXPECT_TRUE(OnDisk(alice + "Recent/desktop.ini"));
+    }
+  });
 }
 
 }  // namespace

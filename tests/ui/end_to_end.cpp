@@ -87,11 +87,16 @@ void EndToEnd::SetUp() {
   engine.setPacing(false);
 }
 
-DWORD EndToEnd::RunCommand(std::string command, DWORD waitMs) {
+DWORD EndToEnd::RunCommand(std::string command, DWORD waitMs, HANDLE output) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  if (output != nullptr) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output;
+  }
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr, nullptr, &startup,
+                      &process)) {
     return kNotRun;
   }
   if (WaitForSingleObject(process.hProcess, waitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, kNotRun);
@@ -101,6 +106,31 @@ DWORD EndToEnd::RunCommand(std::string command, DWORD waitMs) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return code;
+}
+
+std::string EndToEnd::CommandOutput(const std::string& command) {
+  const std::string file = settings.path("output.txt");
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE output = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
+  RunCommand(command, 60000, output);
+  CloseHandle(output);
+  return TempTree::read(file);
+}
+
+bool EndToEnd::TrashIsTheTests() {
+  char data[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("XDG_DATA_HOME", data, MAX_PATH);
+  return length > 0 && length < MAX_PATH && std::strstr(data, "/build/") != nullptr;
+}
+
+void EndToEnd::MakeExactFile(const std::wstring& relative, std::size_t size) {
+  const std::wstring path = L"\\\\?\\M:\\" + relative;
+  for (std::size_t slash = path.find(L'\\', 7); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
+    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(handle, std::string(size, 'x').data(), static_cast<DWORD>(size), &written, nullptr));
+  CloseHandle(handle);
 }
 
 void EndToEnd::Run(ScriptedMain& window, const std::function<void()>& script) {
@@ -174,6 +204,23 @@ std::vector<ResultLine> EndToEnd::ResultLines(ScriptedMain& window) {
   std::vector<ResultLine> result;
   for (HTREEITEM item : ItemsBelow(lines, TVI_ROOT)) result.push_back({lines.GetItemText(item), BoxOf(lines, item)});
   return result;
+}
+
+std::vector<std::wstring> EndToEnd::WideResultTexts(ScriptedMain& window) {
+  TreeView lines;
+  lines.Attach(window.resultWindow().Item(IDC_RESULT_TREE));
+  std::vector<std::wstring> texts;
+  for (HTREEITEM item : ItemsBelow(lines, TVI_ROOT)) {
+    wchar_t text[1024] = {};
+    TVITEMW read{};
+    read.mask = TVIF_TEXT;
+    read.hItem = item;
+    read.pszText = text;
+    read.cchTextMax = 1024;
+    lines.Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
+    texts.push_back(text);
+  }
+  return texts;
 }
 
 void EndToEnd::UntickLines(ScriptedMain& window, const std::vector<std::string>& texts) {

@@ -23,7 +23,7 @@ namespace scourix::test {
 class EndToEndPlatform : public FakePlatform {
  public:
   int driveType(const std::string& root) override { return systemPlatform().driveType(root); }
-  std::vector<std::string> recycleFiles(const std::vector<std::string>& paths) override {
+  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override {
     return systemPlatform().recycleFiles(paths);
   }
 };
@@ -56,10 +56,22 @@ class EndToEnd : public testing::Test {
   bool OnDisk(const std::string& relative) const {
     return GetFileAttributesA(DrivePath(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
+  // The same for a name exactly as given ("report ", "x.", Korean letters), through "\\?\"
+  // ('\\' between the names), with its folders.
+  static void MakeExactFile(const std::wstring& relative, std::size_t size = 1);
+  static bool OnDiskExact(const std::wstring& relative) {
+    return GetFileAttributesW((L"\\\\?\\M:\\" + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
   // Runs a program (a Unix one too, under Wine) and returns its exit code; one that is not
-  // done within waitMs is ended. kNotRun when it did not start or was ended.
+  // done within waitMs is ended. kNotRun when it did not start or was ended. With `output`
+  // the program writes its output there.
   static constexpr DWORD kNotRun = 99;
-  static DWORD RunCommand(std::string command, DWORD waitMs);
+  static DWORD RunCommand(std::string command, DWORD waitMs, HANDLE output = nullptr);
+  // What a program writes to its output and error streams.
+  std::string CommandOutput(const std::string& command);
+  // Wine's recycle bin is the XDG trash: a test may move files there only when it is the
+  // tests' own (below build/), never the developer's.
+  static bool TrashIsTheTests();
   // Makes a link on the drive to a folder of the drive, as Wine lists it: a directory and
   // reparse point.
   void MakeLink(const std::string& relative, const std::string& targetRelative);
@@ -74,6 +86,8 @@ class EndToEnd : public testing::Test {
   static void ClickItem(HWND tree, const std::string& text);
 
   std::vector<ResultLine> ResultLines(ScriptedMain& window);
+  // The lines' texts as the wide tree shows them.
+  std::vector<std::wstring> WideResultTexts(ScriptedMain& window);
   std::string ResultCaption(ScriptedMain& window) { return WindowText(window.resultWindow().hwnd()); }
   // Clicks the boxes of the lines with these texts.
   void UntickLines(ScriptedMain& window, const std::vector<std::string>& texts);

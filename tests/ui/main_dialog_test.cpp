@@ -222,7 +222,7 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
   CleanEngine stored(platform);
   stored.choices().settings.tempFiles = stored.choices().traceFlags.recycleBin = 0;
   stored.choices().rules.append({1, ".pcf", "说明", 0});
-  ASSERT_EQ(saveConfig(stored.choices(), stored.platform(), configPath).status, ConfigStatus::Saved);
+  ASSERT_TRUE(saveConfig(stored.choices(), stored.platform(), configPath).saved);
   platform.listingHook = [](const std::string& dir) -> std::unique_ptr<DirListing> {
     return dir == "C:\\" ? std::make_unique<EndlessListing>() : nullptr;
   };
@@ -236,7 +236,7 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
     EXPECT_EQ(IsDlgButtonChecked(main.optionsPage().hwnd(), IDC_OPT_TEMP), static_cast<UINT>(BST_UNCHECKED));
     engine.choices().rules.append({1, "doc.txt", "", 0});  // the pages never overwrite the rules at close
     started = engine.startDiskScan();
-    PumpUntil([&] { return engine.diskScanRunning == 1; });
+    PumpUntil([&] { return engine.progress().running(ScanKind::Disk); });
     Command(ID_TRAY_EXIT);
     stillOpenAfterNo = main.IsVisible() && TrayIconShown();
     Command(ID_TRAY_EXIT);  // posts the close, which the loop then carries out
@@ -293,7 +293,7 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   ASSERT_EQ(answer.count(), 3);
   EXPECT_EQ(answer.boxes()[0].text + answer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
   EXPECT_TRUE(overAtTheBox);
-  EXPECT_EQ(engine.foundFile(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
+  EXPECT_EQ(engine.findings().at(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
 }
 
 // The catalog's groups after the browsers, with what this machine shows; ticks that stay

@@ -12,6 +12,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/pages/scan_busy_notice.h"
 #include "ui/result_list_dialog.h"
+#include "ui/result_list_text.h"
 
 namespace scourix::test {
 namespace {
@@ -33,9 +34,10 @@ class ResultListTest : public ::testing::Test {
     file.size = size;
     file.name = path.substr(path.find_last_of('\\') + 1);
     file.path = path;
+    file.exact = platform.exactPathOf(path);
     file.category = category;
     file.toDelete = toDelete;
-    engine.addFoundFile(file);
+    engine.findings().add(file);
   }
   std::vector<HTREEITEM> Items() const { return ItemsBelow(tree, TVI_ROOT); }
   // The boxes are read after a paint: a check-box tree lacking its state images resets them then.
@@ -72,7 +74,7 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   EXPECT_EQ(window.GetText(), "结果列表[总数1]");  // lines made at initialisation keep their boxes
   EXPECT_EQ(BoxesShown(), Boxes{Unticked});
   const auto fill = [&](bool unlisted) {
-    engine.clearFoundFiles();
+    engine.findings().clear();
     window.RebuildList();
     Tick();
     EXPECT_EQ(Enabled(), "0000");  // an empty list greys every button
@@ -88,7 +90,6 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
             (std::vector<std::string>{"[temp files]" + a, "[back files]" + b, "[my rules(.pcf)]" + folder}));
   EXPECT_EQ(BoxesShown(), (Boxes{Ticked, Unticked, Ticked}));
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 2 个，3.50 KB");
-  EXPECT_EQ(engine.foundFile(2).treeItem, reinterpret_cast<TreeItemHandle>(Items()[2]));
   Tick();  // view only with a selected line
   EXPECT_EQ(Enabled(), "0111");
   tree.SelectItem(Items()[1]);
@@ -96,11 +97,11 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   EXPECT_EQ(Enabled(), "1111");
   Click(IDC_RESULT_SELECT_NONE);  // select all and none set the listed records only
   EXPECT_EQ(BoxesShown(), (Boxes{Unticked, Unticked, Unticked}));
-  EXPECT_EQ(engine.foundFile(0).toDelete + engine.foundFile(2).toDelete + engine.foundFile(3).toDelete, 1);
+  EXPECT_EQ(engine.findings().at(0).toDelete + engine.findings().at(2).toDelete + engine.findings().at(3).toDelete, 1);
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 0 个，0 字节");
   Click(IDC_RESULT_SELECT_ALL);
   EXPECT_EQ(BoxesShown(), (Boxes{Ticked, Ticked, Ticked}));
-  EXPECT_EQ(engine.foundFile(1).toDelete, 1);
+  EXPECT_EQ(engine.findings().at(1).toDelete, 1);
   ClickBox(tree, Items()[0]);  // the status line follows the mouse and the space bar
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 2 个，2.97 KB");
   PressKey(tree.hwnd(), VK_SPACE);
@@ -111,7 +112,7 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   answer.QueueAnswers({IDNO, IDYES, IDOK});  // No changes nothing
   Click(IDC_RESULT_DELETE);
   EXPECT_TRUE(TempTree::exists(a));
-  EXPECT_EQ(engine.foundCount(), 3);
+  EXPECT_EQ(engine.findings().count(), 3);
   Click(IDC_RESULT_DELETE);  // Yes deletes the ticked files; the undeletable one stays
   ASSERT_EQ(answer.count(), 3);
   EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要删除么?");
@@ -135,20 +136,25 @@ TEST_F(ResultListTest, ViewShowsAFileOrSelectsAProgramAndNeverRunsIt) {
   Open();
   Add("temp files", "C:\\docs\\readme.txt");
   Add("my rules(.exe)", "C:\\downloads\\setup.exe");
+  FoundFile odd;  // the shell would open "report"
+  odd.category = "temp files";
+  odd.exact = ExactPath(L"\\\\?\\C:\\docs\\report ");
+  engine.findings().add(odd);
   window.RebuildList();
   MessageBoxAnswerer answer(IDOK);
   Click(IDC_RESULT_VIEW);  // nothing selected
   tree.SelectItem(Items()[0]);
   EXPECT_EQ(SendNotify(tree.hwnd(), NM_DBLCLK), 0);  // a double click opens nothing
   Click(IDC_RESULT_VIEW);
-  tree.SelectItem(Items()[1]);
-  Click(IDC_RESULT_VIEW);
-  tree.SelectItem(tree.InsertItem("stray", 0, 1));  // a line no record shows
-  Click(IDC_RESULT_VIEW);
+  for (HTREEITEM item : {Items()[1], Items()[2], tree.InsertItem("stray", 0, 1)}) {  // the last: a line no record shows
+    tree.SelectItem(item);
+    Click(IDC_RESULT_VIEW);
+  }
   EXPECT_EQ(launched, (std::vector<std::string>{"C:\\docs\\readme.txt ",
                                                 "explorer.exe /select,\"C:\\downloads\\setup.exe\""}));
-  ASSERT_EQ(answer.count(), 1);
-  EXPECT_EQ(answer.boxes()[0].text, "没有发现");
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[0].text, kViewRefusedText);
+  EXPECT_EQ(answer.boxes()[1].text, "没有发现");
 }
 
 TEST_F(ResultListTest, CommandsOnlySayThatAScanRunsWhileItRuns) {

@@ -1,12 +1,12 @@
 // Decisions of the windows that tests make without a window: what "查看" asks of the shell,
-// where the result window docks, the program's folder (where data.dsfw lives), and the
+// where the two windows stand, the program's folder (where data.dsfw lives), and the
 // link label's fallback command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "ui/controls/hyperlink_label.h"
@@ -25,17 +25,39 @@ TEST(ViewAction, ExecutableTypes) {
   for (const auto& [path, executable] : cases) EXPECT_EQ(IsExecutableType(path), executable) << path;
 }
 
-TEST(DockLayout, TheSideIsChosenByTheResultWindowsRightEdgeAgainstTheCentreLine) {
-  // Each row: the main window, the result window, the docked result window's left edge.
-  const std::tuple<RECT, RECT, LONG> cases[] = {
-      {{500, 200, 1000, 600}, {100, 50, 460, 470}, 500 - 360 + 1},  // left of the centre line: one column overlap
-      {{500, 200, 1000, 600}, {390, 0, 750, 400}, 1000},            // right edge on the line
-      {{500, 200, 1000, 600}, {389, 0, 749, 400}, 141},             // one pixel left of it
-      {{0, 0, 501, 10}, {-100, 0, 249, 10}, -348}, {{0, 0, 501, 10}, {-100, 0, 250, 10}, 501}};  // odd widths
-  for (const auto& [main, result, x] : cases) {
-    const POINT origin = DockedResultOrigin(main, result);
-    EXPECT_EQ(std::make_pair(origin.x, origin.y), std::make_pair(x, main.top)) << result.left << ".." << result.right;
+// Start-up at each DPI on each work area (the last a second monitor left of and above
+// the first), then a move: every rectangle stays reachable.
+TEST(DockLayout, ThePairStaysInsideTheWorkAreaAtEveryDpi) {
+  // The main window and the list as Wine shows them at 96, 120, 144 and 192 DPI.
+  const std::pair<SIZE, SIZE> sizes[] = {
+      {{503, 461}, {426, 462}}, {{574, 590}, {486, 592}}, {{716, 688}, {606, 690}}, {{929, 915}, {786, 918}}};
+  const RECT workAreas[] = {{0, 0, 1280, 680}, {0, 0, 1366, 728}, {0, 0, 1920, 1040}, {-1366, -300, 0, 428}};
+  const auto inside = [](const RECT& r, const RECT& area) {
+    return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
+  };
+  for (const auto& [m, l] : sizes) {
+    for (const RECT& area : workAreas) {
+      const POINT origin = StartupMainOrigin(m, l, area);
+      const RECT main{origin.x, origin.y, origin.x + m.cx, origin.y + m.cy};
+      const RECT list = DockedResultRect(main, l, area);
+      SCOPED_TRACE(testing::Message() << m.cx << " px wide, work area " << area.left << "," << area.top << " "
+                                      << area.right - area.left << "x" << area.bottom - area.top);
+      EXPECT_TRUE(list.top == main.top && (list.right == main.left + 1 || list.left == main.right));
+      EXPECT_TRUE(main.left >= area.left && main.top >= area.top);  // the caption on screen
+      EXPECT_TRUE(inside(main, area) || m.cx > area.right - area.left || m.cy > area.bottom - area.top);
+      if (m.cx + l.cx - 1 > area.right - area.left || std::max(m.cy, l.cy) > area.bottom - area.top) {
+        EXPECT_GE(4 * (std::min(list.right, area.right) - std::max(list.left, area.left)), l.cx);
+        EXPECT_GE(list.top, area.top);
+      } else {
+        EXPECT_TRUE(inside(list, area));
+        EXPECT_NEAR(list.left - area.left, area.right - main.right, 1);  // the pair centred
+      }
+    }
   }
+  // After a move the list takes the side with room, and is never left out of reach.
+  const std::pair<RECT, LONG> moves[] = {{{5, 100, 505, 500}, 505}, {{400, 100, 900, 500}, 101},
+                                         {{800, 100, 1300, 500}, 501}, {{0, 100, 1280, 500}, 0}};
+  for (const auto& [main, x] : moves) EXPECT_EQ(DockedResultRect(main, SIZE{300, 400}, {0, 0, 1280, 680}).left, x);
 }
 
 TEST(ModuleDirectory, CutsAfterTheLastBackslash) {

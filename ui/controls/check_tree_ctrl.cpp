@@ -9,6 +9,35 @@ namespace {
 // wrapper's names).
 int PointX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
+// The boxes and item pictures drawn for each usual DPI, so that they keep their size
+// beside the text; a DPI between two takes the smaller set.
+struct TreePictures {
+  int dpi;
+  int boxes;
+  int boxSize;
+  int items;
+  int itemSize;
+};
+constexpr TreePictures kTreePictures[] = {{96, IDB_CHECK_BOXES, 13, IDB_FOLDERS, 16},
+                                          {120, IDB_CHECK_BOXES_120, 16, IDB_FOLDERS_120, 20},
+                                          {144, IDB_CHECK_BOXES_144, 20, IDB_FOLDERS_144, 24},
+                                          {192, IDB_CHECK_BOXES_192, 26, IDB_FOLDERS_192, 32}};
+
+const TreePictures& PicturesFor(int dpi) {
+  const TreePictures* chosen = &kTreePictures[0];
+  for (const TreePictures& pictures : kTreePictures) {
+    if (pictures.dpi <= dpi) chosen = &pictures;
+  }
+  return *chosen;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
 }  // namespace
 
 CheckState ToggledState(CheckState state) {
@@ -155,8 +184,9 @@ bool CheckTreeCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result) {
 
 void CheckTreeImages::InstallOn(CheckTreeCtrl& tree) {
   constexpr COLORREF kTransparent = RGB(255, 255, 255);
-  checkBoxes_.Load(IDB_CHECK_BOXES, 13, kTransparent);
-  items_.Load(IDB_FOLDERS, 16, kTransparent);
+  const TreePictures& pictures = PicturesFor(ScreenDpi());
+  checkBoxes_.Load(pictures.boxes, pictures.boxSize, kTransparent);
+  items_.Load(pictures.items, pictures.itemSize, kTransparent);
   shield_ = AddSystemIcon(IDI_SHIELD);
   warning_ = AddSystemIcon(IDI_WARNING);
   tree.SetImageList(items_.handle(), TVSIL_NORMAL);

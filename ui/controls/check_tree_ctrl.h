@@ -65,9 +65,9 @@ class CheckTreeCtrl : public TreeView, public ControlHooks {
   BoxSource boxSource_;
 };
 
-// The pictures every host gives its check tree: the four boxes (bitmap 132) as state
-// images and the closed and open folder and a lock (bitmap 133) as item images, then the
-// system's shield and warning sign.
+// The pictures every host gives its check tree, sized for the screen's DPI: the four
+// boxes as state images and the closed and open folder and a lock as item images, then
+// the system's shield and warning sign.
 class CheckTreeImages {
  public:
   // Must run before the first item is inserted: a tree without its own state images

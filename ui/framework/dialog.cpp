@@ -179,7 +179,9 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     const RECT after = WindowRect();
     // A modal box that its initialisation left where the template put it is centred on
     // its owner, as the platform's dialog framework does.
-    if (modal_ && hwnd_ != nullptr && !IsChild(hwnd_) && EqualRect(&before, &after)) CentreOnOwner();
+    if (modal_ && hwnd_ != nullptr && !IsChild(hwnd_) && !PlacesItself() && EqualRect(&before, &after)) {
+      CentreOnOwner();
+    }
     return result;
   }
 

@@ -63,6 +63,9 @@ class Dialog : public Window {
   // data taken from the controls (OK) or unchanged (Cancel). Modeless dialogs ignore both.
   virtual void OnOK();
   virtual void OnCancel();
+  // A modal window that places itself in OnInitDialog, even where the template put it,
+  // is not centred on its owner afterwards.
+  virtual bool PlacesItself() const { return false; }
 
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -34,15 +34,11 @@ void CopySettingsToBoxes(const ScanSettings& settings, CategoryBoxStates& boxes)
   for (std::size_t i = 0; i < kCategoryBoxes.size(); ++i) boxes[i] = settings.*(kCategoryBoxes[i].flag);
 }
 
-void ReadBackDriveChecks(std::vector<DriveEntry>& drives,
-                         const std::function<CheckState(TreeItemHandle)>& boxOf) {
-  for (DriveEntry& drive : drives) {
-    if (drive.treeItem != 0) drive.selected = FlagFromCheck(boxOf(drive.treeItem));
+void ReadBackDriveChecks(std::vector<DriveEntry>& drives, const std::vector<HTREEITEM>& items,
+                         const std::function<CheckState(HTREEITEM)>& boxOf) {
+  for (std::size_t i = 0; i < drives.size() && i < items.size(); ++i) {
+    if (items[i] != nullptr) drives[i].selected = FlagFromCheck(boxOf(items[i]));
   }
-}
-
-void ForgetDriveItems(std::vector<DriveEntry>& drives) {
-  for (DriveEntry& drive : drives) drive.treeItem = 0;
 }
 
 }  // namespace scourix

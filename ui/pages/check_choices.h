@@ -40,12 +40,10 @@ void CopyBoxesToSettings(const CategoryBoxStates& boxes, ScanSettings& settings)
 void CopySettingsToBoxes(const ScanSettings& settings, CategoryBoxStates& boxes);
 
 // The drive selection of the disk page, as the tree shows it and as the engine keeps it:
-// copies the boxes into the drives' selected flags. Drives without a tree item keep
-// their flag; `boxOf` reads the box of an item.
-void ReadBackDriveChecks(std::vector<DriveEntry>& drives,
-                         const std::function<CheckState(TreeItemHandle)>& boxOf);
-
-// The tree items stop existing with the tree: no drive may point at one afterwards.
-void ForgetDriveItems(std::vector<DriveEntry>& drives);
+// copies the boxes into the drives' selected flags; `items` holds the drives' tree items
+// by the drives' index. Drives without an item keep their flag; `boxOf` reads the box of
+// an item.
+void ReadBackDriveChecks(std::vector<DriveEntry>& drives, const std::vector<HTREEITEM>& items,
+                         const std::function<CheckState(HTREEITEM)>& boxOf);
 
 }  // namespace scourix

@@ -33,9 +33,9 @@ void DiskCleanPage::FillDriveTree() {
   RedrawOff quiet(tree_);
   tree_.DeleteAllItems();
   HTREEITEM root = tree_.InsertItem(kDriveTreeRootText, 0, 1, TVI_ROOT, TVI_LAST);
-  for (DriveEntry& drive : engine_.choices().drives) {
-    HTREEITEM item = tree_.InsertItem(drive.displayName, 0, 1, root, TVI_LAST, 0, CheckFromFlag(drive.selected));
-    drive.treeItem = reinterpret_cast<TreeItemHandle>(item);
+  driveItems_.clear();
+  for (const DriveEntry& drive : engine_.choices().drives) {
+    driveItems_.push_back(tree_.InsertItem(drive.displayName, 0, 1, root, TVI_LAST, 0, CheckFromFlag(drive.selected)));
   }
   tree_.SumUpChildren(root);
   // A root without children cannot be expanded: expanded after the drives are in, so
@@ -45,9 +45,7 @@ void DiskCleanPage::FillDriveTree() {
 
 void DiskCleanPage::ReadDriveChecks() {
   if (!tree_.exists()) return;
-  ReadBackDriveChecks(engine_.choices().drives, [this](TreeItemHandle item) {
-    return tree_.GetCheck(reinterpret_cast<HTREEITEM>(item));
-  });
+  ReadBackDriveChecks(engine_.choices().drives, driveItems_, [this](HTREEITEM item) { return tree_.GetCheck(item); });
 }
 
 bool DiskCleanPage::OnCommand(int id, UINT code) {
@@ -61,7 +59,7 @@ bool DiskCleanPage::OnCommand(int id, UINT code) {
 
 void DiskCleanPage::OnStart() { StartScan(kDiskProgressMax, &CleanEngine::startDiskScan); }
 
-void DiskCleanPage::OnTimer() { MirrorWhileRunning(engine_.diskScanRunning); }
+void DiskCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Disk); }
 
 void DiskCleanPage::OnSelectAll() { SelectAllDrives(true); }
 
@@ -69,15 +67,11 @@ void DiskCleanPage::OnSelectNone() { SelectAllDrives(false); }
 
 // The flags change at once: a running scan reads each drive's flag when it gets there.
 void DiskCleanPage::SelectAllDrives(bool selected) {
-  std::vector<HTREEITEM> items;
-  for (DriveEntry& drive : engine_.choices().drives) {
-    drive.selected = selected ? 1 : 0;
-    if (drive.treeItem != 0) items.push_back(reinterpret_cast<HTREEITEM>(drive.treeItem));
-  }
+  for (DriveEntry& drive : engine_.choices().drives) drive.selected = selected ? 1 : 0;
   RedrawOff quiet(tree_);
-  tree_.SetSiblingChecks(items, selected ? Ticked : Unticked);
+  tree_.SetSiblingChecks(driveItems_, selected ? Ticked : Unticked);
 }
 
-void DiskCleanPage::OnDestroy() { ForgetDriveItems(engine_.choices().drives); }
+void DiskCleanPage::OnDestroy() { driveItems_.clear(); }
 
 }  // namespace scourix

@@ -2,6 +2,7 @@
 // The disk cleaning page (tab "清理磁盘"): the fixed drives to scan under "我的电脑", the
 // disk scan with its progress and current path, and the technical-support block.
 #include <string>
+#include <vector>
 
 #include "ui/controls/check_tree_ctrl.h"
 #include "ui/controls/hyperlink_label.h"
@@ -41,6 +42,8 @@ class DiskCleanPage : public ScanPage {
   void OnDestroy() override;
 
   CheckTreeCtrl tree_;
+  // The drives' items, by the drives' index; empty while the tree does not exist.
+  std::vector<HTREEITEM> driveItems_;
   HyperLinkLabel supportLink_;
   CheckTreeImages treeImages_;
   std::string supportEmail_ = kSupportEmail;

@@ -30,9 +30,15 @@ void RulesPage::DoDataExchange(DataExchange& exchange) {
 }
 
 void RulesPage::InitColumns() {
-  ruleList_.InsertColumn(0, "规则", 160);
-  ruleList_.InsertColumn(1, "规则说明", 180);
-  ruleList_.InsertColumn(2, "是否启用", 60);
+  // Widths in dialog units, so that the headings fit at every DPI.
+  const auto width = [this](int units) {
+    RECT rect{0, 0, units, 0};
+    MapDialogRect(hwnd_, &rect);
+    return static_cast<int>(rect.right);
+  };
+  ruleList_.InsertColumn(0, "规则", width(91));
+  ruleList_.InsertColumn(1, "规则说明", width(103));
+  ruleList_.InsertColumn(2, "是否启用", width(40));
   ruleList_.SetExtendedStyle(ruleList_.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   RefreshRuleList();
 }

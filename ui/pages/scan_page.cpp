@@ -15,13 +15,13 @@ namespace {
 // into the bar.
 void MirrorScanProgress(const CleanEngine& engine, std::string& pathText, const Edit& pathEdit,
                         const ProgressBar& progress) {
-  std::string path = engine.currentPath();
+  std::string path = engine.progress().currentPath();
   // Setting an unchanged text would only make the field flicker.
   if (path != pathText) {
     pathText = std::move(path);
     pathEdit.SetText(pathText);
   }
-  progress.SetPos(engine.progressPos);
+  progress.SetPos(engine.progress().position());
 }
 
 }  // namespace
@@ -43,8 +43,8 @@ bool ScanPage::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
   return false;
 }
 
-void ScanPage::MirrorWhileRunning(const std::atomic<std::int32_t>& running) {
-  if (running != 0) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
+void ScanPage::MirrorWhileRunning(ScanKind kind) {
+  if (engine_.progress().running(kind)) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
 }
 
 void ScanPage::StartScan(std::int32_t progressMax, bool (CleanEngine::*start)()) {

@@ -2,9 +2,10 @@
 // What the two scanning pages (disk and trace) share: the progress bar, the start button
 // and the current-path field, the start of a scan, the polling timer, and the steps that
 // a worker carries out on them at the end of its scan (on the user-interface thread).
-#include <atomic>
 #include <cstdint>
 #include <string>
+
+#include "engine/scan_observer.h"
 
 #include "ui/framework/controls.h"
 #include "ui/framework/key_filter.h"
@@ -37,7 +38,7 @@ class ScanPage : public FilteredDialog {
   // Binds the bar, the button and the path field, and the path text to its field.
   void ExchangeScanControls(DataExchange& exchange, int progressId, int startId, int pathId);
   // The timer's step: while this page's kind of scan runs, its path and counter show.
-  void MirrorWhileRunning(const std::atomic<std::int32_t>& running);
+  void MirrorWhileRunning(ScanKind kind);
   // Applies the options, reads the page's ticks, readies the bar and starts the scan.
   // A start while any scan runs is refused with a notice, before anything changes; one
   // while another process of the program scans (an unattended clean), by the engine.

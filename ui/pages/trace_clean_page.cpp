@@ -54,7 +54,7 @@ void TraceCleanPage::LoadCatalog() {
   std::string imported;
   if (!importedCatalogPath_.empty() && !platform.readWholeFile(importedCatalogPath_, imported)) imported.clear();
   catalog_ = catalog::catalogItems(platform.builtInCatalog(), imported);
-  const catalog::Expander machine = catalog::runningMachine(platform, engine_.profileFolders());
+  const catalog::Expander machine = catalog::runningMachine(platform, engine_.traceProfiles());
   shown_ = catalog::shownItems(catalog_, machine, catalog::listingProbe(platform));
 }
 
@@ -138,7 +138,7 @@ void TraceCleanPage::ReadTraceChecks() {
 
 void TraceCleanPage::ShowFoundSizes() {
   std::map<std::string, std::uint64_t> found;
-  for (const auto& file : engine_.foundFiles()) found[file->category] += file->size;
+  for (const auto& file : engine_.findings()) found[file->category] += file->size;
   std::vector<std::uint64_t> sizes(rows_.size(), 0);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     for (const std::string& category : rows_[i].categories) {
@@ -200,7 +200,7 @@ void TraceCleanPage::OnSelChanged() {
   UpdateData(false);
 }
 
-void TraceCleanPage::OnTimer() { MirrorWhileRunning(engine_.traceScanRunning); }
+void TraceCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Trace); }
 
 void TraceCleanPage::OnSelectAll() { SetAllItems(Ticked); }
 

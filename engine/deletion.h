@@ -1,0 +1,37 @@
+#pragma once
+// Deleting the ticked findings (or moving them to the recycle bin), and emptying the bin
+// that a trace scan covered.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/findings.h"
+#include "engine/scan_settings.h"
+
+namespace scourix {
+
+// A ticked file that could not be deleted, and the system's word for why.
+struct DeletionFailure {
+  std::string path;
+  std::string category;
+  std::string reason;
+};
+
+// The outcome of deleting the ticked findings.
+struct DeletionResult {
+  int deleted = 0;
+  int failed = 0;  // ticked files that could not be deleted; they stay in the list
+  bool recycleBinEmptied = false;
+  std::uint64_t bytesFreed = 0;  // sizes of the files really deleted
+  int recycled = 0;              // files moved to the recycle bin instead
+  std::uint64_t bytesRecycled = 0;
+  std::vector<DeletionFailure> failures;
+};
+
+// Deletes every finding whose toDelete is set, by its exact path. Deleted and unticked
+// records leave the list; files that could not be deleted stay, ticked. Empties the
+// recycle bin when the findings cover it and no finding in it was unticked. The caller
+// owns the list (see Findings).
+DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, const CleanOptions& options);
+
+}  // namespace scourix

@@ -1,0 +1,54 @@
+#pragma once
+// The found-file list: the findings in the order found, each exact path once.
+//
+// Who may change it when: from a scan's start until its walk is over, the scan's worker
+// alone (it clears the list and adds to it; the protection settles ticks); otherwise the
+// windows' thread (the user's ticks, deletion). workerOwns() tells which side it is.
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/found_file.h"
+#include "engine/path_index.h"
+
+namespace scourix {
+
+class Findings {
+ public:
+  using List = std::vector<std::unique_ptr<FoundFile>>;
+
+  int count() const { return static_cast<int>(files_.size()); }
+  FoundFile& at(int index) { return *files_.at(static_cast<std::size_t>(index)); }
+  const FoundFile& at(int index) const { return *files_.at(static_cast<std::size_t>(index)); }
+  List::const_iterator begin() const { return files_.begin(); }
+  List::const_iterator end() const { return files_.end(); }
+
+  // The one way in. `file` found in `category`, ticked; false (and nothing changes) when
+  // its exact path is listed already.
+  bool add(const WalkedFile& file, const std::string& category);
+  // A finding made before (another scan's), with its tick and lock.
+  bool add(FoundFile finding);
+  void clear();
+  // Keeps, in order, the findings whose flag in `stays` is set.
+  void keep(const std::vector<char>& stays);
+
+  // A trace scan walked all the recycle folders of the drives: emptying the bin deletes
+  // nothing the list does not show. Cleared when a scan starts.
+  bool coversRecycleBin() const { return coversRecycleBin_.load(); }
+  void setCoversRecycleBin(bool covers) { coversRecycleBin_ = covers; }
+
+  bool workerOwns() const { return workerOwns_.load(); }
+  void setWorkerOwns(bool owns) { workerOwns_ = owns; }
+
+ private:
+  bool contains(const ExactPath& path, std::uint32_t hash) const;
+  void append(std::unique_ptr<FoundFile> finding, std::uint32_t hash);
+
+  List files_;
+  PathIndex index_;  // the exact paths of files_, for the duplicate check
+  std::atomic<bool> coversRecycleBin_{false};
+  std::atomic<bool> workerOwns_{false};
+};
+
+}  // namespace scourix
