@@ -61,7 +61,11 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   engine.runDiskScan();
   std::vector<FoundFile> findings = copyFindings(engine);
   // The trace scan starts from an empty list; the disk scan's findings join its own, so
-  // that one deletion empties the bin before it moves anything there.
+  // that one deletion takes both. Only the bins of the drives data.dsfw ticks are looked
+  // into: a disk attached since is none of the user's choosing.
+  for (DriveEntry& drive : engine.choices().drives) {
+    if (drive.selected == 0) drive.present = 0;
+  }
   engine.runTraceScan();
   for (FoundFile& file : copyFindings(engine)) findings.push_back(std::move(file));
   engine.findings().clear();

@@ -32,6 +32,9 @@ std::string autoCleanLogText(const AutoCleanReport& report) {
     text += "已放入回收站 " + std::to_string(deletion.recycled) + " 个文件，" + formatSize(deletion.bytesRecycled) +
             kLineEnd;
   }
+  if (deletion.binRefused != 0) {
+    text += "无法放入回收站 " + std::to_string(deletion.binRefused) + " 个文件，未删除" + kLineEnd;
+  }
   for (const DeletionFailure& failure : deletion.failures) {
     text += "无法删除 [" + failure.category + "] " + failure.path + "：" + failure.reason + kLineEnd;
   }

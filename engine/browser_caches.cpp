@@ -24,6 +24,13 @@ const std::array<BrowserCache, 8>& browserCaches() {
   return table;
 }
 
+bool isBrowserCacheFolder(const std::string& lowerName) {
+  for (const char* name : {"cache", "code cache", "gpucache", "shadercache", "grshadercache", "cache2"}) {
+    if (lowerName == name) return true;
+  }
+  return false;
+}
+
 const std::array<const char*, 2>& appDataCandidates(AppDataFolder folder) {
   static const std::array<const char*, 2> local = {"Local Settings\\Application Data",
                                                    "AppData\\Local"};

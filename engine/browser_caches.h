@@ -3,6 +3,7 @@
 // Only the folders a browser rebuilds by itself; never its cookies, history, logins,
 // bookmarks, local storage or settings.
 #include <array>
+#include <string>
 
 #include "engine/scan_settings.h"
 
@@ -29,6 +30,10 @@ struct BrowserCache {
 
 // A browser with two places has two rows with the same flag and label.
 const std::array<BrowserCache, 8>& browserCaches();
+
+// A folder of this name (lower-cased) in a browser's data is one of the caches above:
+// Cache, Code Cache, GPUCache, ShaderCache, GrShaderCache, cache2.
+bool isBrowserCacheFolder(const std::string& lowerName);
 
 // Where a profile's application-data folder can be, in the order tried: the Windows XP
 // place first.

@@ -18,9 +18,6 @@ void CleanEngine::prepareScan(ScanKind kind) {
   pacer_.restart();
   progress_.restart(kind);
   diskScan_.start(choices_);
-  // A bin covered by an earlier trace scan is no part of this scan's findings: deleting
-  // them must not empty it.
-  findings_.setCoversRecycleBin(false);
 }
 
 void CleanEngine::walk(ScanKind kind) {

@@ -1,6 +1,7 @@
 #include "engine/deletion.h"
 
 #include <algorithm>
+#include <set>
 
 #include "engine/trace_locations.h"
 
@@ -14,38 +15,80 @@ bool isRecycleFinding(const FoundFile& file) {
 // A folder on the file's path was swapped for a link after the scan: deleting through
 // it could reach a file outside the scanned tree.
 constexpr char kThroughLinkReason[] = "路径中的文件夹已变成链接";
+// Another file took the listed one's place (a reused name, a folder its program made
+// anew): it was never shown, so it stays.
+constexpr char kChangedReason[] = "文件在扫描后已被更改";
 
 // The folders below a walk's start were no links when listed. One that has become a link
-// since would take the deletion elsewhere: then the file stays. Files come folder by
-// folder in walk order, so only the folders below what a file's folder shares with the
-// one checked last are checked again.
-class LinkCheck {
+// since would take the deletion elsewhere: then the file stays. One that is gone took its
+// files with it. Files come folder by folder in walk order, so only the folders below
+// what a file's folder shares with the one checked last are checked again.
+class FolderCheck {
  public:
-  explicit LinkCheck(Platform& platform) : platform_(platform) {}
+  explicit FolderCheck(Platform& platform) : platform_(platform) {}
 
-  bool foldersStillPlain(const FoundFile& file) {
-    if (file.rootLength == 0) return true;
+  FolderState foldersOf(const FoundFile& file) {
+    if (file.rootLength == 0) return FolderState::Plain;
     const ExactPath& exact = file.exact;
     const std::size_t nameStart = exact.nameStart();
-    if (nameStart <= file.rootLength) return true;
+    if (nameStart <= file.rootLength) return FolderState::Plain;
     std::size_t shared = std::min(exact.sharedLength(checked_), nameStart);
     // Back to the end of the last whole folder they share, and never above the start.
     while (shared > 0 && !exact.isSeparatorAt(shared - 1)) --shared;
     for (std::size_t end = exact.separatorFrom(std::max(shared, file.rootLength)); end < nameStart;
          end = exact.separatorFrom(end + 1)) {
-      if (!platform_.isPlainFolder(exact.prefix(end))) {
+      const FolderState state = platform_.folderState(exact.prefix(end));
+      if (state != FolderState::Plain) {
         checked_ = ExactPath();
-        return false;
+        return state;
       }
     }
     checked_ = exact.prefix(nameStart);
-    return true;
+    return FolderState::Plain;
   }
 
  private:
   Platform& platform_;
   ExactPath checked_;  // the folder of the file checked last, with its separator
 };
+
+// Whether the file the walk listed is still the one at its path. What the system will not
+// tell is left to the deletion, which reports why it fails.
+FileLookup lookUpListed(Platform& platform, const FoundFile& file, bool& changed) {
+  FileFacts now;
+  const FileLookup lookup = platform.lookUpFile(file.exact, now);
+  const bool sameId = now.fileId == 0 || file.fileId == 0 || now.fileId == file.fileId;
+  changed = lookup == FileLookup::Found && (!sameId || now.size != file.size || now.lastWrite != file.lastWrite);
+  return lookup;
+}
+
+// Vista's bin keeps each recycled item as "$R<x>" (a file or a folder) in a folder per
+// user, beside its record "$I<x>". Where the item of a finding of such a bin starts, and
+// where it ends (npos: the finding is the item itself); false for findings of no such bin.
+bool binItemOf(const FoundFile& file, std::size_t& start, std::size_t& end) {
+  if (file.category != kRecycleBinLabel || file.rootLength == 0) return false;
+  const ExactPath& exact = file.exact;
+  std::size_t user = file.rootLength;
+  if (exact.isSeparatorAt(user - 1) == false && exact.isSeparatorAt(user)) ++user;
+  const std::size_t userEnd = exact.separatorFrom(user);
+  if (userEnd == ExactPath::npos) return false;
+  start = userEnd + 1;
+  end = exact.separatorFrom(start);
+  return exact.hasAsciiAt(start, '$');
+}
+
+// The record of a recycled item as a key; empty when the finding is no part of one.
+std::string recordKeyOf(const FoundFile& file) {
+  std::size_t start = 0, end = 0;
+  if (!binItemOf(file, start, end) || !file.exact.hasAsciiAt(start + 1, 'R')) return std::string();
+  const std::size_t length = end == ExactPath::npos ? file.exact.length() : end;
+  return std::string(file.exact.prefixWithAsciiAt(length, start + 1, 'I').key());
+}
+
+bool isRecord(const FoundFile& file) {
+  std::size_t start = 0, end = 0;
+  return binItemOf(file, start, end) && end == ExactPath::npos && file.exact.hasAsciiAt(start + 1, 'I');
+}
 
 }  // namespace
 
@@ -55,30 +98,37 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   // "扫描完毕" box included) the list is the windows'.
   if (findings.workerOwns()) return result;
   const bool toBin = options.deleteToRecycleBin != 0;
-  bool recycleFindingKept = false;
   const int count = findings.count();
   // Per finding: whether it stays, and why.
   std::vector<char> stays(count, 0);
   std::vector<std::string> reasons(count);
   std::vector<ExactPath> toRecycle;
   std::vector<int> recycledAt;
-  LinkCheck links(platform);
-  for (int i = 0; i < count; ++i) {
+  // The bin's records go last, each only when nothing of its item stays.
+  std::vector<int> records;
+  std::set<std::string> keptRecords;
+  FolderCheck folders(platform);
+  const auto remove = [&](int i) {
     const FoundFile& file = findings.at(i);
-    if (file.toDelete == 0) {
-      if (isRecycleFinding(file)) recycleFindingKept = true;
-      continue;
-    }
-    if (!links.foldersStillPlain(file)) {
+    const FolderState state = folders.foldersOf(file);
+    if (state == FolderState::Missing) return;  // gone with its folder: it only leaves the list
+    if (state == FolderState::Other) {
       stays[i] = 1;
       reasons[i] = kThroughLinkReason;
-      continue;
+      return;
+    }
+    bool changed = false;
+    if (lookUpListed(platform, file, changed) == FileLookup::Gone) return;
+    if (changed) {
+      stays[i] = 1;
+      reasons[i] = kChangedReason;
+      return;
     }
     // What is already in a bin cannot go to one.
     if (toBin && !isRecycleFinding(file)) {
       toRecycle.push_back(file.exact);
       recycledAt.push_back(i);
-      continue;
+      return;
     }
     switch (platform.deleteFile(file.exact, reasons[i])) {
       case RemoveOutcome::Removed:
@@ -91,27 +141,35 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
         stays[i] = 1;
         break;
     }
-  }
-
-  if (findings.coversRecycleBin()) {
-    findings.setCoversRecycleBin(false);
-    // Unless the user unticked something in the bin: emptying it would destroy what they kept.
-    if (!recycleFindingKept) {
-      platform.emptyRecycleBin();
-      result.recycleBinEmptied = true;
+  };
+  for (int i = 0; i < count; ++i) {
+    const FoundFile& file = findings.at(i);
+    if (isRecord(file)) {
+      if (file.toDelete != 0) records.push_back(i);
+      continue;
+    }
+    if (file.toDelete != 0) remove(i);
+    // An item the user kept, or that could not go, keeps its record: without it the bin
+    // would no longer show the item, nor restore it.
+    if (file.toDelete == 0 || stays[i] != 0) {
+      const std::string record = recordKeyOf(file);
+      if (!record.empty()) keptRecords.insert(record);
     }
   }
-  // Only now, so that emptying the bin does not take what this deletion put in it.
+  for (int i : records) {
+    if (keptRecords.count(std::string(findings.at(i).exact.key())) == 0) remove(i);
+  }
   if (!toRecycle.empty()) {
-    const std::vector<std::string> answers = platform.recycleFiles(toRecycle);
+    const std::vector<RecycleAnswer> answers = platform.recycleFiles(toRecycle);
     for (std::size_t j = 0; j < recycledAt.size(); ++j) {
       const int at = recycledAt[j];
-      if (answers[j].empty()) {
+      if (answers[j].outcome == RecycleAnswer::InBin) {
         ++result.recycled;
         result.bytesRecycled += findings.at(at).size;
       } else {
+        if (answers[j].outcome == RecycleAnswer::BinRefused) ++result.binRefused;
         stays[at] = 1;
-        reasons[at] = answers[j];
+        reasons[at] = answers[j].reason;
       }
     }
   }

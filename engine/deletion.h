@@ -1,6 +1,5 @@
 #pragma once
-// Deleting the ticked findings (or moving them to the recycle bin), and emptying the bin
-// that a trace scan covered.
+// Deleting the ticked findings (or moving them to the recycle bin).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,17 +20,17 @@ struct DeletionFailure {
 struct DeletionResult {
   int deleted = 0;
   int failed = 0;  // ticked files that could not be deleted; they stay in the list
-  bool recycleBinEmptied = false;
   std::uint64_t bytesFreed = 0;  // sizes of the files really deleted
   int recycled = 0;              // files moved to the recycle bin instead
   std::uint64_t bytesRecycled = 0;
+  int binRefused = 0;  // of the failed: files the bin could not take, left in place
   std::vector<DeletionFailure> failures;
 };
 
-// Deletes every finding whose toDelete is set, by its exact path. Deleted and unticked
-// records leave the list; files that could not be deleted stay, ticked. Empties the
-// recycle bin when the findings cover it and no finding in it was unticked. The caller
-// owns the list (see Findings).
+// Deletes every finding whose toDelete is set, by its exact path, when it is still the
+// file the walk listed. Deleted, vanished and unticked records leave the list; files that
+// could not be deleted stay, ticked. Of the recycle bin only the listed items go, and the
+// record of an item goes only with all of it. The caller owns the list (see Findings).
 DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, const CleanOptions& options);
 
 }  // namespace scourix

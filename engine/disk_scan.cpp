@@ -3,7 +3,8 @@
 namespace scourix {
 
 void DiskScan::scanFolder(const FolderPath& root) {
-  protection_.start(protecting_, root.path, platform_.separator(), platform_.codePage());
+  protection_.start(protecting_, root.path, platform_.separator(), platform_.codePage(),
+                    protecting_ ? UserPlaces::of(platform_) : UserPlaces());
   walker_.walk(root, *this);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The found-file list: the findings in the order found, each exact path once.
 //
-// Who may change it when: from a scan's start until its walk is over, the scan's worker
-// alone (it clears the list and adds to it; the protection settles ticks); otherwise the
-// windows' thread (the user's ticks, deletion). workerOwns() tells which side it is.
+// Who may change it when: the thread that starts a scan clears it; from then until the
+// walk is over, the scan's worker alone (it adds to it; the protection settles ticks);
+// otherwise the windows' thread (the user's ticks, deletion). workerOwns() tells which side it is.
 #include <atomic>
 #include <memory>
 #include <string>
@@ -33,11 +33,6 @@ class Findings {
   // Keeps, in order, the findings whose flag in `stays` is set.
   void keep(const std::vector<char>& stays);
 
-  // A trace scan walked all the recycle folders of the drives: emptying the bin deletes
-  // nothing the list does not show. Cleared when a scan starts.
-  bool coversRecycleBin() const { return coversRecycleBin_.load(); }
-  void setCoversRecycleBin(bool covers) { coversRecycleBin_ = covers; }
-
   bool workerOwns() const { return workerOwns_.load(); }
   void setWorkerOwns(bool owns) { workerOwns_ = owns; }
 
@@ -47,7 +42,6 @@ class Findings {
 
   List files_;
   PathIndex index_;  // the exact paths of files_, for the duplicate check
-  std::atomic<bool> coversRecycleBin_{false};
   std::atomic<bool> workerOwns_{false};
 };
 

@@ -19,6 +19,7 @@ struct WalkedFile {
   std::uint64_t size = 0;
   std::int64_t lastAccess = 0;  // seconds since 1970-01-01 UTC
   std::int64_t lastWrite = 0;
+  std::int64_t creation = 0;  // 0: unknown
   std::uint32_t attributes = 0;  // kAttribute...
   std::uint64_t fileId = 0;      // the file's number on its volume; 0: unknown
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "engine/browser_caches.h"
 #include "engine/name_match.h"
 
 namespace scourix {
@@ -38,19 +39,72 @@ bool isProgramFile(std::string_view name, const CodePage& codePage) {
   return name.size() > 3 && matchesAt(codePage, name, name.size() - 3, ".so");
 }
 
+bool endsWithAny(const CodePage& codePage, std::string_view name,
+                 std::initializer_list<std::string_view> lowerEndings) {
+  return std::any_of(lowerEndings.begin(), lowerEndings.end(), [&](std::string_view ending) {
+    return name.size() > ending.size() && matchesAt(codePage, name, name.size() - ending.size(), ending);
+  });
+}
+
+bool startsWithLower(std::string_view name, std::string_view lowerPrefix) {
+  if (name.size() < lowerPrefix.size()) return false;
+  for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+    if (lowerAscii(name[i]) != lowerPrefix[i]) return false;
+  }
+  return true;
+}
+
+unsigned stateTraits(std::string_view name, const CodePage& codePage) {
+  unsigned traits = 0;
+  if (isOneOf(codePage, name, {"current"})) traits |= kHoldsLevelDbCurrent;
+  if (startsWithLower(name, "manifest-")) traits |= kHoldsLevelDbManifest;
+  if (endsWithAny(codePage, name, {".edb", ".jrs", ".jfm", ".jcp"})) traits |= kHoldsEseDatabase;
+  if (endsWithAny(codePage, name, {".chk"})) traits |= kHoldsCheckpoint;
+  if (endsWithAny(codePage, name, {".log", ".jtx"})) traits |= kHoldsTransactionLog;
+  if (isOneOf(codePage, name, {"local state", "preferences", "prefs.js"})) traits |= kHoldsBrowserProfile;
+  return traits;
+}
+
+// The database a SQLite journal's name belongs to (lower-cased); empty for other names.
+std::string journaledDatabase(const CodePage& codePage, const std::string& name) {
+  for (std::string_view ending : {"-journal", "-wal", "-shm"}) {
+    if (endsWithAny(codePage, name, {ending})) return codePage.lower(name.substr(0, name.size() - ending.size()));
+  }
+  return {};
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+}  // namespace
+
 void protect(FoundFile& file) {
   file.isProtected = 1;
   file.toDelete = 0;
 }
 
-}  // namespace
+UserPlaces UserPlaces::of(Platform& platform) {
+  const CodePage& codePage = platform.codePage();
+  UserPlaces places;
+  if (const FolderPath folder = platform.profilesDirectory(); !folder.path.empty()) {
+    places.profilesFolders.push_back(codePage.lower(folder.path));
+  }
+  for (const FolderPath& profile : platform.registeredProfiles()) {
+    places.profiles.push_back(codePage.lower(codePage.withSeparator(profile.path, platform.separator())));
+  }
+  for (const FolderPath& folder : platform.userFolders()) {
+    places.userFolders.push_back(codePage.lower(codePage.withSeparator(folder.path, platform.separator())));
+  }
+  return places;
+}
 
 unsigned heldTraits(std::string_view name, bool isDirectory, const CodePage& codePage) {
   // A checkout's .git is a folder; in a linked worktree or a submodule it is a file.
   if (isOneOf(codePage, name, {".git"})) return kHoldsRepository;
   if (isDirectory) return isOneOf(codePage, name, {"system32"}) ? kHoldsSystem32 : 0;
   if (isOneOf(codePage, name, {"pyvenv.cfg"})) return kHoldsRepository;
-  return isProgramFile(name, codePage) ? kHoldsProgram : 0;
+  return (isProgramFile(name, codePage) ? kHoldsProgram : 0) | stateTraits(name, codePage);
 }
 
 unsigned folderTraits(std::string_view name, bool rootLevel, const CodePage& codePage) {
@@ -71,8 +125,9 @@ unsigned folderTraits(std::string_view name, bool rootLevel, const CodePage& cod
 }
 
 void ProtectionTracker::start(bool active, const std::string& dir, char separator,
-                              const CodePage& codePage) {
+                              const CodePage& codePage, UserPlaces places) {
   active_ = active;
+  places_ = std::move(places);
   separator_ = separator;
   codePage_ = &codePage;
   open_.clear();
@@ -88,10 +143,34 @@ void ProtectionTracker::folderOpened(const std::string& dir, Findings& found) {
   const std::size_t nameEnd = dir.size() - 1;
   const std::size_t slash = codePage_->lastOf(std::string_view(dir).substr(0, nameEnd), separator_);
   const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  const unsigned traits = folderTraits(std::string_view(dir).substr(nameStart, nameEnd - nameStart),
-                                       depth == 1, *codePage_);
+  const std::string_view name = std::string_view(dir).substr(nameStart, nameEnd - nameStart);
+  const unsigned traits = folderTraits(name, depth == 1, *codePage_);
   const bool temporary = (traits & kTemporary) != 0 || (!open_.empty() && open_.back().temporary);
-  open_.push_back({found.count(), dir.size(), depth, traits, 0, temporary});
+  const unsigned place = placeOf(dir, name, depth);
+  const bool userOwn =
+      !temporary && ((place & kUserFolder) != 0 || (!open_.empty() && open_.back().userOwn));
+  open_.push_back({found.count(), dir.size(), depth, traits, 0, temporary, place, userOwn, {}});
+}
+
+// Profiles lie in a profiles folder: the platform's, or Users or Documents and Settings
+// in a drive's root (also another drive's, an older system's); a user's own folders in a
+// profile.
+unsigned ProtectionTracker::placeOf(const std::string& dir, std::string_view name, int depth) const {
+  const unsigned parent = open_.empty() ? 0 : open_.back().place;
+  const std::string lower = codePage_->lower(dir);
+  unsigned place = 0;
+  if ((depth == 1 && isOneOf(*codePage_, name, {"users", "documents and settings"})) ||
+      contains(places_.profilesFolders, lower)) {
+    place |= kProfilesFolder;
+  }
+  if ((parent & kProfilesFolder) != 0 || contains(places_.profiles, lower)) place |= kProfile;
+  if (((parent & kProfile) != 0 &&
+       (isOneOf(*codePage_, name, {"desktop", "documents", "downloads", "pictures", "music", "videos"}) ||
+        startsWithLower(name, "onedrive"))) ||
+      contains(places_.userFolders, lower)) {
+    place |= kUserFolder;
+  }
+  return place;
 }
 
 void ProtectionTracker::entryListed(const DirEntry& entry, Findings& found) {
@@ -99,6 +178,7 @@ void ProtectionTracker::entryListed(const DirEntry& entry, Findings& found) {
   settleEmptyFile(found);
   Folder& folder = open_.back();
   folder.held |= heldTraits(entry.name, entry.isDirectory, *codePage_);
+  if (!entry.isDirectory) folder.fileNames.push_back(codePage_->lower(entry.name));
   if (!entry.isDirectory && entry.size == 0 && !folder.temporary) {
     emptyFilePending_ = true;
     emptyFileFindings_ = found.count();
@@ -108,21 +188,50 @@ void ProtectionTracker::entryListed(const DirEntry& entry, Findings& found) {
 void ProtectionTracker::folderClosed(Findings& found) {
   if (!active_ || open_.empty()) return;
   settleEmptyFile(found);
-  const Folder folder = open_.back();
+  const Folder folder = std::move(open_.back());
   open_.pop_back();
-  const bool wholeTree = (folder.traits & (kSoftwareTree | kSystemFolder)) != 0 ||
-                         (folder.held & kHoldsRepository) != 0;
-  const bool windows = (folder.traits & kWindowsFolder) != 0 || (folder.held & kHoldsSystem32) != 0;
-  const bool ownFiles = (folder.held & kHoldsProgram) != 0;
-  if (!wholeTree && !windows && !ownFiles) return;
   for (int i = folder.firstFinding; i < found.count(); ++i) {
     FoundFile& file = found.at(i);
-    if (file.isProtected != 0) continue;
-    if (wholeTree || (windows && !inWindowsJunk(file, folder.pathLength)) ||
-        (ownFiles && directChild(file, folder.pathLength))) {
-      protect(file);
-    }
+    if (file.isProtected == 0 && protects(folder, file)) protect(file);
   }
+}
+
+// Whether what the folder's name, place and listing tell protects a finding of its tree.
+bool ProtectionTracker::protects(const Folder& folder, const FoundFile& file) const {
+  if ((folder.traits & (kSoftwareTree | kSystemFolder)) != 0 || (folder.held & kHoldsRepository) != 0) {
+    return true;
+  }
+  if (((folder.traits & kWindowsFolder) != 0 || (folder.held & kHoldsSystem32) != 0) &&
+      !inWindowsJunk(file, folder.pathLength)) {
+    return true;
+  }
+  if ((folder.held & kHoldsBrowserProfile) != 0 && !inBrowserCache(file, folder.pathLength)) return true;
+  if (!directChild(file, folder.pathLength)) return false;
+  const unsigned held = folder.held;
+  if ((held & kHoldsProgram) != 0 || folder.userOwn) return true;
+  if ((held & kHoldsEseDatabase) != 0 || (held & (kHoldsCheckpoint | kHoldsTransactionLog)) ==
+                                             (kHoldsCheckpoint | kHoldsTransactionLog)) {
+    return true;
+  }
+  if ((held & (kHoldsLevelDbCurrent | kHoldsLevelDbManifest)) ==
+          (kHoldsLevelDbCurrent | kHoldsLevelDbManifest) &&
+      !isOneOf(*codePage_, file.name, {"log", "log.old"})) {
+    return true;
+  }
+  const std::string database = journaledDatabase(*codePage_, file.name);
+  return !database.empty() && contains(folder.fileNames, database);
+}
+
+// The file lies in a cache folder directly in the browser's folder or in a profile of it.
+bool ProtectionTracker::inBrowserCache(const FoundFile& file, std::size_t pathLength) const {
+  std::size_t start = pathLength;
+  for (int level = 0; level < 2; ++level) {
+    const std::size_t end = codePage_->firstOf(file.path, separator_, start);
+    if (end == std::string::npos) return false;
+    if (isBrowserCacheFolder(codePage_->lower(file.path.substr(start, end - start)))) return true;
+    start = end + 1;
+  }
+  return false;
 }
 
 // The findings since the empty file was listed are its own.

@@ -10,8 +10,8 @@ enum class ScanKind { Disk, Trace };
 class ScanObserver {
  public:
   virtual ~ScanObserver() = default;
-  // After the found-file list was emptied: bring the result window to the front and
-  // show the empty list.
+  // On the thread that starts the scan, after the found-file list was emptied and before
+  // the worker runs: bring the result window to the front and show the empty list.
   virtual void scanStarted(ScanKind kind) = 0;
   // After the walk, while the scan still counts as running: rebuild the result list,
   // fill and re-enable the page's controls (nothing while a close stopped the scan).

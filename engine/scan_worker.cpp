@@ -54,15 +54,17 @@ bool ScanWorker::claim() {
   return busy_.compare_exchange_strong(idle, true);
 }
 
+// On the starting thread (the windows'), before the worker exists: the result list may
+// paint the old lines until it hears that they are gone, so they go on its own thread.
 void ScanWorker::prepare(ScanKind kind) {
   prepare_(kind);
   stop_ = false;
+  findings_.clear();
+  if (observer_ != nullptr) observer_->scanStarted(kind);
   findings_.setWorkerOwns(true);
 }
 
 void ScanWorker::walk(ScanKind kind) {
-  findings_.clear();
-  if (observer_ != nullptr) observer_->scanStarted(kind);
   progress_.setRunning(kind, true);
   pacer_.sleep(kStartSleepMs);
   walk_(kind);

@@ -16,7 +16,7 @@ const std::array<TraceLocation, 9>& traceLocations() {
         "AppData\\Roaming\\Microsoft\\Windows\\Cookies"}},
       {&TraceFlags::offlinePages, "Offlin~1", TraceBase::Profile, "Offline files"},
       {&TraceFlags::windowsTemp, "Local Settings\\Temp", TraceBase::Profile, "temp files",
-       {"AppData\\Local\\Temp"}},
+       {"AppData\\Local\\Temp"}, false, true},
       {&TraceFlags::recentDocuments, "Recent", TraceBase::Profile, "Internet Recent files",
        {"AppData\\Roaming\\Microsoft\\Windows\\Recent"}, true},
       {&TraceFlags::recycleBin, "Recycled", TraceBase::DriveRoot, kRecycledLabel},

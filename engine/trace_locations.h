@@ -21,6 +21,9 @@ struct TraceLocation {
   // The folder's AutomaticDestinations and CustomDestinations are the user's pinned
   // jump-list entries, not traces.
   bool keepsJumpLists = false;
+  // Programs write here now: a download being dragged, an installer unpacking. Files
+  // created or written within the last day start unticked, with the lock.
+  bool locksFreshFiles = false;
 };
 
 constexpr const char* kRecycledLabel = "devices Recycled files";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/protection.h"
 #include "engine/trace_locations.h"
 
 namespace scourix {
@@ -10,6 +11,7 @@ namespace {
 constexpr int kLocationSleepMs = 10;
 constexpr std::size_t kProfileRows = 6;
 constexpr std::size_t kFirstDriveRow = 6;
+constexpr std::int64_t kFreshSeconds = 24 * 60 * 60;
 
 // The built-in accounts of the services have profiles of their own that hold no user's
 // traces; on Windows XP the system attribute keeps them out instead.
@@ -43,8 +45,6 @@ void TraceScan::scanRecycleFolders() {
       if (findRealFolder(root, locations[row].subPath, folder)) walk(folder, locations[row].label);
     }
   }
-  // Only a bin whose folders were all walked may be emptied later.
-  if (!stop_) findings_.setCoversRecycleBin(true);
 }
 
 void TraceScan::scanProfile(const FolderPath& profile) {
@@ -67,12 +67,14 @@ void TraceScan::walkLocation(const FolderPath& base, const TraceLocation& locati
     if (found || later == nullptr) break;
     found = findRealFolder(base, later, folder);
   }
-  if (found) walk(folder, location.label, location.keepsJumpLists);
+  if (found) walk(folder, location.label, location.keepsJumpLists, location.locksFreshFiles);
 }
 
-void TraceScan::walk(const FolderPath& folder, const std::string& label, bool skipJumpLists) {
+void TraceScan::walk(const FolderPath& folder, const std::string& label, bool skipJumpLists,
+                     bool locksFreshFiles) {
   label_ = label;
   skipJumpLists_ = skipJumpLists;
+  freshSince_ = locksFreshFiles ? platform_.now() - kFreshSeconds : 0;
   walker_.walk(folder, *this, &pacer_);
 }
 
@@ -84,7 +86,10 @@ bool TraceScan::entryListed(const DirEntry& entry, int depth) {
 void TraceScan::fileWalked(const WalkedFile& file) {
   progress_.examined(file.path);
   if (isTraceIndexFile(platform_.codePage().lower(file.name))) return;
-  findings_.add(file, label_);
+  // The later of the two: an unpacking installer keeps the archive's old write times.
+  if (findings_.add(file, label_) && freshSince_ != 0 && std::max(file.creation, file.lastWrite) > freshSince_) {
+    protect(findings_.at(findings_.count() - 1));
+  }
   progress_.step();
 }
 

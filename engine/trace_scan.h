@@ -41,7 +41,8 @@ class TraceScan : private WalkSink {
   void scanProfile(const FolderPath& profile);
   void scanRecycleFolders();
   void walkLocation(const FolderPath& base, const TraceLocation& location);
-  void walk(const FolderPath& folder, const std::string& label, bool skipJumpLists = false);
+  void walk(const FolderPath& folder, const std::string& label, bool skipJumpLists = false,
+            bool locksFreshFiles = false);
   bool findRealFolder(const FolderPath& base, const char* relative, FolderPath& folder);
   void noteUnreadable(const std::string& folder);
   FolderPath childFolder(const FolderPath& parent, const DirEntry& entry) const;
@@ -59,10 +60,12 @@ class TraceScan : private WalkSink {
   Walker walker_;
   const Choices* choices_ = nullptr;
   std::string profilesFolder_;
-  // The walk under way: its findings' label, and whether its start folder's jump-list
-  // folders are passed over.
+  // The walk under way: its findings' label, whether its start folder's jump-list
+  // folders are passed over, and whether its fresh files start locked.
   std::string label_;
   bool skipJumpLists_ = false;
+  // Files written since this time start locked; 0: none.
+  std::int64_t freshSince_ = 0;
   std::vector<std::string> unreadable_;
   std::atomic<int> unreadableCount_{0};
 };

@@ -45,6 +45,7 @@ void Walker::listEntry(const DirEntry& entry, WalkSink& sink) {
   file_.size = entry.size;
   file_.lastAccess = entry.lastAccess;
   file_.lastWrite = entry.lastWrite;
+  file_.creation = entry.creation;
   file_.attributes = entry.attributes;
   file_.fileId = entry.fileId;
   sink.fileWalked(file_);

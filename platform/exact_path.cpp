@@ -23,7 +23,9 @@ void ExactPath::appendName(const std::string& name, const NativeText& exactName)
     return;
   }
   // Plain ASCII is the same in every form: widened unit by unit.
-  for (char c : name) native_ += static_cast<PathUnit>(static_cast<unsigned char>(c));
+  const std::size_t at = native_.size();
+  native_.resize(at + name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) native_[at + i] = static_cast<PathUnit>(static_cast<unsigned char>(name[i]));
 }
 
 std::size_t ExactPath::nameStart() const {

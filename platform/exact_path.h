@@ -55,6 +55,16 @@ class ExactPath {
   std::size_t separatorFrom(std::size_t from) const { return native_.find(kSeparator, from); }
   // The first `length` units: a folder above the path when they end before a separator.
   ExactPath prefix(std::size_t length) const { return ExactPath(native_.substr(0, length)); }
+  // Whether the unit at `position` is the ASCII character `c`.
+  bool hasAsciiAt(std::size_t position, char c) const {
+    return position < native_.size() && native_[position] == static_cast<PathUnit>(c);
+  }
+  // The first `length` units with the one at `position` (within them) made the ASCII `c`.
+  ExactPath prefixWithAsciiAt(std::size_t length, std::size_t position, char c) const {
+    NativeText text = native_.substr(0, length);
+    text[position] = static_cast<PathUnit>(c);
+    return ExactPath(std::move(text));
+  }
   // How many units from the start this path and `other` have in common.
   std::size_t sharedLength(const ExactPath& other) const;
   // The same folder as `other` when letters A-Z match without regard to case and

@@ -27,6 +27,7 @@ struct DirEntry {
   std::uint64_t size = 0;
   std::int64_t lastAccess = 0;
   std::int64_t lastWrite = 0;
+  std::int64_t creation = 0;  // 0: unknown
   // The volume (0 when the platform cannot tell cheaply) and the entry's number on it
   // (0: unknown). A folder's are those of the directory it leads to (its target, for a
   // link), so that a walk can refuse to re-enter a directory on its own path.
@@ -81,6 +82,37 @@ enum class ElevatedStart {
   Failed,
 };
 
+// What stands at the place of a folder a walk listed.
+enum class FolderState {
+  Plain,    // a folder that is no link (no reparse point)
+  Missing,  // nothing: removed with everything below it
+  Other,    // a link, a file, or nothing the system lets us look at
+};
+
+// What tells one file from another that took its place: its number on the volume (0:
+// unknown), its size and its last write (seconds since 1970-01-01 UTC).
+struct FileFacts {
+  std::uint64_t fileId = 0;
+  std::uint64_t size = 0;
+  std::int64_t lastWrite = 0;
+};
+
+enum class FileLookup {
+  Found,
+  Gone,     // no file by that name (or its folder is gone)
+  Unknown,  // the system would not tell
+};
+
+// What became of a file handed to the recycle bin.
+struct RecycleAnswer {
+  enum Outcome {
+    InBin,       // it is gone from its place
+    BinRefused,  // the bin cannot take it: untouched, in its place
+    Failed,      // still there for another reason (held open, no access)
+  } outcome = InBin;
+  std::string reason;  // why it is still there
+};
+
 // The claim on the one scan that may run at a time among all of the program's processes;
 // it ends when the object goes.
 class ScanLock {
@@ -118,8 +150,10 @@ class Platform {
   virtual std::string utf8Of(const ExactPath& path) = 0;
   // Text of the ANSI code page as UTF-8.
   virtual std::string utf8Of(const std::string& codePageText) = 0;
-  // True when the exact path names a folder that is no link (no reparse point).
-  virtual bool isPlainFolder(const ExactPath& path) = 0;
+  // What stands at a folder's exact path now.
+  virtual FolderState folderState(const ExactPath& path) = 0;
+  // The facts of the file at an exact path, not following a link.
+  virtual FileLookup lookUpFile(const ExactPath& path, FileFacts& facts) = 0;
 
   // The type of the drive whose root is "X:\" (GetDriveTypeA numbering, 3 = fixed).
   virtual int driveType(const std::string& root) = 0;
@@ -132,6 +166,9 @@ class Platform {
   // The folders of the profiles the system has registered (ProfileList), as recorded,
   // those that exist; empty when the system keeps no such list.
   virtual std::vector<FolderPath> registeredProfiles() = 0;
+  // The current user's own folders (Desktop, Documents, Downloads, Pictures, Music,
+  // Videos, OneDrive) where the system says they are: the user may have moved them.
+  virtual std::vector<FolderPath> userFolders() { return {}; }
 
   virtual void sleepMs(int milliseconds) = 0;
   // The current time, seconds since 1970-01-01 UTC.
@@ -162,13 +199,11 @@ class Platform {
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
   // Writes a stream's buffers through to the disk.
   virtual bool syncFile(std::FILE* file) = 0;
-  // Empties the recycle bins of all drives without confirmation, progress or sound.
-  virtual void emptyRecycleBin() = 0;
   // Moves files to the recycle bin, many at a time, without confirmation, progress or
-  // error window. Per path, in order: empty when the file is gone from its place,
-  // otherwise why it is still there. A file whose name the shell would take for another
-  // (see shellFormOf on Windows) is left where it is, with that reason.
-  virtual std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) = 0;
+  // error window, and never deletes one for good: a file the bin cannot take (too big for
+  // it, a drive whose bin is off, a name the shell would take for another: see
+  // shellFormOf on Windows) is left where it is. Per path, in order.
+  virtual std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) = 0;
 
   // The built-in catalog (res/catalog.ini) as compiled into the program; empty where the
   // program carries none.

@@ -9,13 +9,9 @@ namespace {
 // The start that centres `length` between low and high, or low when it does not fit.
 int CentredStart(int length, int low, int high) { return low + std::max(0, (high - low - length) / 2); }
 
-// `start` unless less than a quarter of `length` would lie between low and high; else the
-// start that brings it in at the nearer edge (at low when it is longer than the room).
-int KeptInView(int start, int length, int low, int high) {
-  const int shown = std::min(start + length, high) - std::max(start, low);
-  if (4 * shown >= length) return start;
-  return std::max(low, std::min(start, high - length));
-}
+// `start` moved the least that brings the whole length between low and high; a length
+// longer than the room starts at low, so that its caption and top-left corner show.
+int KeptInView(int start, int length, int low, int high) { return std::max(low, std::min(start, high - length)); }
 
 }  // namespace
 

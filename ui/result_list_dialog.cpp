@@ -213,8 +213,9 @@ void ResultListDialog::MarkAll(bool toDelete) {
   tickedBytes_ = 0;
   for (int i = 0; i < count; ++i) {
     FoundFile& file = engine_.findings().at(i);
-    file.toDelete = toDelete ? 1 : 0;
-    if (toDelete) {
+    // A locked line is ticked by the user alone, one at a time: 全选 passes it over.
+    if (!toDelete || file.isProtected == 0) file.toDelete = toDelete ? 1 : 0;
+    if (file.toDelete != 0) {
       ++tickedCount_;
       tickedBytes_ += file.size;
     }

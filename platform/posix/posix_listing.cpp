@@ -20,6 +20,7 @@ void clearFacts(DirEntry& entry) {
   entry.size = 0;
   entry.lastAccess = 0;
   entry.lastWrite = 0;
+  entry.creation = 0;
   entry.device = 0;
   entry.fileId = 0;
 }
@@ -28,6 +29,8 @@ void takeFacts(const struct stat& st, DirEntry& entry) {
   entry.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
   entry.lastAccess = static_cast<std::int64_t>(st.st_atim.tv_sec);
   entry.lastWrite = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  // stat tells no creation time; the status change is never earlier than it.
+  entry.creation = static_cast<std::int64_t>(st.st_ctim.tv_sec);
   entry.fileId = static_cast<std::uint64_t>(st.st_ino);
   if (S_ISDIR(st.st_mode)) {
     entry.isDirectory = true;
@@ -104,11 +107,6 @@ std::unique_ptr<DirListing> listingOf(int fd) {
 
 std::unique_ptr<DirListing> openPosixListing(const std::string& dir) {
   return listingOf(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-}
-
-bool isPosixPlainFolder(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace scourix

@@ -10,7 +10,4 @@ namespace scourix {
 // nullptr when the directory cannot be opened.
 std::unique_ptr<DirListing> openPosixListing(const std::string& dir);
 
-// True when the path names a directory, not a link to one.
-bool isPosixPlainFolder(const std::string& path);
-
 }  // namespace scourix

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_platform.h"
 
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -20,7 +21,24 @@ std::unique_ptr<DirListing> PosixPlatform::openListing(const FolderPath& dir) {
   return openPosixListing(dir.exact.native());
 }
 
-bool PosixPlatform::isPlainFolder(const ExactPath& path) { return isPosixPlainFolder(path.native()); }
+FolderState PosixPlatform::folderState(const ExactPath& path) {
+  struct stat st;
+  if (::lstat(path.native().c_str(), &st) != 0) {
+    return errno == ENOENT || errno == ENOTDIR ? FolderState::Missing : FolderState::Other;
+  }
+  return S_ISDIR(st.st_mode) ? FolderState::Plain : FolderState::Other;
+}
+
+FileLookup PosixPlatform::lookUpFile(const ExactPath& path, FileFacts& facts) {
+  struct stat st;
+  if (::lstat(path.native().c_str(), &st) != 0) {
+    return errno == ENOENT || errno == ENOTDIR ? FileLookup::Gone : FileLookup::Unknown;
+  }
+  facts.fileId = static_cast<std::uint64_t>(st.st_ino);
+  facts.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+  facts.lastWrite = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  return FileLookup::Found;
+}
 
 // There are no drive letters: every root is unknown (DRIVE_NO_ROOT_DIR).
 int PosixPlatform::driveType(const std::string&) { return 1; }
@@ -76,11 +94,8 @@ bool PosixPlatform::syncFile(std::FILE* file) {
   return ::fsync(::fileno(file)) == 0;
 }
 
-// No recycle bin to empty in the native build.
-void PosixPlatform::emptyRecycleBin() {}
-
-std::vector<std::string> PosixPlatform::recycleFiles(const std::vector<ExactPath>& paths) {
-  return std::vector<std::string>(paths.size(), "no recycle bin on this system");
+std::vector<RecycleAnswer> PosixPlatform::recycleFiles(const std::vector<ExactPath>& paths) {
+  return std::vector<RecycleAnswer>(paths.size(), {RecycleAnswer::BinRefused, "no recycle bin on this system"});
 }
 
 // The native build carries no resources: its tests read res/catalog.ini themselves.

@@ -15,7 +15,8 @@ class PosixPlatform : public Platform {
   std::string utf8Of(const ExactPath& path) override { return path.native(); }
   // The native build's own texts are UTF-8 already.
   std::string utf8Of(const std::string& codePageText) override { return codePageText; }
-  bool isPlainFolder(const ExactPath& path) override;
+  FolderState folderState(const ExactPath& path) override;
+  FileLookup lookUpFile(const ExactPath& path, FileFacts& facts) override;
   int driveType(const std::string& root) override;
   std::string systemDirectory() override;
   FolderPath profilesDirectory() override;
@@ -31,8 +32,7 @@ class PosixPlatform : public Platform {
   std::unique_ptr<ScanLock> claimScanLock() override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
-  void emptyRecycleBin() override;
-  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override;
+  std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) override;
   std::string builtInCatalog() override;
   bool readWholeFile(const std::string& path, std::string& bytes) override;
   bool isElevated() override;

@@ -56,6 +56,7 @@ void fillEntry(const FILE_ID_BOTH_DIR_INFO& info, DirEntry& entry) {
   entry.size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
   entry.lastAccess = unixSecondsFromTicks(info.LastAccessTime.QuadPart);
   entry.lastWrite = unixSecondsFromTicks(info.LastWriteTime.QuadPart);
+  entry.creation = unixSecondsFromTicks(info.CreationTime.QuadPart);
   entry.device = 0;
   entry.fileId = static_cast<std::uint64_t>(info.FileId.QuadPart);
 }
@@ -133,6 +134,25 @@ std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool follo
 std::int64_t unixSecondsFromTicks(std::int64_t ticks) {
   const std::int64_t sinceEpoch = ticks - kEpochDifference;
   return sinceEpoch >= 0 ? sinceEpoch / 10000000 : -((-sinceEpoch + 9999999) / 10000000);
+}
+
+FileLookup lookUpWin32File(const std::wstring& path, FileFacts& facts) {
+  HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileLookup::Gone : FileLookup::Unknown;
+  }
+  FILE_BASIC_INFO basic{};
+  FILE_STANDARD_INFO standard{};
+  const bool known = GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) &&
+                     GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard);
+  facts.fileId = indexNumberOf(handle);
+  CloseHandle(handle);
+  if (!known) return FileLookup::Unknown;
+  facts.size = standard.Directory ? 0 : static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+  facts.lastWrite = unixSecondsFromTicks(basic.LastWriteTime.QuadPart);
+  return FileLookup::Found;
 }
 
 }  // namespace scourix

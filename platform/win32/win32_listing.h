@@ -16,6 +16,10 @@ namespace scourix {
 std::unique_ptr<DirListing> openWin32Listing(const std::wstring& dir, bool followLink,
                                              std::uint64_t listedId = 0);
 
+// The facts of the file at an exact path, not following a link; its number as the
+// listings give it.
+FileLookup lookUpWin32File(const std::wstring& path, FileFacts& facts);
+
 // 100-nanosecond intervals between 1601-01-01 and 1970-01-01.
 constexpr std::int64_t kEpochDifference = 116444736000000000LL;
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <knownfolders.h>
 
 #include <io.h>
 
@@ -60,6 +62,44 @@ class NamedScanLock : public ScanLock {
 
 // Why a file stays out of the bin that the shell would mistake for another.
 constexpr char kNoShellFormReason[] = "回收站无法按原名接收此文件（名称以点或空格结尾、含通配符，或路径过长）";
+
+// Why nothing goes to a bin that cannot take files.
+constexpr char kBinUnusableReason[] = "回收站无法接收文件，未删除";
+
+// Wine's bin is the XDG trash of the Unix user ($XDG_DATA_HOME/Trash, by default
+// ~/.local/share/Trash). When the shell cannot move a file there it deletes it for good
+// or asks in a box, which would hang an unattended run: the trash must take a file first.
+// On Windows the bin is the shell's own.
+bool binCanTakeFiles() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return true;
+  using DosNameOf = WCHAR*(CDECL*)(LPCSTR);
+  const auto dosNameOf = reinterpret_cast<DosNameOf>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+  if (dosNameOf == nullptr) return false;
+  char unixPath[4096];
+  DWORD length = GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, sizeof unixPath);
+  std::string data(unixPath, length < sizeof unixPath ? length : 0);
+  if (data.empty()) {
+    length = GetEnvironmentVariableA("HOME", unixPath, sizeof unixPath);
+    if (length == 0 || length >= sizeof unixPath) return false;
+    data = std::string(unixPath, length) + "/.local/share";
+  }
+  WCHAR* dos = dosNameOf(data.c_str());
+  if (dos == nullptr) return false;
+  std::wstring trash = std::wstring(dos) + L"\\Trash";
+  HeapFree(GetProcessHeap(), 0, dos);
+  for (const std::wstring& folder : {trash, trash + L"\\files", trash + L"\\info"}) {
+    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  }
+  const std::wstring probe = trash + L"\\files\\.scourix-probe-" + std::to_wstring(GetCurrentProcessId());
+  HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
 
 // The absolute exact path of a wide path; empty when the system cannot make one.
 ExactPath fullExactPath(const std::wstring& path) {
@@ -139,10 +179,18 @@ std::string Win32Platform::utf8Of(const std::string& codePageText) {
   return utf8FromWide(wide.data(), wide.size());
 }
 
-bool Win32Platform::isPlainFolder(const ExactPath& path) {
+FolderState Win32Platform::folderState(const ExactPath& path) {
   const DWORD attributes = GetFileAttributesW(path.native().c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FolderState::Missing : FolderState::Other;
+  }
+  const bool plain = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+  return plain ? FolderState::Plain : FolderState::Other;
+}
+
+FileLookup Win32Platform::lookUpFile(const ExactPath& path, FileFacts& facts) {
+  return lookUpWin32File(path.native(), facts);
 }
 
 int Win32Platform::driveType(const std::string& root) {
@@ -162,6 +210,20 @@ FolderPath Win32Platform::profilesDirectory() {
   const std::wstring folder = expandedValue(HKEY_LOCAL_MACHINE, kProfileListKey, L"ProfilesDirectory");
   if (folder.empty()) return {};
   return folderOfWide(folder);
+}
+
+std::vector<FolderPath> Win32Platform::userFolders() {
+  std::vector<FolderPath> folders;
+  for (const KNOWNFOLDERID* id : {&FOLDERID_Desktop, &FOLDERID_Documents, &FOLDERID_Downloads, &FOLDERID_Pictures,
+                                  &FOLDERID_Music, &FOLDERID_Videos, &FOLDERID_SkyDrive}) {
+    wchar_t* path = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(*id, 0, nullptr, &path))) {
+      FolderPath folder = folderOfWide(path);
+      if (!folder.path.empty()) folders.push_back(std::move(folder));
+    }
+    CoTaskMemFree(path);
+  }
+  return folders;
 }
 
 std::vector<FolderPath> Win32Platform::registeredProfiles() {
@@ -275,12 +337,13 @@ bool Win32Platform::syncFile(std::FILE* file) {
   return _commit(_fileno(file)) == 0;
 }
 
-void Win32Platform::emptyRecycleBin() {
-  SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
-}
-
-std::vector<std::string> Win32Platform::recycleFiles(const std::vector<ExactPath>& paths) {
-  std::vector<std::string> reasons(paths.size());
+std::vector<RecycleAnswer> Win32Platform::recycleFiles(const std::vector<ExactPath>& paths) {
+  std::vector<RecycleAnswer> answers(paths.size());
+  // Under Wine the shell deletes for good what its bin cannot take: nothing goes then.
+  if (!binCanTakeFiles()) {
+    for (RecycleAnswer& answer : answers) answer = {RecycleAnswer::BinRefused, kBinUnusableReason};
+    return answers;
+  }
   std::vector<std::size_t> batch;  // positions in `paths` of the files handed to the shell
   std::wstring list;  // their names one after another, each ended by a NUL, the list by another
   const auto hand = [&] {
@@ -292,14 +355,17 @@ std::vector<std::string> Win32Platform::recycleFiles(const std::vector<ExactPath
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
     const int code = SHFileOperationW(&operation);
     // The shell's answer covers the whole list: each file is looked at afterwards.
-    for (std::size_t at : batch) reasons[at] = whyStillThere(paths[at].native(), code);
+    for (std::size_t at : batch) {
+      answers[at].reason = whyStillThere(paths[at].native(), code);
+      if (!answers[at].reason.empty()) answers[at].outcome = RecycleAnswer::Failed;
+    }
     batch.clear();
     list.clear();
   };
   for (std::size_t i = 0; i < paths.size(); ++i) {
     std::wstring plain;
     if (!shellFormOf(paths[i], plain)) {
-      reasons[i] = kNoShellFormReason;
+      answers[i] = {RecycleAnswer::BinRefused, kNoShellFormReason};
       continue;
     }
     list += plain;
@@ -308,7 +374,7 @@ std::vector<std::string> Win32Platform::recycleFiles(const std::vector<ExactPath
     if (batch.size() == kRecycleBatch) hand();
   }
   hand();
-  return reasons;
+  return answers;
 }
 
 // res/scourix.rc compiles the catalog in as the named resource "CATALOG".

@@ -14,11 +14,13 @@ class Win32Platform : public Platform {
   ExactPath exactPathOf(const std::string& path) override;
   std::string utf8Of(const ExactPath& path) override;
   std::string utf8Of(const std::string& codePageText) override;
-  bool isPlainFolder(const ExactPath& path) override;
+  FolderState folderState(const ExactPath& path) override;
+  FileLookup lookUpFile(const ExactPath& path, FileFacts& facts) override;
   int driveType(const std::string& root) override;
   std::string systemDirectory() override;
   FolderPath profilesDirectory() override;
   std::vector<FolderPath> registeredProfiles() override;
+  std::vector<FolderPath> userFolders() override;
   void sleepMs(int milliseconds) override;
   std::int64_t now() override;
   bool localDate(std::int64_t time, CalendarDate& date) override;
@@ -30,8 +32,7 @@ class Win32Platform : public Platform {
   std::unique_ptr<ScanLock> claimScanLock() override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
-  void emptyRecycleBin() override;
-  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override;
+  std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) override;
   std::string builtInCatalog() override;
   bool readWholeFile(const std::string& path, std::string& bytes) override;
   bool isElevated() override;

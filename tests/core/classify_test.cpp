@@ -3,6 +3,7 @@
 // code page rules behind them), and what keeps a finding from starting ticked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -153,6 +154,59 @@ TEST(Protection, WhatNamesTell) {
            {"TEMP", false, kTemporary | kWindowsJunk}, {"Cache", true, kTemporary}, {"tmp", false, kTemporary},
            {"Logs", false, kWindowsJunk}, {"Templates", false, 0}}) {
     EXPECT_EQ(folderTraits(name, rootLevel, CodePage::gbk()), traits) << name;
+  }
+}
+
+// Which findings start locked: trees of program state and of users' own files, each
+// file '*' when it should start locked, in the walk's order. The marker files come after the findings they
+// decide, as a listing may give them; '+' stands for a blank.
+TEST_F(Classify, ProgramStateAndUsersOwnFilesStartLocked) {
+  engine.choices().rules.append(rule("-wal"));
+  platform.profilesDir = root + "Home";
+  platform.registered = {root + "Elsewhere/carl"};
+  platform.ownFolders = {root + "Moved/Docs"};
+  const char* const trees[] = {
+      // LevelDB: all but its text logs; CURRENT alone makes no store.
+      "ls/leveldb/*000003.log ls/leveldb/LOG.old ls/leveldb/CURRENT ls/leveldb/MANIFEST-000001 half/000003.log half/CURRENT",
+      // ESE: a database or a checkpoint beside its logs; a lone checkpoint is junk.
+      "WebCache/*V01.log WebCache/*V01.chk WebCache/V01.dat idx/*edb.log idx/Windows.edb lone/x.chk",
+      // SQLite: a journal beside its database; an orphan is junk.
+      "db/*places.sqlite-wal db/places.sqlite db/gone.sqlite-wal",
+      // Browser profiles, also embedded ones and Firefox's: all but the trace scan's caches.
+      "Chrome/*Default/Bookmarks.bak Chrome/Default/Cache/Cache_Data/f.tmp Chrome/ShaderCache/s.tmp "
+      "Chrome/*Crashpad/a.tmp Chrome/Local+State App/Code+Cache/c.tmp App/*logs/main.log App/Local+State "
+      "fx/*sessionstore.bak fx/prefs.js fx/cache2/e.tmp",
+      // Users' own folders, but their temporary ones and the rest of the profile.
+      "Users/ann/Documents/*thesis.docx.bak Users/ann/Desktop/sub/*report.log Users/ann/Documents/Temp/x.tmp "
+      "Users/ann/*OneDrive+-+Corp/a.bak Users/ann/setup.tmp Data/Documents/a.bak Home/bob/Music/*a.bak "
+      "Elsewhere/carl/Videos/*v.bak Moved/Docs/*d.bak Moved/Docs/Cache/d.bak",
+  };
+  for (const char* tree : trees) {
+    SCOPED_TRACE(tree);
+    platform.memoryDirs.clear();
+    std::vector<std::string> expected;
+    std::istringstream in(tree);
+    for (std::string item; in >> item;) {
+      std::replace(item.begin(), item.end(), '+', ' ');
+      const std::size_t star = item.find('*');
+      if (star != std::string::npos) item.erase(star, 1);
+      std::string dir = root;
+      for (std::size_t slash; (slash = item.find('/')) != std::string::npos; item.erase(0, slash + 1)) {
+        const std::string name = item.substr(0, slash);
+        auto& entries = platform.memoryDirs[dir];
+        if (std::none_of(entries.begin(), entries.end(), [&](const DirEntry& e) { return e.name == name; })) entries.push_back(test::dirEntry(name));
+        dir += name + platform.separator();
+      }
+      platform.memoryDirs[dir].push_back(test::fileEntry(item));
+      if (star != std::string::npos) expected.push_back(dir + item);
+    }
+    engine.runDiskScan();
+    std::vector<std::string> locked;
+    for (const auto& file : engine.findings()) {
+      if (file->isProtected != 0) locked.push_back(file->path);
+      EXPECT_EQ(file->toDelete, 1 - file->isProtected) << file->path;
+    }
+    EXPECT_EQ(locked, expected);  // both in the walk's order
   }
 }
 

@@ -1,7 +1,8 @@
 // The engine's lists: the fixed drives, the unique path key of the found files, deleting
-// the ticked findings with the recycle bin that a trace scan covered, and sizes in words.
+// the ticked findings with the items of the recycle bin a trace scan listed, and sizes in words.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,13 +24,17 @@ using Names = std::vector<std::string>;
 class Engine : public ::testing::Test {
  protected:
   std::string root(char letter) const { return std::string(1, letter) + ':' + platform.separator(); }
-  void offer(const std::string& path, const std::string& category, int toDelete = 1, std::uint64_t size = 0) {
+  // With the facts of the file there now, as a walk would list it.
+  void offer(const std::string& path, const std::string& category, int toDelete = 1) {
     FoundFile file;
     file.path = path;
     file.exact = platform.exactPathOf(path);
+    FileFacts facts;
+    if (platform.lookUpFile(file.exact, facts) == FileLookup::Found) {
+      std::tie(file.fileId, file.size, file.lastWrite) = std::tie(facts.fileId, facts.size, facts.lastWrite);
+    }
     file.category = category;
     file.toDelete = toDelete;
-    file.size = size;
     engine.findings().add(file);
   }
   Names found() const {
@@ -89,7 +94,6 @@ TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
   EXPECT_EQ(result.failures[0].path + "|" + result.failures[0].category + "|" + result.failures[0].reason,
             stuck + "|temp files|held by the test");
   EXPECT_FALSE(result.failures[1].reason.empty());
-  EXPECT_FALSE(result.recycleBinEmptied);
   for (const std::string& path : {gone, readOnly}) EXPECT_FALSE(test::TempTree::exists(path)) << path;
   EXPECT_TRUE(test::TempTree::exists(kept));
   EXPECT_EQ(found(), (Names{"temp files|" + stuck, "temp files|" + folder}));
@@ -99,38 +103,70 @@ TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
   EXPECT_EQ(engine.findings().count(), 4);
 }
 
-TEST_F(Engine, APendingBinIsEmptiedUnlessARecycleFindingWasUnticked) {
-  // Each row: the pending mark; the label and tick of a finding in the bin (none without a
-  // label); the tick of an ordinary finding (-1: none); whether the bin is emptied.
-  const std::tuple<int, const char*, int, int, bool> rows[] = {
-      {1, kRecyclerLabel, 1, 1, true},   {1, nullptr, 0, -1, true},        {1, kRecycledLabel, 1, 0, true},
-      {1, kRecycledLabel, 0, 1, false},  {1, kRecyclerLabel, 0, -1, false}, {0, kRecyclerLabel, 1, 1, false},
-      {1, kRecycleBinLabel, 0, 1, false}};
-  for (const auto& [pending, label, binTicked, otherTicked, emptied] : rows) {
-    SCOPED_TRACE(testing::Message() << pending << (label ? label : "-") << binTicked << otherTicked);
-    platform.recycleBinEmptied = 0;
-    engine.findings().setCoversRecycleBin(pending);
-    if (label) offer(tree.file("RECYCLER/Dc1.doc"), label, binTicked);
-    if (otherTicked >= 0) offer(tree.file("x.tmp"), "temp files", otherTicked);
-    EXPECT_EQ(engine.deleteMarkedFiles().recycleBinEmptied, emptied);
-    EXPECT_EQ(platform.recycleBinEmptied + engine.findings().coversRecycleBin(), emptied ? 1 : 0);
+// Between the scan and 删除 a program removes its folder, rewrites a file, or makes its
+// folder anew: what is gone only leaves the list, another file at a listed path stays.
+TEST_F(Engine, OnlyTheFileTheWalkListedIsDeletedAndAVanishedFolderTookItsFilesAlong) {
+  for (const char* name : {"keep/same.bak", "keep/grown.bak", "gone/sub/a.bak", "gone/b.bak", "renewed/r.bak"}) tree.file(name);
+  engine.scanFolder(tree.root());
+  ASSERT_EQ(engine.findings().count(), 5);
+  test::TempTree::write(tree.path("keep/grown.bak"), "grown");
+  std::filesystem::remove_all(tree.path("gone"));
+  // The same name, size and write time, but another file.
+  const std::string fresh = tree.file("fresh/r.bak");
+  for (const auto& file : engine.findings()) {
+    if (file->name == "r.bak") test::TempTree::setTimes(fresh, file->lastAccess, file->lastWrite);
   }
+  std::filesystem::remove_all(tree.path("renewed"));
+  std::filesystem::rename(tree.path("fresh"), tree.path("renewed"));
+  const DeletionResult result = engine.deleteMarkedFiles();
+  EXPECT_EQ(std::tie(result.deleted, result.failed), std::tuple(1, 2));
+  for (const DeletionFailure& failure : result.failures) EXPECT_EQ(failure.reason, "文件在扫描后已被更改") << failure.path;
+  Names stayed = found();
+  std::sort(stayed.begin(), stayed.end());
+  EXPECT_EQ(stayed, (Names{"back files|" + tree.path("keep/grown.bak"), "back files|" + tree.path("renewed/r.bak")}));
+  EXPECT_FALSE(test::TempTree::exists(tree.path("keep/same.bak")));
+  EXPECT_EQ(test::TempTree::read(tree.path("renewed/r.bak")), "x");
 }
 
-TEST_F(Engine, TheRecycleOptionEmptiesTheBinThenMovesTheOtherTickedFilesInOneBatch) {
+// Of the bin only what the scan listed goes: an item ("$R…") with its record ("$I…"),
+// but the record stays while anything of its item stays; what arrived since stays too.
+TEST_F(Engine, TheBinLosesOnlyTheListedItemsAndARecordOnlyWithAllOfItsItem) {
+  const char* const listed[] = {"$RA.txt", "$IA.txt", "$RB/x.doc", "$RB/y.doc", "$IB", "$RC/z.doc", "$IC"};
+  for (const char* name : listed) tree.file(std::string("$Recycle.Bin/S-1/") + name);
+  engine.setProfilesFolder(test::memoryRoot(platform, "[no-profiles]"));
+  engine.choices().drives.push_back({tree.root(), tree.root()});
+  engine.runTraceScan();
+  ASSERT_EQ(engine.findings().count(), 7);
+  for (const char* name : {"$RD.txt", "$ID.txt"}) tree.file(std::string("$Recycle.Bin/S-1/") + name);
+  const auto bin = [&](const std::string& name) { return tree.path("$Recycle.Bin/S-1/" + name); };
+  for (int i = 0; i < engine.findings().count(); ++i) {
+    if (engine.findings().at(i).name == "y.doc") engine.findings().at(i).toDelete = 0;
+  }
+  platform.failingDeletes = {bin("$RC/z.doc")};
+  const DeletionResult result = engine.deleteMarkedFiles();
+  EXPECT_EQ(std::tie(result.deleted, result.failed), std::tuple(3, 1));
+  for (const char* name : {"$RA.txt", "$IA.txt", "$RB/x.doc"}) EXPECT_FALSE(test::TempTree::exists(bin(name))) << name;
+  for (const char* name : {"$RB/y.doc", "$IB", "$RC/z.doc", "$IC", "$RD.txt", "$ID.txt"}) EXPECT_TRUE(test::TempTree::exists(bin(name))) << name;
+}
+
+// The bin takes neither the held file nor one too big for it: both stay, ticked, the
+// latter counted as refused by the bin and never deleted for good.
+TEST_F(Engine, TheRecycleOptionDeletesWhatIsInTheBinAndMovesTheOtherTickedFilesInOneBatch) {
   const std::string x = tree.path("x");
   platform.failingDeletes = {x + "2"};
+  platform.binCapacity = 16;
   engine.choices().options.deleteToRecycleBin = 1;
-  engine.findings().setCoversRecycleBin(1);
-  for (int i = 1; i <= 4; ++i) offer(x + std::to_string(i), "x", i < 4 ? 1 : 0, 1u << i);
+  for (int i = 1; i <= 5; ++i) offer(tree.file("x" + std::to_string(i), 1u << i), "x", i != 4 ? 1 : 0);
   offer(tree.file("RECYCLER/Dc1.doc"), kRecyclerLabel);
   const DeletionResult result = engine.deleteMarkedFiles();
-  EXPECT_EQ(platform.recycleBatches, (std::vector<std::pair<int, Names>>{{1, {x + "1", x + "2", x + "3"}}}));
-  EXPECT_EQ(std::tie(result.deleted, result.recycled, result.bytesRecycled, result.failed), std::tuple(1, 2, 10ull, 1));
-  ASSERT_EQ(result.failures.size(), 1u);
+  EXPECT_EQ(platform.recycleBatches, (std::vector<Names>{{x + "1", x + "2", x + "3", x + "5"}}));
+  EXPECT_EQ(std::tie(result.deleted, result.recycled, result.bytesRecycled, result.failed, result.binRefused),
+            std::tuple(1, 2, 10ull, 2, 1));
+  ASSERT_EQ(result.failures.size(), 2u);
   EXPECT_EQ(std::tie(result.failures[0].path, result.failures[0].category, result.failures[0].reason),
             std::tuple(x + "2", "x", "locked"));
-  EXPECT_EQ(found(), (Names{"x|" + x + "2"}));
+  EXPECT_EQ(found(), (Names{"x|" + x + "2", "x|" + x + "5"}));
+  EXPECT_TRUE(test::TempTree::exists(x + "5"));
 }
 
 // Sizes as Explorer writes them: three significant digits, cut, the next unit from 1,000 on.

@@ -13,8 +13,11 @@
 #include "settings/config_file.h"
 #include "temp_tree.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace scourix {
@@ -124,7 +127,16 @@ TEST_F(Cli, CleanWithTheSettingsOfAFile) {
   EXPECT_EQ(out, "back files\t" + bak + "\n");
   EXPECT_NE(err.find("deleted: 1 files, 5 bytes"), std::string::npos) << err;
   EXPECT_FALSE(TempTree::exists(bak));
-  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);  // no settings, no cleaning
+  // No settings, or settings that cannot be opened: no cleaning.
+  EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);
+#ifdef _WIN32
+  HANDLE held = CreateFileA(tree.path("data.dsfw").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(run("clean --config " + at("data.dsfw")), 2) << err;
+  CloseHandle(held);
+#else
+  ASSERT_EQ(::symlink("loop", tree.path("loop").c_str()), 0);
+  EXPECT_EQ(run("clean --config " + at("loop")), 2) << err;
+#endif
 }
 
 }  // namespace

@@ -290,8 +290,14 @@ TEST(AutoClean, CleansOnlyWhatTheFileTicksAndOnlyWithItsRecord) {
   auto run = [&] { CleanEngine engine(platform); return runLoggedAutoClean(engine, {config}, log); };
   tree.dir(kAutoCleanLogName);
   EXPECT_EQ(run(), kAutoCleanNoLog);
-  EXPECT_TRUE(platform.listedDirs.empty());
   std::filesystem::remove(log);
+#ifdef _WIN32
+  HANDLE held = CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);  // by another program
+  EXPECT_EQ(run(), kAutoCleanNoLog);
+  CloseHandle(held);
+  std::filesystem::remove(log);
+#endif
+  EXPECT_TRUE(platform.listedDirs.empty());
   const std::string earlier(kAutoCleanLogLimit - 1, 'x'), start = "scourix 自动清理，开始于";
   test::TempTree::write(log, earlier);
   EXPECT_EQ(run(), kAutoCleanDone);

@@ -4,6 +4,7 @@
 // replaces that can be made to fail. Paths that start with '[' are the memory's: their
 // exact paths hold the same bytes.
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -58,10 +59,12 @@ class FakePlatform : public Platform {
   std::map<std::string, int> driveTypes;  // by root; others are unknown (1)
   std::string systemDir, profilesDir;
   std::vector<std::string> registered;  // registeredProfiles(), as given
+  std::vector<std::string> ownFolders;  // userFolders(), as given
   std::map<std::string, std::vector<DirEntry>> memoryDirs;  // by path ending in separator
   // Asked first; a null answer falls back to the memory folders, then the real ones.
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
   std::set<std::string> failingDeletes;
+  std::uintmax_t binCapacity = static_cast<std::uintmax_t>(-1);  // bytes of the largest file the bin takes
   bool failSync = false, failReplace = false;
   std::optional<std::string> catalog;  // builtInCatalog(); none: the program's own
   bool elevated = true;                // as under Wine
@@ -70,9 +73,9 @@ class FakePlatform : public Platform {
   // ---- What happened ----
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
   std::vector<int> sleeps;
-  int recycleBinEmptied = 0, replaceCalls = 0;
-  // Each call: how many times the bin had been emptied by then, and the paths (as text).
-  std::vector<std::pair<int, std::vector<std::string>>> recycleBatches;
+  int replaceCalls = 0;
+  // Each call: the paths (as text).
+  std::vector<std::vector<std::string>> recycleBatches;
   std::vector<std::string> elevatedStarts;  // the parameters of each start
 
   char separator() const override { return real_.separator(); }
@@ -92,8 +95,22 @@ class FakePlatform : public Platform {
   }
   std::string utf8Of(const ExactPath& path) override { return textOf(path); }
   std::string utf8Of(const std::string& text) override { return real_.utf8Of(text); }
-  bool isPlainFolder(const ExactPath& path) override {
-    return memoryDirs.count(textOf(path) + separator()) != 0 || real_.isPlainFolder(path);
+  FolderState folderState(const ExactPath& path) override {
+    return memoryDirs.count(textOf(path) + separator()) != 0 ? FolderState::Plain : real_.folderState(path);
+  }
+  // A memory file has the facts of its entry; one the memory does not hold, none to tell.
+  FileLookup lookUpFile(const ExactPath& path, FileFacts& facts) override {
+    const std::string text = textOf(path);
+    if (!inMemory(text)) return real_.lookUpFile(path, facts);
+    const std::size_t nameStart = text.rfind(separator()) + 1;
+    const auto dir = memoryDirs.find(text.substr(0, nameStart));
+    if (dir == memoryDirs.end()) return FileLookup::Unknown;
+    for (const DirEntry& entry : dir->second) {
+      if (entry.name != text.substr(nameStart)) continue;
+      facts = {entry.fileId, entry.size, entry.lastWrite};
+      return FileLookup::Found;
+    }
+    return FileLookup::Unknown;
   }
   int driveType(const std::string& root) override { return driveTypes.count(root) ? driveTypes[root] : 1; }
   std::string systemDirectory() override { return systemDir; }
@@ -101,6 +118,11 @@ class FakePlatform : public Platform {
   std::vector<FolderPath> registeredProfiles() override {
     std::vector<FolderPath> folders;
     for (const std::string& path : registered) folders.push_back({path, exactPathOf(path)});
+    return folders;
+  }
+  std::vector<FolderPath> userFolders() override {
+    std::vector<FolderPath> folders;
+    for (const std::string& path : ownFolders) folders.push_back(folderOf(path));
     return folders;
   }
   void sleepMs(int milliseconds) override { sleeps.push_back(milliseconds); }
@@ -126,13 +148,23 @@ class FakePlatform : public Platform {
     return !failReplace && real_.replaceFile(from, to);
   }
   bool syncFile(std::FILE* file) override { return !failSync && real_.syncFile(file); }
-  void emptyRecycleBin() override { ++recycleBinEmptied; }
-  // Every file goes to the bin but the failing ones.
-  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override {
-    std::vector<std::string> texts, reasons;
+  // Every file goes to the bin but the failing ones and those bigger than the bin.
+  std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) override {
+    std::vector<std::string> texts;
+    std::vector<RecycleAnswer> reasons;
     for (const ExactPath& path : paths) texts.push_back(textOf(path));
-    for (const std::string& text : texts) reasons.push_back(failingDeletes.count(text) ? "locked" : "");
-    recycleBatches.push_back({recycleBinEmptied, texts});
+    for (const std::string& text : texts) {
+      std::error_code missing;
+      const std::uintmax_t size = std::filesystem::file_size(text, missing);
+      if (failingDeletes.count(text)) {
+        reasons.push_back({RecycleAnswer::Failed, "locked"});
+      } else if (!missing && size > binCapacity) {
+        reasons.push_back({RecycleAnswer::BinRefused, "too big for the bin"});
+      } else {
+        reasons.push_back({});
+      }
+    }
+    recycleBatches.push_back(texts);
     return reasons;
   }
   std::string builtInCatalog() override { return catalog ? *catalog : real_.builtInCatalog(); }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef _WIN32
@@ -103,18 +104,26 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
                                               test::dirEntry("locked")};
   platform.memoryDirs[in(d2, "RECYCLER/S/")] = {test::fileEntry("Dc2"), test::fileEntry("info2")};
   findings.insert(findings.end(), {"devices Recycled files|" + in(d1, "Recycled/DC1"), "RECYCLER|" + in(d2, "RECYCLER/S/Dc2")});
+  // Temp's files written or created within the last day start locked (the later time
+  // counts).
+  platform.clock = 10 * 86400;
+  const std::string temp = in(ann, "local settings/Temp/");
+  int at = 5;
+  for (const auto& [name, write, creation] : {std::tuple{"old.tmp", 8 * 86400, 9 * 86400 - 1},
+                                              {"fresh.tmp", 10 * 86400 - 60, 0}, {"unpacked.tmp", 86400, 9 * 86400 + 1}}) {
+    platform.memoryDirs[temp].push_back(test::fileEntry(name, 1, 0, write));
+    platform.memoryDirs[temp].back().creation = creation;
+    findings.insert(findings.begin() + at++, "temp files|" + temp + name);
+  }
   engine.runTraceScan();
   EXPECT_EQ(labelled(), findings);
-  EXPECT_EQ(engine.unreadableLocations() + engine.findings().coversRecycleBin(), 2);
+  Paths locked;
+  for (const auto& file : engine.findings())  // the locked ones, and any whose tick disagrees with its lock
+    if (file->isProtected != 0 || file->toDelete == 0) locked.push_back(file->path + (file->toDelete != 0 ? " ticked" : ""));
+  EXPECT_EQ(locked, (Paths{temp + "fresh.tmp", temp + "unpacked.tmp"}));
+  EXPECT_EQ(engine.unreadableLocations(), 1);
   // 50 at the start, 10 between the locations of a profile and between a drive's folders.
   EXPECT_EQ(platform.sleeps, (std::vector<int>{50, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10}));
-  // Every scan's start clears the covered bin; a trace scan without the bin item covers none.
-  engine.runDiskScan();
-  EXPECT_FALSE(engine.findings().coversRecycleBin());
-  engine.runTraceScan();
-  engine.choices().traceFlags.recycleBin = 0;
-  engine.runTraceScan();
-  EXPECT_FALSE(engine.findings().coversRecycleBin());
 }
 
 TEST_F(Trace, ProfilesComeFromTheSystemDriveOrElseThePlatform) {

@@ -85,9 +85,10 @@ TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesThe
   for (const char* gone : {"junk/a.tmp", "junk/b.bak"}) EXPECT_FALSE(OnDisk(gone)) << gone;
   EXPECT_EQ(TempTree::read(configPath), stored);
 
-  // While the window scans, /auto does nothing; while an unattended clean of any session
-  // runs, the window neither scans nor deletes.
+  // While the window scans, /auto does nothing and keeps the earlier records; while an
+  // unattended clean of any session runs, the window neither scans nor deletes.
   MakeFile("junk/c.tmp");
+  const std::string earlier = TempTree::read(settings.path(kAutoCleanLogName));
   ListingGate gate(DrivePath("junk\\"));
   platform.listingHook = [&](const std::string& dir) { return gate.Hold(dir); };
   MessageBoxAnswerer answer;
@@ -112,6 +113,7 @@ TEST_F(AutoCleanEndToEnd, DeletesTheTickedJunkReportsWhatStayedAndNeverWritesThe
   });
   EXPECT_TRUE(OnDisk("junk/c.tmp"));
   EXPECT_EQ(LogLines().at(1), "未清理：另一个扫描正在进行");
+  EXPECT_EQ(TempTree::read(settings.path(kAutoCleanLogName)).rfind(earlier, 0), 0u);
 }
 
 TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCanBeRestored) {
@@ -142,6 +144,28 @@ TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCa
   EXPECT_FALSE(OnDisk(name));
   EXPECT_TRUE(MoveFileA((trash + "files\\" + name).c_str(), DrivePath(name).c_str())) << "not in " << trash;
   DeleteFileA((trash + "info\\" + name + ".trashinfo").c_str());
+}
+
+// A trash that cannot take a file (here its folder would be below a file) makes the shell
+// delete for good: then the file stays, listed, and the box says why.
+TEST_F(AutoCleanEndToEnd, WithTheRecycleOptionAFileTheBinCannotTakeStays) {
+  MakeFile("kept.bak", 1536);
+  char saved[MAX_PATH] = {};
+  const DWORD savedLength = GetEnvironmentVariableA("XDG_DATA_HOME", saved, MAX_PATH);
+  SetEnvironmentVariableA("XDG_DATA_HOME", "/dev/null");
+  MessageBoxAnswerer answer;
+  Run([&] {
+    main.tabs().SelectPage(kOptionsPageIndex);
+    Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
+    main.tabs().SelectPage(kDiskPageIndex);
+    TickOnlyTheTestDrive(main);
+    ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
+    DeleteTicked(main, answer);
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 0 字节，有 1 个文件无法删除（其中 1 个文件无法放入回收站，未删除）");
+  });
+  SetEnvironmentVariableA("XDG_DATA_HOME", savedLength != 0 ? saved : nullptr);
+  EXPECT_TRUE(OnDisk("kept.bak"));
+  EXPECT_EQ(engine.findings().count(), 1);
 }
 
 }  // namespace

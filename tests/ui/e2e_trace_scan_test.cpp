@@ -1,7 +1,7 @@
 // The trace cleaner end to end under Wine: generated user profiles of the Windows XP and
 // the Vista layout, browser caches and recycle folders on a drive of the test's own; the
 // real main window collects the chosen traces, lists them and deletes the ticked ones,
-// and the recycle bin is emptied only when nothing of it was kept.
+// and of the recycle bin only the listed, ticked files go.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,6 +23,9 @@ class TraceScanEndToEnd : public EndToEnd {
   void SetUp() override {
     EndToEnd::SetUp();
     if (IsSkipped()) return;
+    // Two days on: Wine gives the files made now their creation time, which would lock
+    // those in Temp as fresh.
+    platform.clock = platform.now() + 2 * 86400;
     for (const std::string& file : traces) MakeFile(alice + file);
     for (const char* kept : {"Cookies/desktop.ini", "Documents/letter.doc"}) MakeFile(alice + kept);
     for (const std::string& file : {std::string("Recycled/INFO2"), std::string("Recycled/Dc1.txt"), recycler}) MakeFile(file);
@@ -81,7 +84,7 @@ class TraceScanEndToEnd : public EndToEnd {
   const std::string bin = "$Recycle.Bin/S-1-5-21-7/$RX1.txt";
 };
 
-TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothingOfItIsKept) {
+TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndDeletesOnlyWhatIsTickedOfTheBin) {
   MessageBoxAnswerer answer;
   Run([&] {
     TraceCleanPage& page = main.tracePage();
@@ -130,9 +133,8 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothing
                       Line("temp files", alice + traces[4]), Line("Internet Recent files", alice + traces[5]),
                       Line("devices Recycled files", "Recycled/Dc1.txt"), Line("RECYCLER", recycler)}));
     UntickLines(main, {Line("RECYCLER", recycler).text});
-    DeleteTicked(main, answer);  // a file of the bin was kept: emptying it would destroy that file
+    DeleteTicked(main, answer);  // a file of the bin was kept
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 21 字节");
-    EXPECT_EQ(platform.recycleBinEmptied, 0);
 
     Press(page.hwnd(), IDC_TRACE_SELECT_NONE);  // now only the cookies and the bin, all deleted
     ClickItem("Internet Cookies.");
@@ -149,7 +151,6 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndEmptiesTheBinOnlyWhenNothing
   for (const std::string& kept : {alice + "Cookies/desktop.ini", alice + "Documents/letter.doc",
                                   std::string("Recycled/INFO2"), bob + kJumpList, bob + kChromeIndex, bob + kChromeCookies})
     EXPECT_TRUE(OnDisk(kept)) << kept;
-  EXPECT_EQ(platform.recycleBinEmptied + engine.findings().coversRecycleBin(), 1);
 }
 
 // Names as the file system spells them: "report " and "x." beside "report" and "x" in Temp, a

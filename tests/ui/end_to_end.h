@@ -17,13 +17,12 @@
 
 namespace scourix::test {
 
-// The real file system and drives; the recycle bin is only counted when emptied (under
-// Wine it is the Unix user's trash), files are moved to it for real, and a listing can be
-// held by a gate.
+// The real file system and drives; files are moved to the recycle bin for real (under
+// Wine it is the trash below the tests' XDG_DATA_HOME), and a listing can be held by a gate.
 class EndToEndPlatform : public FakePlatform {
  public:
   int driveType(const std::string& root) override { return systemPlatform().driveType(root); }
-  std::vector<std::string> recycleFiles(const std::vector<ExactPath>& paths) override {
+  std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) override {
     return systemPlatform().recycleFiles(paths);
   }
 };

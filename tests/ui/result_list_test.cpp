@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/clean_engine.h"
@@ -29,14 +30,17 @@ class ResultListTest : public ::testing::Test {
     ASSERT_TRUE(window.Create(nullptr));
     tree.Attach(window.Item(IDC_RESULT_TREE));
   }
-  void Add(const std::string& category, const std::string& path, int toDelete = 1, std::uint64_t size = 0) {
+  void Add(const std::string& category, const std::string& path, int toDelete = 1, std::uint64_t size = 0, int locked = 0) {
     FoundFile file;
     file.size = size;
     file.name = path.substr(path.find_last_of('\\') + 1);
     file.path = path;
     file.exact = platform.exactPathOf(path);
+    FileFacts facts;  // a real file is the one the walk would have listed
+    if (platform.lookUpFile(file.exact, facts) == FileLookup::Found) std::tie(file.fileId, file.lastWrite) = std::tie(facts.fileId, facts.lastWrite);
     file.category = category;
     file.toDelete = toDelete;
+    file.isProtected = locked;
     engine.findings().add(file);
   }
   std::vector<HTREEITEM> Items() const { return ItemsBelow(tree, TVI_ROOT); }
@@ -65,7 +69,7 @@ class ResultListTest : public ::testing::Test {
 };
 
 TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
-  const std::string a = temp.file("a.tmp");
+  const std::string a = temp.file("a.tmp", 1536);
   const std::string b = temp.file("b.bak");
   std::string folder = temp.dir("stays.tmp");
   folder.pop_back();  // a folder is no file: deleting it fails
@@ -79,7 +83,7 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
     Tick();
     EXPECT_EQ(Enabled(), "0000");  // an empty list greys every button
     Add("temp files", a, 1, 1536);
-    Add("back files", b, 0, 1000);
+    Add("back files", b, 0, 1000, 1);
     Add("my rules(.pcf)", folder, 1, 2048);
     window.RebuildList();
     if (unlisted) Add("temp files", "C:\\unlisted.tmp");
@@ -99,13 +103,14 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   EXPECT_EQ(BoxesShown(), (Boxes{Unticked, Unticked, Unticked}));
   EXPECT_EQ(engine.findings().at(0).toDelete + engine.findings().at(2).toDelete + engine.findings().at(3).toDelete, 1);
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 0 个，0 字节");
-  Click(IDC_RESULT_SELECT_ALL);
-  EXPECT_EQ(BoxesShown(), (Boxes{Ticked, Ticked, Ticked}));
-  EXPECT_EQ(engine.findings().at(1).toDelete, 1);
+  Click(IDC_RESULT_SELECT_ALL);  // but the locked line: the user ticks that one alone
+  EXPECT_EQ(BoxesShown(), (Boxes{Ticked, Unticked, Ticked}));
+  EXPECT_EQ(engine.findings().at(1).toDelete, 0);
   ClickBox(tree, Items()[0]);  // the status line follows the mouse and the space bar
-  EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 2 个，2.97 KB");
-  PressKey(tree.hwnd(), VK_SPACE);
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 1 个，2.00 KB");
+  PressKey(tree.hwnd(), VK_SPACE);
+  EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 2 个，2.97 KB");
+  EXPECT_EQ(engine.findings().at(1).toDelete, 1);
 
   fill(false);
   MessageBoxAnswerer answer(IDOK);
