@@ -8,20 +8,6 @@
 #include "settings/rule_text.h"
 
 namespace scourix::cli {
-namespace {
-
-bool readWholeFile(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
-}
-
-}  // namespace
 
 int scanCommand(const Args& args) {
   bool pacing = true;
@@ -56,7 +42,7 @@ int scanCommand(const Args& args) {
   engine.setPacing(pacing);
   if (haveRules) {
     std::string text;
-    if (!readWholeFile(rulesPath, text)) {
+    if (!engine.platform().readWholeFile(rulesPath, text)) {
       std::fprintf(stderr, "scourix-cli scan: cannot read rules file %s\n", rulesPath.c_str());
       return 1;
     }
