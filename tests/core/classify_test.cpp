@@ -163,8 +163,9 @@ TEST(Protection, WhatNamesTell) {
 TEST_F(Classify, ProgramStateAndUsersOwnFilesStartLocked) {
   engine.choices().rules.append(rule("-wal"));
   platform.profilesDir = root + "Home";
-  platform.registered = {root + "Elsewhere/carl"};
-  platform.ownFolders = {root + "Moved/Docs"};
+  const char sep = platform.separator();
+  platform.registered = {root + "Elsewhere" + sep + "carl"};
+  platform.ownFolders = {root + "Moved" + sep + "Docs"};
   const char* const trees[] = {
       // LevelDB: all but its text logs; CURRENT alone makes no store.
       "ls/leveldb/*000003.log ls/leveldb/LOG.old ls/leveldb/CURRENT ls/leveldb/MANIFEST-000001 half/000003.log half/CURRENT",

@@ -206,7 +206,8 @@ TEST_F(TraceScanEndToEnd, EveryNameIsListedAndDeletedAsTheFileSystemSpellsIt) {
       for (const auto& [label, file] : unticked) UntickLines(main, {Line(label, file).text});
       DeleteTicked(main, answer);
       // The first time also the other traces of both profiles go (four files of one byte).
-      EXPECT_EQ(answer.boxes().back().text, recycle ? "删除完毕，已放入回收站 4 字节，有 2 个文件无法删除" : "删除完毕，释放 56 字节");
+      EXPECT_EQ(answer.boxes().back().text, recycle ? "删除完毕，已放入回收站 4 字节，有 2 个文件无法删除（其中 2 个文件无法放入回收站，未删除）"
+                                                  : "删除完毕，释放 56 字节");
       for (const Odd& file : odd) EXPECT_EQ(OnDiskExact(file.name), recycle && !file.shellTakes) << file.size;
       for (const auto& [label, file] : unticked) EXPECT_TRUE(OnDisk(file)) << file;
       EXPECT_TRUE(OnDisk(alice + "Recent/desktop.ini"));
