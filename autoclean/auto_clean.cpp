@@ -57,6 +57,11 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   if (run.toRecycleBin) engine.choices().options.deleteToRecycleBin = 1;
 
   platform.enterBackgroundMode();
+  // The catalog the window showed: the built-in one and the winapp2.ini imported beside
+  // data.dsfw, whose entries the file may tick.
+  catalog::CatalogSources sources;
+  sources.files.push_back(platform.utf8Of(importedCatalogPath(run.configPath)));
+  engine.catalogScan().setSources(sources);
   engine.catalogScan().setDefaultTicks(false);
   engine.setPacing(false);
   engine.runDiskScan();

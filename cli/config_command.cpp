@@ -48,6 +48,12 @@ void printRead(CleanEngine& engine, const ConfigLoadProgress& progress) {
     const auto& field = kExtensionFieldsInFileOrder[i];
     std::printf("%s\t%d\n", field.name, static_cast<int>(extensionFlag(engine.choices(), field)));
   }
+  // The load empties them first: every one was read.
+  for (const auto& [name, tick] : engine.choices().catalogTicks) {
+    std::fputs("catalog\t", stdout);
+    printText(name);
+    std::printf("\t%d\n", static_cast<int>(tick));
+  }
 }
 
 bool fileExists(const std::string& path) {

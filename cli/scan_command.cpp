@@ -10,16 +10,8 @@
 namespace scourix::cli {
 namespace {
 
-bool readWholeFile(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
-}
+// A rules file holds a line per rule: far fewer bytes than this.
+constexpr std::size_t kLargestRulesFile = 16u << 20;
 
 }  // namespace
 
@@ -58,8 +50,9 @@ int scanCommand(const Args& args) {
   engine.setPacing(pacing);
   if (haveRules) {
     std::string text;
-    if (!readWholeFile(rulesPath, text)) {
-      std::fprintf(stderr, "scourix-cli scan: cannot read rules file %s\n", rulesPath.c_str());
+    std::string reason;
+    if (!engine.platform().readFile(engine.platform().utf8Of(rulesPath), kLargestRulesFile, text, reason)) {
+      std::fprintf(stderr, "scourix-cli scan: cannot read rules file %s: %s\n", rulesPath.c_str(), reason.c_str());
       return 1;
     }
     for (const ScanRule& rule : parseRuleText(text)) engine.choices().rules.append(rule);

@@ -27,10 +27,11 @@ struct Choices {
   CleanOptions options;
   std::vector<DriveEntry> drives;
   RuleStore rules;
-  // The catalog's items the user ticked (true) or unticked, by entry name, so that a
-  // changed catalog never hands a tick to another item; one not named here starts as the
-  // catalog says (catalog::isTicked).
-  std::map<std::string, bool> catalogTicks;
+  // The catalog items' ticks by item name (catalog::tickName), never by
+  // position, so that a changed catalog never hands a tick to another item. A name that is
+  // not here was never chosen. Names are added on the windows' thread before a scan starts;
+  // a flag may change while a scan runs, as the trace flags do.
+  std::map<std::string, Flag> catalogTicks;
 };
 
 }  // namespace scourix

@@ -70,6 +70,8 @@ class CleanEngine {
   void scanFolder(const std::string& folder);
   // Folders the last trace scan found but could not list.
   int unreadableLocations() const { return traceScan_.unreadableLocations(); }
+  // The catalog's entries and which of them this machine shows (see CatalogScan::shownEntries).
+  catalog::LoadedCatalog traceCatalog(std::vector<bool>& shown) { return traceScan_.shownCatalog(shown); }
 
   // ---- Deletion ----
   // See deleteTickedFindings; does nothing while a scan's walk is under way.

@@ -62,11 +62,22 @@ void TraceScan::scanProfile(const FolderPath& profile) {
 // The catalog's entries for the same profiles; the machine is the running one unless a
 // profiles folder was given.
 void TraceScan::scanCatalog(const std::vector<FolderPath>& profiles) {
-  std::vector<std::string> folders;
-  for (const FolderPath& profile : profiles) folders.push_back(platform_.utf8Of(profile.exact));
+  catalog_.run(choices_->catalogTicks, utf8Folders(profiles), utf8ProfilesFolder(), profilesFolder_.empty());
+}
+
+catalog::LoadedCatalog TraceScan::shownCatalog(std::vector<bool>& shown) {
+  return catalog_.shownEntries(utf8Folders(profileFolders()), utf8ProfilesFolder(), profilesFolder_.empty(), shown);
+}
+
+std::vector<std::string> TraceScan::utf8Folders(const std::vector<FolderPath>& folders) const {
+  std::vector<std::string> utf8;
+  for (const FolderPath& folder : folders) utf8.push_back(platform_.utf8Of(folder.exact));
+  return utf8;
+}
+
+std::string TraceScan::utf8ProfilesFolder() const {
   const FolderPath holder = profilesFolder_.empty() ? platform_.profilesDirectory() : platform_.folderOf(profilesFolder_);
-  catalog_.run(choices_->catalogTicks, folders, holder.exact.empty() ? std::string() : platform_.utf8Of(holder.exact),
-               profilesFolder_.empty());
+  return holder.exact.empty() ? std::string() : platform_.utf8Of(holder.exact);
 }
 
 // The first of the location's folders that is a real one: the junctions that stand for

@@ -32,16 +32,20 @@ class TraceScan : private WalkSink {
   void run(const Choices& choices);
   // Folders the last scan found but could not list (no access, for example).
   int unreadableLocations() const { return unreadableCount_.load(); }
+  // See CatalogScan::shownEntries, for the profiles the scan walks.
+  catalog::LoadedCatalog shownCatalog(std::vector<bool>& shown);
 
  private:
   bool entryListed(const DirEntry& entry, int depth) override;
   void folderUnreadable(const std::string& path) override { noteUnreadable(path); }
   void fileWalked(const WalkedFile& file) override;
 
-  std::vector<FolderPath> profileFolders();
   std::unique_ptr<DirListing> openProfilesFolder(FolderPath& folder);
   void scanProfile(const FolderPath& profile);
   void scanCatalog(const std::vector<FolderPath>& profiles);
+  std::vector<FolderPath> profileFolders();
+  std::vector<std::string> utf8Folders(const std::vector<FolderPath>& folders) const;
+  std::string utf8ProfilesFolder() const;
   void scanRecycleFolders();
   void walkLocation(const FolderPath& base, const TraceLocation& location);
   void walk(const FolderPath& folder, const std::string& label, bool skipJumpLists = false,

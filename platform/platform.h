@@ -78,6 +78,13 @@ enum class RemoveOutcome {
 
 // Whether a registry key exists, as far as the system can tell.
 enum class KeyPresence { Present, Absent, Unknown };
+// What became of a start of the program with administrator rights.
+enum class ElevatedStart {
+  Started,
+  Declined,  // the user said no to the system's question: nothing changes
+  Failed,
+};
+
 // What stands at the place of a folder a walk listed.
 enum class FolderState {
   Plain,    // a folder that is no link (no reparse point)
@@ -232,6 +239,12 @@ class Platform {
   virtual KeyPresence registryKey(const std::string& key) = 0;
   // The running Windows's version (10.0 for Windows 10 and 11); false where there is none.
   virtual bool windowsVersion(int& major, int& minor) = 0;
+
+  // The process has administrator rights (under Wine every program has them).
+  virtual bool isElevated() = 0;
+  // Starts this program again with administrator rights (the system asks the user), with
+  // these parameters (UTF-8, one command line), and returns at once.
+  virtual ElevatedStart startElevated(const std::string& parameters) = 0;
 };
 
 // The real platform of this build.

@@ -140,6 +140,13 @@ std::string Archive::readString() {
   return platform_.wideToAnsi(text);
 }
 
+std::string Archive::readRaw(std::uint32_t count) {
+  requireRemaining(count, "part");
+  std::string bytes(count, '\0');
+  readBytes(bytes.data(), count);
+  return bytes;
+}
+
 void Archive::flush() {
   if (!isStoring() || closed_ || end_ == 0) return;
   if (file_) {

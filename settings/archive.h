@@ -56,6 +56,12 @@ class Archive {
   std::int32_t readInt32();
   // Narrow strings as they are; wide ones converted to the ANSI code page.
   std::string readString();
+  // Bytes without a prefix: a part of the data whose length was stored before it, read
+  // whole so that a reader of it cannot run past its end (ArchiveDamaged when fewer are left).
+  std::string readRaw(std::uint32_t count);
+  void writeRaw(std::string_view bytes) { writeBytes(bytes.data(), bytes.size()); }
+
+  Platform& platform() const { return platform_; }
 
   // Bytes a loading archive has not yet handed out.
   std::uint64_t remaining() const { return (end_ - pos_) + sourceLeft_; }

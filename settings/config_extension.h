@@ -1,9 +1,14 @@
 #pragma once
 // The extension block of "data.dsfw": the settings the original layout has no place for,
-// after its last rule record, where a reader of that layout stops. Layout, all integers
-// 32-bit little-endian: the tag kExtensionTag, the version, the byte length of the
-// fields that follow, then the fields, one integer each, in kExtensionFieldsInFileOrder.
-// A later build appends fields and raises the length; a new version is a new layout.
+// after its last rule record, where a reader of that layout stops. All integers 32-bit
+// little-endian, strings as the archive writes them (UTF-8 bytes here). The block: the tag
+// kExtensionTag, the version, the byte length of what follows, then
+//   version 1: the fields, one integer each, in kExtensionFieldsInFileOrder;
+//   version 2: the number of fields, the fields, then sections up to the block's end,
+//              each a tag, its byte length and its content:
+//              kCatalogTicksSection: the count, then per catalog item its name and tick.
+// A later build appends fields or sections; a reader passes over fields beyond the ones it
+// knows and sections it does not know. A version it does not know it passes over whole.
 #include <array>
 #include <cstdint>
 
@@ -15,8 +20,9 @@ class Archive;
 struct Choices;
 struct ConfigLoadProgress;
 
-constexpr std::int32_t kExtensionTag = 0x42455853;  // "SXEB" in the file
-constexpr std::int32_t kExtensionVersion = 1;
+constexpr std::int32_t kExtensionTag = 0x42455853;         // "SXEB" in the file
+constexpr std::int32_t kCatalogTicksSection = 0x4B434954;  // "TICK" in the file
+constexpr std::int32_t kExtensionVersion = 2;
 
 // One field: a trace flag or an option.
 struct ExtensionField {
@@ -41,9 +47,9 @@ Flag& extensionFlag(Choices& choices, const ExtensionField& field);
 void storeExtension(Choices& choices, Archive& archive);
 
 // Reads the block when one follows; anything else after the rules is ignored, as the
-// original layout's readers do. A version this build does not know is passed over
-// whole, fields beyond the ones it knows are passed over. A block longer than the data
-// left, or cut off in its head, is damage (ArchiveError), and no field of it is taken.
+// original layout's readers do. A block longer than the data left, cut off in its head,
+// or with a field or section running past its end, is damage (ArchiveError), and
+// nothing of it is taken.
 void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progress);
 
 }  // namespace scourix

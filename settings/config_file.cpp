@@ -47,9 +47,10 @@ void storeAll(Choices& choices, Archive& archive) {
 }
 
 void loadAll(Choices& choices, Archive& archive, ConfigLoadProgress& progress) {
-  // Both lists go first, so whatever the file cannot give stays empty.
+  // The lists go first, so whatever the file cannot give stays empty.
   choices.drives.clear();
   choices.rules.clear();
+  choices.catalogTicks.clear();
   for (const auto& field : kCategoryFlagsInFileOrder) {
     choices.settings.*field.flag = archive.readInt32();
     ++progress.flags;
@@ -239,6 +240,11 @@ SaveResult saveConfig(Choices& choices, Platform& platform, const std::string& p
   }
   result.saved = true;
   return result;
+}
+
+std::string importedCatalogPath(const std::string& configPath) {
+  const std::size_t slash = configPath.find_last_of("\\/");
+  return configPath.substr(0, slash == std::string::npos ? 0 : slash + 1) + kImportedCatalogFileName;
 }
 
 }  // namespace scourix

@@ -14,6 +14,10 @@ class Platform;
 struct Choices;
 
 constexpr char kConfigFileName[] = "data.dsfw";
+// The winapp2.ini the user imported, kept beside data.dsfw.
+constexpr char kImportedCatalogFileName[] = "winapp2.ini";
+// The imported winapp2.ini that belongs to this data.dsfw: the window's and /auto's.
+std::string importedCatalogPath(const std::string& configPath);
 
 struct CategoryFlagField {
   const char* name;
@@ -63,6 +67,7 @@ struct ConfigLoadProgress {
   std::int32_t ruleCount = 0;
   int rules = 0;  // complete rule records
   int extensionFields = 0;  // fields of the extension block taken
+  int catalogTicks = 0;     // catalog items' ticks taken
 
   // For example "flags, trace flags, 2 drives, 1 rule" or "flags, 1 of 3 trace flags".
   std::string describe() const;

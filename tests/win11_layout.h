@@ -26,6 +26,14 @@ struct LayoutFile {
   std::string text{};  // the content, where it matters (then `size` is its length)
 };
 
+// Only Windows lets a file's creation time be set back: elsewhere its status change,
+// which stands for it, is now, and a file of a location with a minimum age is fresh.
+#ifdef _WIN32
+constexpr bool kCreationSettable = true;
+#else
+constexpr bool kCreationSettable = false;
+#endif
+
 // The layout for these profile names below Users. The last profile's WeChat 4 data is
 // moved by its configuration to "Data\微信" of the drive, whose root is `root`.
 inline std::vector<LayoutFile> windows11Layout(const std::vector<std::string>& users,
@@ -44,7 +52,7 @@ inline std::vector<LayoutFile> windows11Layout(const std::vector<std::string>& u
       {"Windows/MEMORY.DMP", 6000, u8"内存转储"},
       {"Windows/Minidump/010124-01.dmp", 500, u8"内存转储"},
       {"Windows/LiveKernelReports/WATCHDOG/WATCHDOG-1.dmp", 400, u8"内存转储"},
-      {"Windows/Temp/old-setup.tmp", 700, u8"系统临时文件"},
+      {"Windows/Temp/old-setup.tmp", 700, u8"系统临时文件", kCreationSettable},
       {"Windows/Temp/unpacking.tmp", 710, u8"系统临时文件", false, true},
       {"Windows/Logs/CBS/CbsPersist_20240101.log", 600, u8"系统日志"},
       {"Windows/Logs/CBS/CBS.log", 650, ""},

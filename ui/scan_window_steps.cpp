@@ -31,6 +31,7 @@ void ScanWindowSteps::scanFinished(ScanKind kind) {
     if (!page.exists()) return;
     page.ShowFullProgress(engine.progress().position());
     page.EnableStartButton();
+    if (kind == ScanKind::Trace) main_.tracePage().ShowFoundSizes();
   });
 }
 

@@ -45,15 +45,14 @@ bool holdsChromiumMarker(const std::vector<catalog::FolderLister::Listed>& listi
 
 }  // namespace
 
-void CatalogScan::run(const std::map<std::string, bool>& ticks,
+void CatalogScan::run(const std::map<std::string, Flag>& ticks,
                       const std::vector<std::string>& profiles, const std::string& profilesFolder,
                       bool runningSystem) {
   refused_ = 0;
   loaded_ = catalog::loadCatalog(platform_, sources_);
   const std::vector<catalog::Entry>& entries = loaded_.entries;
   if (entries.empty()) return;
-  const catalog::MachineChoice machine{systemRoot_, profiles, profilesFolder,
-                                       runningSystem && systemRoot_.empty()};
+  const catalog::MachineChoice machine = machineOf(profiles, profilesFolder, runningSystem);
   expander_ = std::make_unique<catalog::Expander>(catalog::machineExpander(platform_, machine));
   catalog::DetectionTable detection(entries, *expander_,
                                     catalog::machineProbe(platform_, *expander_, machine));
@@ -80,6 +79,18 @@ void CatalogScan::run(const std::map<std::string, bool>& ticks,
     if (stop_) break;
     walkGroup(group, lister);
   }
+}
+
+catalog::LoadedCatalog CatalogScan::shownEntries(const std::vector<std::string>& profiles,
+                                                const std::string& profilesFolder, bool runningSystem,
+                                                std::vector<bool>& shown) {
+  catalog::LoadedCatalog loaded = catalog::loadCatalog(platform_, sources_);
+  const catalog::MachineChoice machine = machineOf(profiles, profilesFolder, runningSystem);
+  const catalog::Expander expander = catalog::machineExpander(platform_, machine);
+  catalog::DetectionTable detection(loaded.entries, expander, catalog::machineProbe(platform_, expander, machine));
+  shown.clear();
+  for (std::size_t i = 0; i < loaded.entries.size(); ++i) shown.push_back(detection.shownAnywhere(i));
+  return loaded;
 }
 
 // Each target's folders, grouped: sorted by their folded names a folder's subfolders

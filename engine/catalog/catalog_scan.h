@@ -41,8 +41,15 @@ class CatalogScan : private WalkSink {
 
   // The walk over these profiles (UTF-8 paths; `profilesFolder` holds them), with the
   // user's ticks. `runningSystem`: the profiles are the running system's own.
-  void run(const std::map<std::string, bool>& ticks, const std::vector<std::string>& profiles,
+  void run(const std::map<std::string, Flag>& ticks, const std::vector<std::string>& profiles,
            const std::string& profilesFolder, bool runningSystem);
+
+  // The entries of its sources, and per entry whether this machine shows it (detected for
+  // the system or in one of these profiles): what the trace page lists. On the calling
+  // thread, while no scan runs.
+  catalog::LoadedCatalog shownEntries(const std::vector<std::string>& profiles,
+                                      const std::string& profilesFolder, bool runningSystem,
+                                      std::vector<bool>& shown);
 
   // Files an entry named that the deny list keeps, in the last run.
   int refused() const { return refused_.load(); }
@@ -72,6 +79,10 @@ class CatalogScan : private WalkSink {
     std::string utf8Name;
   };
 
+  catalog::MachineChoice machineOf(const std::vector<std::string>& profiles,
+                                   const std::string& profilesFolder, bool runningSystem) const {
+    return {systemRoot_, profiles, profilesFolder, runningSystem && systemRoot_.empty()};
+  }
   std::vector<Group> placeTargets(catalog::FolderLister& lister);
   void placeEmbeddedBrowserTargets(catalog::FolderLister& lister,
                                    std::vector<std::pair<std::string, std::size_t>>& placed);

@@ -112,13 +112,13 @@ LoadedCatalog loadCatalog(Platform& platform, const CatalogSources& sources) {
 }
 
 std::string tickName(const LoadedCatalog& catalog, std::size_t entry) {
-  return (catalog.imported[entry] ? "winapp2.ini:" : "") + catalog.entries[entry].name;
+  return (catalog.imported[entry] ? kImportedItemPrefix : "") + catalog.entries[entry].name;
 }
 
-bool isTicked(const std::map<std::string, bool>& ticks, const LoadedCatalog& catalog,
+bool isTicked(const std::map<std::string, Flag>& ticks, const LoadedCatalog& catalog,
               std::size_t entry) {
   const auto found = ticks.find(tickName(catalog, entry));
-  return found != ticks.end() ? found->second : catalog.entries[entry].defaultTicked;
+  return found != ticks.end() ? found->second.get() != 0 : catalog.entries[entry].defaultTicked;
 }
 
 SystemFolders runningSystemFolders(Platform& platform, const std::string& profilesFolder) {

@@ -13,6 +13,7 @@
 #include "engine/catalog/expansion.h"
 #include "engine/catalog/names.h"
 #include "engine/catalog/plan.h"
+#include "engine/flag.h"
 #include "platform/platform.h"
 
 namespace scourix::catalog {
@@ -58,12 +59,14 @@ struct LoadedCatalog {
 
 LoadedCatalog loadCatalog(Platform& platform, const CatalogSources& sources);
 
-// The name an entry's tick is kept by (Choices::catalogTicks): its name, and for an
-// imported entry the name after "winapp2.ini:", so that it never shares the tick of a
-// built-in entry of the same name.
+// An imported entry's tick is kept under its name with this before it: it never takes
+// the tick of a built-in entry of the same name.
+constexpr char kImportedItemPrefix[] = "winapp2:";
+
+// The name an entry's tick is kept by (Choices::catalogTicks).
 std::string tickName(const LoadedCatalog& catalog, std::size_t entry);
 // Ticked as the user left it, otherwise as the catalog says (an imported entry: never).
-bool isTicked(const std::map<std::string, bool>& ticks, const LoadedCatalog& catalog,
+bool isTicked(const std::map<std::string, Flag>& ticks, const LoadedCatalog& catalog,
               std::size_t entry);
 
 // Whose folders the entries are resolved for.

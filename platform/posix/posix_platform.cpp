@@ -142,6 +142,11 @@ KeyPresence PosixPlatform::registryKey(const std::string&) { return KeyPresence:
 
 bool PosixPlatform::windowsVersion(int&, int&) { return false; }
 
+bool PosixPlatform::isElevated() { return ::geteuid() == 0; }
+
+// No other rights to ask for in the native build.
+ElevatedStart PosixPlatform::startElevated(const std::string&) { return ElevatedStart::Failed; }
+
 Platform& systemPlatform() {
   static PosixPlatform platform;
   return platform;

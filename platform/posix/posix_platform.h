@@ -42,6 +42,8 @@ class PosixPlatform : public Platform {
   std::string environmentVariable(const std::string& name) override;
   KeyPresence registryKey(const std::string& key) override;
   bool windowsVersion(int& major, int& minor) override;
+  bool isElevated() override;
+  ElevatedStart startElevated(const std::string& parameters) override;
 
  private:
   CodePage codePage_;

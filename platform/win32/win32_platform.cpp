@@ -481,6 +481,34 @@ bool Win32Platform::windowsVersion(int& major, int& minor) {
   return true;
 }
 
+bool Win32Platform::isElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+                        elevation.TokenIsElevated != 0;
+  CloseHandle(token);
+  return elevated;
+}
+
+// The system asks the user on its own desktop; a "no" is ERROR_CANCELLED.
+ElevatedStart Win32Platform::startElevated(const std::string& parameters) {
+  std::vector<wchar_t> program(32768, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+  if (length == 0 || length >= program.size()) return ElevatedStart::Failed;
+  const std::wstring wideParameters = wideFromUtf8(parameters);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"runas";
+  info.lpFile = program.data();
+  info.lpParameters = wideParameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExW(&info)) return ElevatedStart::Started;
+  return GetLastError() == ERROR_CANCELLED ? ElevatedStart::Declined : ElevatedStart::Failed;
+}
+
 Platform& systemPlatform() {
   static Win32Platform platform;
   return platform;

@@ -321,7 +321,7 @@ TEST(CatalogOnAMachine, SourcesFoldersAndDetection) {
   EXPECT_EQ(loaded.broken, 1);
   EXPECT_EQ(loaded.failures.size(), 1u);
   EXPECT_TRUE(!loaded.imported[0] && loaded.imported[1]);
-  EXPECT_FALSE(isTicked({}, loaded, 1) || !isTicked({{"winapp2.ini:Mine", true}}, loaded, 1));
+  EXPECT_FALSE(isTicked({}, loaded, 1) || !isTicked({{"winapp2:Mine", true}}, loaded, 1));
   EXPECT_TRUE(isTicked({}, loaded, 0) && !isTicked({{loaded.entries[0].name, false}}, loaded, 0));
 
   const std::vector<Entry> mine(loaded.entries.begin() + 1, loaded.entries.end());

@@ -88,11 +88,16 @@ TEST(ArchiveString, LoadsWhatOtherWritersStoreAndRefusesDamage) {
   for (const auto& [bytes, text] : rows) EXPECT_EQ(loaded(bytes), text) << testing::PrintToString(bytes);
 }
 
-// The extension block with these fields.
-std::string block(const std::vector<std::int32_t>& fields, std::int32_t version = 1) {
-  std::string out = "SXEB"s + i32(version) + i32(static_cast<std::int32_t>(fields.size() * 4));
-  for (std::int32_t field : fields) out += i32(field);
-  return out;
+// The extension block with these fields: version 1 has only them, version 2 their count
+// first and then the sections.
+std::string block(const std::vector<std::int32_t>& fields, std::int32_t version = 2, const std::string& sections = "") {
+  std::string body = version == 2 ? i32(static_cast<std::int32_t>(fields.size())) : "";
+  for (std::int32_t field : fields) body += i32(field);
+  body += sections;
+  return "SXEB"s + i32(version) + i32(static_cast<std::int32_t>(body.size())) + body;
+}
+std::string section(const std::string& tag, const std::string& content) {
+  return tag + i32(static_cast<std::int32_t>(content.size())) + content;
 }
 const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1});
 
@@ -152,7 +157,9 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
   const std::size_t layoutEnd = bytes.size();
   full.choices().options.deleteToRecycleBin = 1;
   full.choices().traceFlags.browser2345Cache = 0;
-  bytes += block({1, 1, 1, 1, 1, 1, 1, 0});
+  full.choices().catalogTicks = {{"Memory Dumps", 0}, {"winapp2:\xE7\x81\xAB", 1}};  // UTF-8, in name order
+  bytes += block({1, 1, 1, 1, 1, 1, 1, 0}, 2,
+                 section("TICK", i32(2) + str("Memory Dumps") + i32(0) + str("winapp2:\xE7\x81\xAB") + i32(1)));
   ASSERT_EQ(store(full), bytes);
 
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
@@ -166,7 +173,7 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     } catch (const ArchiveError&) {
       ASSERT_TRUE(cut < layoutEnd || (cut >= layoutEnd + 4 && cut < bytes.size()));
     }
-    ASSERT_EQ(progress.extensionFields, cut == bytes.size() ? 8 : 0);
+    ASSERT_EQ(progress.extensionFields + progress.catalogTicks, cut == bytes.size() ? 10 : 0);
     const std::size_t flagsRead = std::min<std::size_t>(19, cut / 4);
     ASSERT_EQ(static_cast<std::size_t>(progress.flags + progress.traceFlags), flagsRead);
     for (std::size_t i = 0; i < 19; ++i) ASSERT_EQ(*flagsInFileOrder(engine)[i], i < flagsRead ? values[i] : 1);
@@ -185,14 +192,21 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
 }
 
 // Each row: what follows the rules, whether the load ends early, and the first three
-// fields of the block after it. The drive before the block is never lost.
+// fields of the block after it with the catalog ticks taken. The drive before the block
+// is never lost.
 TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
-  const std::tuple<std::string, bool, std::vector<int>> rows[] = {
-      {block({1, 0, 0, 0, 0, 0, 0, 0}), false, {1, 0, 0}}, {block({1, 0}), false, {1, 0, 1}},  // an earlier build's
-      {block({1, 0, 1, 0, 1, 0, 1, 0, 9, 9}) + "more", false, {1, 0, 1}},                      // a later build's
-      {block({1, 0, 0}, 2), false, {0, 1, 1}}, {"SXE", false, {0, 1, 1}},                     // a version unknown
-      {"SXEB"s + i32(1) + i32(36) + flags(8, 0), true, {0, 1, 1}}, {"SXEB"s + i32(1), true, {0, 1, 1}},
-      {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, {0, 1, 1}}};
+  const std::string ticks = section("TICK", i32(1) + str("QQ Logs") + i32(0));
+  const std::tuple<std::string, bool, std::string> rows[] = {
+      {block({1, 0, 0, 0, 0, 0, 0, 0}, 1), false, "100"}, {block({1, 0}, 1), false, "101"},  // earlier builds'
+      {block({1, 0, 1, 0, 1, 0, 1, 0, 9, 9}, 2, section("XTRA", "?") + ticks) + "more", false, "101QQ Logs=0"},
+      {block({1, 0}, 2, section("TICK", i32(1) + str("a") + i32(1) + "later")), false, "101a=1"},  // later builds'
+      {block({1, 0, 0}, 3), false, "011"}, {"SXE", false, "011"},                                 // a version unknown
+      {"SXEB"s + i32(1) + i32(36) + flags(8, 0), true, "011"}, {"SXEB"s + i32(1), true, "011"},
+      {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, "011"},
+      // Fields, sections and names running past their part: nothing of the block is taken.
+      {"SXEB"s + i32(2) + i32(8) + i32(3) + i32(0), true, "011"}, {block({1}, 2, i32(1) + i32(9) + "abc"), true, "011"},
+      {block({1}, 2, section("TICK", i32(1) + str("QQ Logs"))), true, "011"},
+      {block({1}, 2, section("TICK", i32(-1))), true, "011"}};
   for (const auto& [tail, damaged, fields] : rows) {
     SCOPED_TRACE(::testing::PrintToString(tail));
     CleanEngine engine(systemPlatform());
@@ -204,9 +218,11 @@ TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
     }
     EXPECT_EQ(ended, damaged);
     EXPECT_EQ(lists(engine), "C:|C:|1 ");
-    EXPECT_EQ((std::vector<int>{engine.choices().options.deleteToRecycleBin, engine.choices().traceFlags.chromeCache,
-                                engine.choices().traceFlags.edgeCache}),
-              fields);
+    std::string taken = std::to_string(engine.choices().options.deleteToRecycleBin) +
+                        std::to_string(engine.choices().traceFlags.chromeCache) +
+                        std::to_string(engine.choices().traceFlags.edgeCache);
+    for (const auto& [name, tick] : engine.choices().catalogTicks) taken += name + "=" + std::to_string(tick);
+    EXPECT_EQ(taken, fields);
   }
 }
 

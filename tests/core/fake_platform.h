@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -69,6 +70,17 @@ class FakePlatform : public Platform {
   std::map<std::string, std::string> environment;  // environmentVariable(); others unset
   std::map<std::string, KeyPresence> registry;     // registryKey(); others Unknown
   int osMajor = 0, osMinor = 0;                    // windowsVersion(); 0: no Windows
+  bool elevated = true;                            // isElevated(): as under Wine
+  ElevatedStart elevatedStart = ElevatedStart::Started;
+
+  // The running machine's catalog and environment, as the program sees them.
+  void takeRunningCatalog() {
+    catalogText = real_.builtInCatalog();
+    for (const char* name : {"SystemDrive", "SystemRoot", "ProgramW6432", "ProgramFiles(x86)", "CommonProgramW6432",
+                             "CommonProgramFiles(x86)", "ProgramData", "PUBLIC", "USERPROFILE"}) {
+      environment[name] = real_.environmentVariable(name);
+    }
+  }
 
   // ---- What happened ----
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
@@ -76,6 +88,7 @@ class FakePlatform : public Platform {
   int replaceCalls = 0;
   // Each call: the paths (as text).
   std::vector<std::vector<std::string>> recycleBatches;
+  std::vector<std::string> elevatedStarts;  // the parameters of each start
 
   char separator() const override { return real_.separator(); }
   std::unique_ptr<DirListing> openListing(const FolderPath& dir) override {
@@ -182,6 +195,11 @@ class FakePlatform : public Platform {
   bool windowsVersion(int& major, int& minor) override {
     major = osMajor, minor = osMinor;
     return osMajor != 0;
+  }
+  bool isElevated() override { return elevated; }
+  ElevatedStart startElevated(const std::string& parameters) override {
+    elevatedStarts.push_back(parameters);
+    return elevatedStart;
   }
 
   // A path as the tests write it: the memory's bytes, or the real path as text.

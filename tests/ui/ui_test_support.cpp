@@ -135,6 +135,7 @@ bool FindBoxPoint(const TreeView& tree, HTREEITEM item, POINT& point) {
 }
 
 void ClickBox(const TreeView& tree, HTREEITEM item) {
+  tree.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   POINT point{};
   if (!FindBoxPoint(tree, item, point)) {
     ADD_FAILURE() << "no check box to click for " << tree.GetItemText(item);
