@@ -8,8 +8,11 @@ namespace scourix::cli {
 
 using Args = std::vector<std::string>;
 
-int scanCommand(const Args& args);    // scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] DIR...
-int traceCommand(const Args& args);   // trace [--system-root DIR] [--profiles DIR] [--catalog [+]FILE]... (main.cpp)
+// scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] [--config FILE] DIR...
+int scanCommand(const Args& args);
+// trace [--no-pace] [--sizes] [--utf8] [--ticked] [--config FILE] [--system-root DIR] [--profiles DIR]
+// [--catalog [+]FILE]... [--recycle ROOT]...
+int traceCommand(const Args& args);
 int configCommand(const Args& args);  // config show FILE | config copy IN OUT
 int rulesCommand(const Args& args);   // rules show FILE
 // clean [--config FILE] [--dry-run] [--sizes] [--utf8] [--recycle]

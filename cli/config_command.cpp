@@ -48,6 +48,14 @@ void printRead(CleanEngine& engine, const ConfigLoadProgress& progress) {
     const auto& field = kExtensionFieldsInFileOrder[i];
     std::printf("%s\t%d\n", field.name, static_cast<int>(extensionFlag(engine.choices(), field)));
   }
+  if (progress.exclusionCountRead) {
+    std::printf("exclusions\t%d\n", static_cast<int>(progress.exclusionCount));
+    for (const Exclusion& entry : engine.choices().exclusions.entries()) {
+      std::fputs(entry.kind == Exclusion::Kind::Folder ? "exclusion\tfolder\t" : "exclusion\tname\t", stdout);
+      printText(entry.text);
+      std::fputs("\n", stdout);
+    }
+  }
   // The load empties them first: every one was read.
   for (const auto& [name, tick] : engine.choices().catalogTicks) {
     std::fputs("catalog\t", stdout);

@@ -8,8 +8,8 @@ namespace {
 
 void usage(std::FILE* out) {
   std::fputs(
-      "usage: scourix-cli scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] DIR...\n"
-      "       scourix-cli trace [--no-pace] [--sizes] [--utf8] [--ticked] [--system-root DIR]\n"
+      "usage: scourix-cli scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] [--config FILE] DIR...\n"
+      "       scourix-cli trace [--no-pace] [--sizes] [--utf8] [--ticked] [--config FILE] [--system-root DIR]\n"
       "         [--profiles DIR] [--catalog [+]FILE]... [--recycle ROOT]...\n"
       "       scourix-cli config show FILE\n"
       "       scourix-cli config copy IN OUT\n"

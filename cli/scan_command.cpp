@@ -1,5 +1,6 @@
-// scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] DIR...: the disk scan with every category on, each
-// folder walked as a drive would be.
+// scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] [--config FILE] DIR...: the disk
+// scan with every category on, each folder walked as a drive would be, without what the
+// exclusion list of the configuration file FILE names.
 #include <cstdio>
 #include <string>
 
@@ -20,6 +21,7 @@ int scanCommand(const Args& args) {
   OutputStyle style;
   bool haveRules = false;
   std::string rulesPath;
+  std::string configPath;
   std::vector<std::string> dirs;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -40,6 +42,9 @@ int scanCommand(const Args& args) {
       if (i + 1 >= args.size()) return usageError("scan", "--rules needs a file");
       rulesPath = args[++i];
       haveRules = true;
+    } else if (arg == "--config") {
+      if (i + 1 >= args.size()) return usageError("scan", "--config needs a file");
+      configPath = args[++i];
     } else {
       return usageError("scan", "unknown option " + arg);
     }
@@ -57,6 +62,7 @@ int scanCommand(const Args& args) {
     }
     for (const ScanRule& rule : parseRuleText(text)) engine.choices().rules.append(rule);
   }
+  if (!configPath.empty() && !takeExclusions(engine, "scan", configPath)) return 1;
   if (!addRoots(engine, "scan", dirs)) return 1;
   return runAndReport(engine, &CleanEngine::runDiskScan, style);
 }

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "settings/config_file.h"
+
 namespace scourix::cli {
 namespace {
 
@@ -49,6 +51,19 @@ bool addRoots(CleanEngine& engine, const std::string& command,
     drive.displayName = dir;
     engine.choices().drives.push_back(drive);
   }
+  return true;
+}
+
+bool takeExclusions(CleanEngine& engine, const std::string& command, const std::string& configPath) {
+  Choices stored;
+  const ConfigResult result = readConfigFile(stored, engine.platform(), configPath);
+  // Only what an unattended clean would run on: a scan without the list would show what it leaves out.
+  if (!meaningOf(result.status).unattendedRuns) {
+    std::fprintf(stderr, "scourix-cli %s: cannot take the exclusions of %s: %s\n", command.c_str(), configPath.c_str(),
+                 result.error.c_str());
+    return false;
+  }
+  engine.choices().exclusions = stored.exclusions;
   return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the scan and trace commands share: checking folders, printing the findings and
-// the summary.
+// What the scan and trace commands share: checking folders, the exclusion list, printing
+// the findings and the summary.
 #include <string>
 #include <vector>
 
@@ -22,6 +22,10 @@ bool checkListable(Platform& platform, const std::string& command, const std::st
 // when one cannot be listed.
 bool addRoots(CleanEngine& engine, const std::string& command,
               const std::vector<std::string>& dirs);
+
+// Takes the exclusion list of a configuration file (data.dsfw) into the engine; false (said
+// on stderr) when the file cannot be read whole.
+bool takeExclusions(CleanEngine& engine, const std::string& command, const std::string& configPath);
 
 // Runs a scan on this thread, then writes "category<TAB>path" for every finding, in the
 // order found, to stdout ("category<TAB>size<TAB>path" with sizes) and the summary line,

@@ -1,6 +1,7 @@
-// trace [--no-pace] [--sizes] [--utf8] [--ticked] [--system-root DIR] [--profiles DIR]
+// trace [--no-pace] [--sizes] [--utf8] [--ticked] [--config FILE] [--system-root DIR] [--profiles DIR]
 // [--catalog [+]FILE]... [--recycle ROOT]...: the trace scan with every location and every
-// catalog entry on, each finding ticked as a clean with the defaults would tick it.
+// catalog entry on, each finding ticked as a clean with the defaults would tick it, without
+// what the exclusion list of the configuration file FILE names.
 #include <cstdio>
 #include <string>
 
@@ -12,7 +13,7 @@ namespace scourix::cli {
 int traceCommand(const Args& args) {
   bool pacing = true;
   OutputStyle style;
-  std::string profiles, systemRoot;
+  std::string profiles, systemRoot, configPath;
   std::vector<std::string> roots, catalogs;
   catalog::CatalogSources sources;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -25,11 +26,14 @@ int traceCommand(const Args& args) {
       style.sizes = true;
     } else if (arg == "--ticked") {
       style.tickedOnly = true;
-    } else if (arg == "--profiles" || arg == "--recycle" || arg == "--system-root" || arg == "--catalog") {
+    } else if (arg == "--profiles" || arg == "--recycle" || arg == "--system-root" || arg == "--catalog" ||
+               arg == "--config") {
       if (i + 1 >= args.size() || args[i + 1].empty()) return usageError("trace", arg + " needs a value");
       const std::string& value = args[++i];
       if (arg == "--profiles") {
         profiles = value;
+      } else if (arg == "--config") {
+        configPath = value;
       } else if (arg == "--system-root") {
         systemRoot = value;
       } else if (arg == "--recycle") {
@@ -57,6 +61,7 @@ int traceCommand(const Args& args) {
   }
   CleanEngine engine(platform);
   engine.setPacing(pacing);
+  if (!configPath.empty() && !takeExclusions(engine, "trace", configPath)) return 1;
   CatalogScan& catalog = engine.catalogScan();
   catalog.setSources(sources);
   catalog.setAllEntries(true);

@@ -1,12 +1,13 @@
 #pragma once
 // What the user chose: the drives and categories of the disk scan, the trace items, the
-// custom rules and the options. The windows change it (the flags even while a scan runs);
-// a scan reads it; data.dsfw stores it.
+// custom rules, the options and what no scan lists. The windows change it (the flags even
+// while a scan runs); a scan reads it; data.dsfw stores it.
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "engine/exclusions.h"
 #include "engine/flag.h"
 #include "engine/rule_store.h"
 #include "engine/scan_settings.h"
@@ -32,6 +33,7 @@ struct Choices {
   // not here was never chosen. Names are added on the windows' thread before a scan starts;
   // a flag may change while a scan runs, as the trace flags do.
   std::map<std::string, Flag> catalogTicks;
+  Exclusions exclusions;
 };
 
 }  // namespace scourix

@@ -8,8 +8,8 @@ CleanEngine::CleanEngine(Platform& platform)
     : platform_(platform), pacer_(platform),
       worker_(platform, findings_, progress_, pacer_, [this](ScanKind kind) { prepareScan(kind); },
               [this](ScanKind kind) { walk(kind); }),
-      diskScan_(platform, pacer_, progress_, findings_, worker_.stopFlag()),
-      traceScan_(platform, pacer_, progress_, findings_, worker_.stopFlag()) {}
+      diskScan_(platform, pacer_, progress_, findings_, worker_.stopFlag(), scanExclusions_),
+      traceScan_(platform, pacer_, progress_, findings_, worker_.stopFlag(), scanExclusions_) {}
 
 // The worker uses the scans, which go before it.
 CleanEngine::~CleanEngine() { worker_.stopAndWait(); }
@@ -18,6 +18,7 @@ void CleanEngine::prepareScan(ScanKind kind) {
   pacer_.restart();
   progress_.restart(kind);
   diskScan_.start(choices_);
+  scanExclusions_ = choices_.exclusions;
 }
 
 void CleanEngine::walk(ScanKind kind) {
@@ -25,7 +26,7 @@ void CleanEngine::walk(ScanKind kind) {
     traceScan_.run(choices_);
     return;
   }
-  for (std::size_t i = 0; i < choices_.drives.size() && !worker_.stopRequested(); ++i) {
+  for (std::size_t i = 0; i < choices_.drives.size() && !worker_.stoppedEarly(); ++i) {
     if (choices_.drives[i].selected == 0) continue;
     diskScan_.scanFolder(platform_.folderOf(choices_.drives[i].root));
   }
@@ -33,6 +34,7 @@ void CleanEngine::walk(ScanKind kind) {
 
 void CleanEngine::scanFolder(const std::string& folder) {
   diskScan_.start(choices_);
+  scanExclusions_ = choices_.exclusions;
   diskScan_.scanFolder(platform_.folderOf(folder));
 }
 

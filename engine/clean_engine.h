@@ -64,6 +64,9 @@ class CleanEngine {
   bool scanBusy() const { return worker_.busy(); }
   void requestStop() { worker_.requestStop(); }
   bool stopRequested() const { return worker_.stopRequested(); }
+  // The user's stop ("停止扫描"): see ScanWorker::stopEarly.
+  void stopScan() { worker_.stopEarly(); }
+  bool stoppedEarly() const { return worker_.stoppedEarly(); }
   void waitForScan() { worker_.wait(); }
   // The disk scan of one folder on the calling thread, its findings added to the list
   // (the choices' categories and rules; no drive, no worker steps).
@@ -83,6 +86,9 @@ class CleanEngine {
 
   Platform& platform_;
   Choices choices_;
+  // The exclusion list as the running scan started (the options page may change the
+  // choices' meanwhile).
+  Exclusions scanExclusions_;
   Findings findings_;
   ScanProgress progress_;
   Pacer pacer_;

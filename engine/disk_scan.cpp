@@ -5,7 +5,8 @@ namespace scourix {
 void DiskScan::scanFolder(const FolderPath& root) {
   protection_.start(protecting_, root.path, platform_.separator(), platform_.codePage(),
                     protecting_ ? UserPlaces::of(platform_) : UserPlaces());
-  walker_.walk(root, *this);
+  const int first = findings_.count();
+  if (!walker_.walk(root, *this)) findings_.lockFrom(first);
 }
 
 bool DiskScan::entryListed(const DirEntry& entry, int) {

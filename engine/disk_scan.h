@@ -14,15 +14,15 @@ namespace scourix {
 class DiskScan : private WalkSink {
  public:
   DiskScan(Platform& platform, Pacer& pacer, ScanProgress& progress, Findings& findings,
-           const std::atomic<bool>& stop)
-      : platform_(platform), progress_(progress), findings_(findings), walker_(platform, stop),
+           const std::atomic<bool>& stop, const Exclusions& exclusions)
+      : platform_(platform), progress_(progress), findings_(findings), walker_(platform, stop, exclusions),
         classifier_(platform, pacer, findings) {}
 
   // Off: every finding starts ticked, protected or not.
   void setProtection(bool on) { protecting_ = on; }
   // A scan starts with these choices (see Classifier::start).
   void start(const Choices& choices) { classifier_.start(choices); }
-  // Walks the folder and adds its findings to the list.
+  // Walks the folder and adds its findings to the list; those of a walk cut short are locked.
   void scanFolder(const FolderPath& root);
 
  private:

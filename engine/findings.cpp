@@ -1,5 +1,6 @@
 #include "engine/findings.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace scourix {
@@ -34,6 +35,13 @@ void Findings::append(std::unique_ptr<FoundFile> finding, std::uint32_t hash) {
 void Findings::clear() {
   index_.clear();
   files_.clear();
+}
+
+void Findings::lockFrom(int first) {
+  for (std::size_t i = static_cast<std::size_t>(std::max(first, 0)); i < files_.size(); ++i) {
+    files_[i]->toDelete = 0;
+    files_[i]->isProtected = 1;
+  }
 }
 
 void Findings::keep(const std::vector<char>& stays) {

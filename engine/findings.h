@@ -32,6 +32,9 @@ class Findings {
   void clear();
   // Keeps, in order, the findings whose flag in `stays` is set.
   void keep(const std::vector<char>& stays);
+  // Every finding from `first` on starts unticked, with the lock: a walk cut short could
+  // not tell whether deleting it breaks a program.
+  void lockFrom(int first);
 
   bool workerOwns() const { return workerOwns_.load(); }
   void setWorkerOwns(bool owns) { workerOwns_ = owns; }

@@ -61,6 +61,7 @@ void ScanWorker::prepare(ScanKind kind) {
   stop_ = false;
   findings_.clear();
   if (observer_ != nullptr) observer_->scanStarted(kind);
+  closing_ = false;
   findings_.setWorkerOwns(true);
 }
 

@@ -38,8 +38,16 @@ class ScanWorker {
   bool busy() const { return busy_.load(); }
   // Asks a running walk to end early (the main window closes); the end steps that only
   // update windows are skipped.
-  void requestStop() { stop_ = true; }
-  bool stopRequested() const { return stop_.load(); }
+  void requestStop() {
+    closing_ = true;
+    stop_ = true;
+  }
+  bool stopRequested() const { return closing_.load(); }
+  // Ends a running walk early at the user's wish: the scan ends as usual with what it
+  // found so far, each finding of a walk it cut short locked.
+  void stopEarly() { stop_ = true; }
+  // The last scan's walk was asked to end early.
+  bool stoppedEarly() const { return stop_.load(); }
   // What the walks watch to end early.
   const std::atomic<bool>& stopFlag() const { return stop_; }
   // Waits for the worker of the last scan to end.
@@ -64,6 +72,7 @@ class ScanWorker {
   ScanObserver* observer_ = nullptr;
   std::atomic<bool> busy_{false};
   std::atomic<bool> stop_{false};
+  std::atomic<bool> closing_{false};
   std::thread thread_;
 };
 

@@ -98,7 +98,8 @@ void TraceScan::walk(const FolderPath& folder, const std::string& label, bool sk
   label_ = label;
   skipJumpLists_ = skipJumpLists;
   freshSince_ = locksFreshFiles ? platform_.now() - kFreshSeconds : 0;
-  walker_.walk(folder, *this, &pacer_);
+  const int first = findings_.count();
+  if (!walker_.walk(folder, *this, &pacer_)) findings_.lockFrom(first);
 }
 
 bool TraceScan::entryListed(const DirEntry& entry, int depth) {

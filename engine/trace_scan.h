@@ -1,7 +1,8 @@
 #pragma once
 // The trace scan: the locations of the table below every user profile, the browsers'
 // caches, then the recycle folders of every drive. Each location is one walk; Recent's
-// jump-list folders and the bins' index files are passed over.
+// jump-list folders and the bins' index files are passed over. The findings of a walk a
+// stop cut short are locked.
 #include <atomic>
 #include <string>
 #include <vector>
@@ -18,9 +19,9 @@ struct TraceLocation;
 class TraceScan : private WalkSink {
  public:
   TraceScan(Platform& platform, Pacer& pacer, ScanProgress& progress, Findings& findings,
-            const std::atomic<bool>& stop)
+            const std::atomic<bool>& stop, const Exclusions& exclusions)
       : platform_(platform), pacer_(pacer), progress_(progress), findings_(findings), stop_(stop),
-        walker_(platform, stop), catalog_(platform, progress, findings, stop) {}
+        walker_(platform, stop, exclusions), catalog_(platform, progress, findings, stop, exclusions) {}
 
   // Where the scan looks for profiles when set (the command line's --profiles); otherwise
   // the system drive's "Documents and Settings", then the platform's folder, then the

@@ -4,12 +4,13 @@
 
 namespace scourix {
 
-void Walker::walk(const FolderPath& root, WalkSink& sink, Pacer* pacer) {
+bool Walker::walk(const FolderPath& root, WalkSink& sink, Pacer* pacer) {
   file_ = WalkedFile();
   file_.path = root.path;
   file_.exact = root.exact;
   file_.rootLength = root.exact.length();
   open_.clear();
+  if (!exclusions_.empty() && exclusions_.excludesFolder(platform_.utf8Of(root.exact))) return true;
   if (std::unique_ptr<DirListing> listing = platform_.openListing(root)) {
     open_.push_back({std::move(listing), 0, 0, file_.path.size(), file_.exact.length()});
     sink.folderOpened(file_.path);
@@ -26,13 +27,15 @@ void Walker::walk(const FolderPath& root, WalkSink& sink, Pacer* pacer) {
     }
   }
   // A stopped walk still closes the folders left open, so that their findings settle.
+  const bool complete = open_.empty();
   while (!open_.empty()) endFolder(sink);
+  return complete;
 }
 
 // One entry of the folder being listed: a subfolder is entered, a file handed on.
 void Walker::listEntry(const DirEntry& entry, WalkSink& sink) {
   if (isDotOrDotDot(entry.name)) return;
-  if (!sink.entryListed(entry, static_cast<int>(open_.size()) - 1)) return;
+  if (!sink.entryListed(entry, static_cast<int>(open_.size()) - 1) || excluded(entry)) return;
   if (entry.isDirectory) {
     // Links and junctions lead elsewhere, often back up the tree: never followed.
     if (!entry.isLink && !onWalkPath(entry)) enterFolder(entry, sink);
@@ -82,6 +85,18 @@ void Walker::endFolder(WalkSink& sink) {
 void Walker::appendName(const DirEntry& entry) {
   file_.path += entry.name;
   file_.exact.appendName(entry.name, entry.exactName);
+}
+
+// The exclusion list by UTF-8 text: a folder by its whole path, a file by its name (the
+// folders it lies in were checked on the way down).
+bool Walker::excluded(const DirEntry& entry) const {
+  if (exclusions_.empty()) return false;
+  // A name of plain ASCII has no exact spelling of its own.
+  const std::string name = entry.exactName.empty() ? entry.name : platform_.utf8Of(ExactPath(entry.exactName));
+  if (!entry.isDirectory) return exclusions_.excludesName(name);
+  ExactPath folder = file_.exact;
+  folder.appendName(entry.name, entry.exactName);
+  return exclusions_.excludesFolder(platform_.utf8Of(folder));
 }
 
 // A directory already being walked further up would make the walk endless.

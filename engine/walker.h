@@ -4,12 +4,14 @@
 // with a stack of open listings instead of recursion, so that no depth of folders
 // exhausts a thread's stack. Each subfolder is opened relative to its parent's listing
 // without following a link, so that a folder swapped for a link after it was listed
-// leads nowhere. Each file is handed on as one WalkedFile.
+// leads nowhere. Each file is handed on as one WalkedFile; what the user's exclusion list
+// names is never entered or handed on.
 #include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/exclusions.h"
 #include "engine/found_file.h"
 #include "engine/scan_progress.h"
 #include "platform/platform.h"
@@ -36,11 +38,14 @@ class WalkSink {
 
 class Walker {
  public:
-  // The walk ends early once `stop` is set.
-  Walker(Platform& platform, const std::atomic<bool>& stop) : platform_(platform), stop_(stop) {}
+  // The walk ends early once `stop` is set; it leaves out what `exclusions` names.
+  Walker(Platform& platform, const std::atomic<bool>& stop, const Exclusions& exclusions)
+      : platform_(platform), stop_(stop), exclusions_(exclusions) {}
 
-  // Walks the tree below `root`. With a pacer, every entry listed is a step of it.
-  void walk(const FolderPath& root, WalkSink& sink, Pacer* pacer = nullptr);
+  // Walks the tree below `root`. With a pacer, every entry listed is a step of it. False
+  // when a stop cut it short: a folder's listing had not ended, so what the walk has seen
+  // of that folder's tree may lack a marker that protects it.
+  bool walk(const FolderPath& root, WalkSink& sink, Pacer* pacer = nullptr);
 
  private:
   // A folder of the walk whose listing is open.
@@ -59,9 +64,11 @@ class Walker {
   void endFolder(WalkSink& sink);
   void appendName(const DirEntry& entry);
   bool onWalkPath(const DirEntry& entry) const;
+  bool excluded(const DirEntry& entry) const;
 
   Platform& platform_;
   const std::atomic<bool>& stop_;
+  const Exclusions& exclusions_;
   // The open listings from the start down to the folder being listed.
   std::vector<OpenFolder> open_;
   // The folder being listed, in its path and exact path; while a file is handed on, the

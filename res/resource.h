@@ -15,6 +15,8 @@
 #define IDD_RULES_PAGE 135
 #define IDD_RULE_EDIT 136
 #define IDR_TRAY_MENU 139
+#define IDR_RESULT_MENU 140
+#define IDD_EXCLUSIONS 141
 // The check tree's pictures for 120, 144 and 192 DPI (132 and 133 are for 96 DPI)
 #define IDB_CHECK_BOXES_120 160
 #define IDB_FOLDERS_120 161
@@ -70,6 +72,7 @@
 #define IDC_OPT_GARBAGE 1081
 #define IDC_OPT_EMPTY 1082
 #define IDC_OPT_RECYCLE 1090
+#define IDC_OPT_EXCLUSIONS 1091
 
 // Result list window (134)
 #define IDC_RESULT_TREE 1001
@@ -96,6 +99,12 @@
 #define IDC_EDIT_ENABLED 1016
 #define IDC_EDIT_MODE 1017
 
+// Exclusion list (141)
+#define IDC_EXCL_LIST 1101
+#define IDC_EXCL_DELETE 1102
+#define IDC_EXCL_TEXT 1103
+#define IDC_EXCL_ADD 1104
+
 // Tray menu (139)
 #define ID_TRAY_TOGGLE 32771
 #define ID_TRAY_ABOUT 32772
@@ -104,3 +113,11 @@
 #define ID_TRAY_TRACE 32775
 #define ID_TRAY_RULES 32776
 #define ID_TRAY_OPTIONS 32777
+
+// Result list's line menu (140)
+#define ID_RESULT_OPEN_FOLDER 32781
+#define ID_RESULT_COPY_PATH 32782
+#define ID_RESULT_EXCLUDE_FOLDER 32783
+#define ID_RESULT_EXCLUDE_TYPE 32784
+#define ID_RESULT_SORT_SIZE 32785
+#define ID_RESULT_SORT_CATEGORY 32786

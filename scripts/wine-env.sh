@@ -23,7 +23,7 @@ ensure_display() {
   if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=:${SCOURIX_XVFB_DISPLAY:-91}
     if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
-      Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      Xvfb "$DISPLAY" -screen 0 "${SCOURIX_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
       XVFB_PID=$!
       for _ in $(seq 50); do xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break; sleep 0.1; done
     fi

@@ -140,13 +140,6 @@ std::string Archive::readString() {
   return platform_.wideToAnsi(text);
 }
 
-std::string Archive::readRaw(std::uint32_t count) {
-  requireRemaining(count, "part");
-  std::string bytes(count, '\0');
-  readBytes(bytes.data(), count);
-  return bytes;
-}
-
 void Archive::flush() {
   if (!isStoring() || closed_ || end_ == 0) return;
   if (file_) {
@@ -201,6 +194,11 @@ void Archive::writeLengthPrefix(std::size_t length) {
   } else {
     throw ArchiveError("string too long to store");
   }
+}
+
+std::uint64_t Archive::storedStringBytes(std::size_t length) {
+  const std::uint64_t prefix = length < 0xFF ? 1 : length < 0xFFFE ? 3 : 7;
+  return prefix + length;
 }
 
 void Archive::writeString(std::string_view text) {

@@ -53,15 +53,11 @@ class Archive {
 
   void writeInt32(std::int32_t value);
   void writeString(std::string_view text);
+  // The bytes writeString stores for a text of `length` bytes.
+  static std::uint64_t storedStringBytes(std::size_t length);
   std::int32_t readInt32();
   // Narrow strings as they are; wide ones converted to the ANSI code page.
   std::string readString();
-  // Bytes without a prefix: a part of the data whose length was stored before it, read
-  // whole so that a reader of it cannot run past its end (ArchiveDamaged when fewer are left).
-  std::string readRaw(std::uint32_t count);
-  void writeRaw(std::string_view bytes) { writeBytes(bytes.data(), bytes.size()); }
-
-  Platform& platform() const { return platform_; }
 
   // Bytes a loading archive has not yet handed out.
   std::uint64_t remaining() const { return (end_ - pos_) + sourceLeft_; }

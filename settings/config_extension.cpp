@@ -1,9 +1,8 @@
 #include "settings/config_extension.h"
 
-#include <limits>
+#include <algorithm>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "engine/choices.h"
 #include "platform/platform.h"
@@ -16,41 +15,53 @@ namespace {
 
 constexpr std::int32_t kFieldBytes = 4;
 
-// What a part stored in memory takes: its length, then its bytes.
-void writePart(Archive& archive, const std::string& bytes) {
-  if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-    throw ArchiveError("extension block too long to store");
+std::uint64_t exclusionListBytes(const Exclusions& exclusions) {
+  std::uint64_t bytes = kFieldBytes;
+  for (const Exclusion& entry : exclusions.entries()) {
+    bytes += kFieldBytes + Archive::storedStringBytes(entry.text.size());
   }
-  archive.writeInt32(static_cast<std::int32_t>(bytes.size()));
-  archive.writeRaw(bytes);
-}
-
-std::int32_t readCount(Archive& archive, const char* what) {
-  const std::int32_t count = archive.readInt32();
-  if (count < 0) throw ArchiveDamaged(std::string("negative count of ") + what);
-  return count;
-}
-
-std::string catalogTicksSection(const Choices& choices, Platform& platform) {
-  std::string bytes;
-  Archive section(bytes, platform);
-  section.writeInt32(static_cast<std::int32_t>(choices.catalogTicks.size()));
-  for (const auto& [name, tick] : choices.catalogTicks) {
-    section.writeString(name);
-    section.writeInt32(tick);
-  }
-  section.close();
   return bytes;
 }
 
-// A later build may append to the section: what follows the names is not read.
-void readCatalogTicks(const std::string& bytes, Platform& platform,
-                      std::map<std::string, std::int32_t>& ticks) {
-  Archive section(std::string_view(bytes), platform);
-  const std::int32_t count = readCount(section, "catalog ticks");
+std::uint64_t catalogTicksBytes(const std::map<std::string, Flag>& ticks) {
+  std::uint64_t bytes = kFieldBytes;
+  for (const auto& tick : ticks) bytes += Archive::storedStringBytes(tick.first.size()) + kFieldBytes;
+  return bytes;
+}
+
+// The list ends where the block ends, which is where `blockEnd` bytes of the data are left.
+void loadExclusions(Choices& choices, Archive& archive, std::uint64_t blockEnd, ConfigLoadProgress& progress) {
+  if (archive.remaining() < blockEnd + kFieldBytes) return;
+  progress.exclusionCount = archive.readInt32();
+  progress.exclusionCountRead = true;
+  for (std::int32_t i = 0; i < progress.exclusionCount; ++i) {
+    Exclusion entry;
+    const std::int32_t kind = archive.readInt32();
+    entry.text = archive.readString();
+    if (archive.remaining() < blockEnd) throw ArchiveDamaged("exclusion list past the end of its block");
+    entry.kind = static_cast<Exclusion::Kind>(kind);
+    // A kind of a later build is passed over.
+    if (entry.kind == Exclusion::Kind::Folder || entry.kind == Exclusion::Kind::Name) {
+      choices.exclusions.add(std::move(entry));
+    }
+    ++progress.exclusions;
+  }
+}
+
+// Read whole before any is taken: a list running past its block changes no tick.
+void loadCatalogTicks(Choices& choices, Archive& archive, std::uint64_t blockEnd, ConfigLoadProgress& progress) {
+  if (archive.remaining() < blockEnd + kFieldBytes) return;
+  const std::int32_t count = archive.readInt32();
+  std::map<std::string, std::int32_t> ticks;
   for (std::int32_t i = 0; i < count; ++i) {
-    std::string name = section.readString();
-    ticks[std::move(name)] = section.readInt32();
+    std::string name = archive.readString();
+    const std::int32_t tick = archive.readInt32();
+    if (archive.remaining() < blockEnd) throw ArchiveDamaged("catalog ticks past the end of their block");
+    ticks[std::move(name)] = tick;
+  }
+  for (const auto& [name, tick] : ticks) {
+    choices.catalogTicks[name] = tick;
+    ++progress.catalogTicks;
   }
 }
 
@@ -62,20 +73,26 @@ Flag& extensionFlag(Choices& choices, const ExtensionField& field) {
 }
 
 void storeExtension(Choices& choices, Archive& archive) {
-  std::string block;
-  Archive content(block, archive.platform());
-  content.writeInt32(static_cast<std::int32_t>(kExtensionFieldsInFileOrder.size()));
-  for (const ExtensionField& field : kExtensionFieldsInFileOrder) {
-    content.writeInt32(extensionFlag(choices, field));
-  }
-  if (!choices.catalogTicks.empty()) {
-    content.writeInt32(kCatalogTicksSection);
-    writePart(content, catalogTicksSection(choices, archive.platform()));
-  }
-  content.close();
   archive.writeInt32(kExtensionTag);
   archive.writeInt32(kExtensionVersion);
-  writePart(archive, block);
+  const std::uint64_t length = kExtensionFieldsInFileOrder.size() * kFieldBytes +
+                               exclusionListBytes(choices.exclusions) + catalogTicksBytes(choices.catalogTicks);
+  if (length > 0x7FFFFFFF) throw ArchiveError("extension block too long to store");
+  archive.writeInt32(static_cast<std::int32_t>(length));
+  for (const ExtensionField& field : kExtensionFieldsInFileOrder) {
+    archive.writeInt32(extensionFlag(choices, field));
+  }
+  const std::vector<Exclusion>& entries = choices.exclusions.entries();
+  archive.writeInt32(static_cast<std::int32_t>(entries.size()));
+  for (const Exclusion& entry : entries) {
+    archive.writeInt32(static_cast<std::int32_t>(entry.kind));
+    archive.writeString(entry.text);
+  }
+  archive.writeInt32(static_cast<std::int32_t>(choices.catalogTicks.size()));
+  for (const auto& [name, tick] : choices.catalogTicks) {
+    archive.writeString(name);
+    archive.writeInt32(tick);
+  }
 }
 
 void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progress) {
@@ -87,30 +104,17 @@ void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progr
                          std::to_string(archive.remaining()) + " left");
   }
   // Nothing follows the block: what this build does not know is simply not read.
-  if (version != 1 && version != 2) return;
-  const std::string bytes = archive.readRaw(static_cast<std::uint32_t>(length));
-  Archive block(std::string_view(bytes), archive.platform());
-  // Read whole before anything is taken: a damaged block changes no choice.
-  const std::int32_t count = version == 1 ? length / kFieldBytes : readCount(block, "fields");
-  std::vector<std::int32_t> fields;
-  for (std::int32_t i = 0; i < count; ++i) {
-    const std::int32_t value = block.readInt32();
-    if (fields.size() < kExtensionFieldsInFileOrder.size()) fields.push_back(value);
-  }
-  std::map<std::string, std::int32_t> ticks;
-  while (version == 2 && block.remaining() > 0) {
-    const std::int32_t tag = block.readInt32();
-    const std::string section = block.readRaw(static_cast<std::uint32_t>(readCount(block, "section bytes")));
-    if (tag == kCatalogTicksSection) readCatalogTicks(section, archive.platform(), ticks);
-  }
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    extensionFlag(choices, kExtensionFieldsInFileOrder[i]) = fields[i];
+  if (version != kExtensionVersion) return;
+  const std::uint64_t blockEnd = archive.remaining() - static_cast<std::uint64_t>(length);
+  const std::size_t known =
+      std::min(static_cast<std::size_t>(length / kFieldBytes), kExtensionFieldsInFileOrder.size());
+  for (std::size_t i = 0; i < known; ++i) {
+    extensionFlag(choices, kExtensionFieldsInFileOrder[i]) = archive.readInt32();
     ++progress.extensionFields;
   }
-  for (const auto& [name, tick] : ticks) {
-    choices.catalogTicks[name] = tick;
-    ++progress.catalogTicks;
-  }
+  if (known < kExtensionFieldsInFileOrder.size()) return;
+  loadExclusions(choices, archive, blockEnd, progress);
+  if (progress.exclusionCountRead) loadCatalogTicks(choices, archive, blockEnd, progress);
 }
 
 }  // namespace scourix

@@ -1,14 +1,12 @@
 #pragma once
 // The extension block of "data.dsfw": the settings the original layout has no place for,
-// after its last rule record, where a reader of that layout stops. All integers 32-bit
-// little-endian, strings as the archive writes them (UTF-8 bytes here). The block: the tag
-// kExtensionTag, the version, the byte length of what follows, then
-//   version 1: the fields, one integer each, in kExtensionFieldsInFileOrder;
-//   version 2: the number of fields, the fields, then sections up to the block's end,
-//              each a tag, its byte length and its content:
-//              kCatalogTicksSection: the count, then per catalog item its name and tick.
-// A later build appends fields or sections; a reader passes over fields beyond the ones it
-// knows and sections it does not know. A version it does not know it passes over whole.
+// after its last rule record, where a reader of that layout stops. Layout, all integers
+// 32-bit little-endian: the tag kExtensionTag, the version, the byte length of what
+// follows, then the fields, one integer each, in kExtensionFieldsInFileOrder, then the
+// exclusion list: its count and per entry its kind (Exclusion::Kind) and its UTF-8 text
+// as a length-prefixed string, then the catalog items' ticks: their count and per item
+// its name (UTF-8, length-prefixed) and its tick. A later build appends after that and
+// raises the length; a new version is a new layout.
 #include <array>
 #include <cstdint>
 
@@ -20,9 +18,8 @@ class Archive;
 struct Choices;
 struct ConfigLoadProgress;
 
-constexpr std::int32_t kExtensionTag = 0x42455853;         // "SXEB" in the file
-constexpr std::int32_t kCatalogTicksSection = 0x4B434954;  // "TICK" in the file
-constexpr std::int32_t kExtensionVersion = 2;
+constexpr std::int32_t kExtensionTag = 0x42455853;  // "SXEB" in the file
+constexpr std::int32_t kExtensionVersion = 1;
 
 // One field: a trace flag or an option.
 struct ExtensionField {
@@ -47,9 +44,12 @@ Flag& extensionFlag(Choices& choices, const ExtensionField& field);
 void storeExtension(Choices& choices, Archive& archive);
 
 // Reads the block when one follows; anything else after the rules is ignored, as the
-// original layout's readers do. A block longer than the data left, cut off in its head,
-// or with a field or section running past its end, is damage (ArchiveError), and
-// nothing of it is taken.
+// original layout's readers do. A version this build does not know is passed over
+// whole, anything after the catalog ticks is passed over; an earlier build's block
+// without the list or the ticks leaves them empty. A block longer than the data left, or
+// cut off in its head, is damage (ArchiveError), and no field of it is taken; so is an
+// exclusion list running past the block's end, of which the entries read whole are kept,
+// or ticks running past it, of which none is taken.
 void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progress);
 
 }  // namespace scourix

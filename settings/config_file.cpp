@@ -51,6 +51,7 @@ void loadAll(Choices& choices, Archive& archive, ConfigLoadProgress& progress) {
   choices.drives.clear();
   choices.rules.clear();
   choices.catalogTicks.clear();
+  choices.exclusions.clear();
   for (const auto& field : kCategoryFlagsInFileOrder) {
     choices.settings.*field.flag = archive.readInt32();
     ++progress.flags;
@@ -126,6 +127,7 @@ std::string ConfigLoadProgress::describe() const {
   }
   if (driveCountRead) text += ", " + part(drives, driveCount, "drive", "drives");
   if (ruleCountRead) text += ", " + part(rules, ruleCount, "rule", "rules");
+  if (exclusionCountRead) text += ", " + part(exclusions, exclusionCount, "exclusion", "exclusions");
   return text;
 }
 

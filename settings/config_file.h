@@ -67,7 +67,10 @@ struct ConfigLoadProgress {
   std::int32_t ruleCount = 0;
   int rules = 0;  // complete rule records
   int extensionFields = 0;  // fields of the extension block taken
-  int catalogTicks = 0;     // catalog items' ticks taken
+  bool exclusionCountRead = false;
+  std::int32_t exclusionCount = 0;
+  int exclusions = 0;  // complete exclusion entries
+  int catalogTicks = 0;  // catalog items' ticks taken
 
   // For example "flags, trace flags, 2 drives, 1 rule" or "flags, 1 of 3 trace flags".
   std::string describe() const;

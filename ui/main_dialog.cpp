@@ -46,7 +46,10 @@ BOOL MainDialog::OnInitDialog() {
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   BuildPages();
-  return TRUE;
+  // The keyboard starts on the tab strip, from where Tab goes into the page: set once the
+  // window is shown and active.
+  PostMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs_.hwnd()), TRUE);
+  return FALSE;
 }
 
 void MainDialog::AddAboutItem() {
@@ -264,6 +267,22 @@ bool MainDialog::OnCommand(int id, UINT code) {
       {ID_TRAY_EXIT, kMenuCommand, &MainDialog::OnExit},
   };
   return RunCommand(*this, kCommands, id, code);
+}
+
+void MainDialog::OnWindowKey(WindowKey key) {
+  switch (key) {
+    case WindowKey::NextPage:
+      tabs_.SelectNextPage(1);
+      break;
+    case WindowKey::PreviousPage:
+      tabs_.SelectNextPage(-1);
+      break;
+    case WindowKey::OtherWindow:
+      resultWindow_.TakeFocus();
+      break;
+    case WindowKey::None:
+      break;
+  }
 }
 
 void MainDialog::OnAbout() {

@@ -63,6 +63,8 @@ class MainDialog : public FilteredDialog {
   bool OnCommand(int id, UINT code) override;
   // The close (WM_CLOSE, Alt+F4, the close box, the tray's exit) ends the modal run.
   void OnCancel() override;
+  // Ctrl+Tab and Ctrl+Shift+Tab switch pages; F6 goes to the result list when it has lines.
+  void OnWindowKey(WindowKey key) override;
   // The pair of windows goes into the work area together (BuildPages).
   bool PlacesItself() const override { return true; }
 

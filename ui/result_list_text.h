@@ -1,22 +1,34 @@
 #pragma once
-// What the result list window shows, and the boxes that end a scan and a deletion say.
+// What the result list window shows and in which order, and the boxes that end a scan
+// and a deletion say.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/clean_engine.h"
 #include "engine/scan_observer.h"
 
 namespace scourix {
 
+// The box of a "查看" or "打开所在文件夹" that the shell would carry out on another file.
+constexpr char kShellRefusedText[] =
+    "此文件的名称无法交给外壳程序（以点或空格结尾、含通配符，或路径过长），无法打开";
+
 // The caption: "结果列表[总数N]".
 std::string ResultListCaption(int count);
 // One line of the list: the category in square brackets, directly followed by the path as
-// the file system spells it, for the wide calls.
-std::wstring ResultLineWideText(const std::string& category, const ExactPath& path);
-// "查看" of a file whose name the shell would take for another's.
-constexpr char kViewRefusedText[] = "此文件的名称无法交给外壳程序（以点或空格结尾、含通配符，或路径过长），无法查看";
+// the file system spells it, two blanks and the file's size, for the wide calls.
+std::wstring ResultLineWideText(const std::string& category, const ExactPath& path, std::uint64_t size);
+// The order of the lines: as found; largest first; or by category, the categories in the
+// order they were first found. Equal lines keep the found order.
+enum class LineOrder { Found, Size, Category };
+// The findings 0 to count - 1 in the lines' order.
+std::vector<int> ResultLineOrder(int count, const std::function<const FoundFile&(int)>& fileAt, LineOrder order);
 // The status line below the list: all findings and their size, the ticked ones and theirs.
 std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::uint64_t tickedBytes);
+// The question before a deletion: how many files, their size, and where they go.
+std::string DeletionQuestionText(int ticked, std::uint64_t tickedBytes, bool toRecycleBin);
 // The box after a deletion: what it freed, what went to the recycle bin (if anything did)
 // and how many ticked files could not be deleted.
 std::string DeletionDoneText(const DeletionResult& deletion);
@@ -28,8 +40,8 @@ struct LineImages {
 };
 LineImages ResultLineImages(const FoundFile& file);
 
-// The box that ends a scan: "扫描完毕"; a trace scan that met folders it could not list says
-// how many.
-std::string ScanEndText(ScanKind kind, int unreadableLocations);
+// The box that ends a scan: "扫描完毕", or "扫描已停止" after the user's stop; a trace scan
+// that met folders it could not list says how many.
+std::string ScanEndText(ScanKind kind, int unreadableLocations, bool stopped);
 
 }  // namespace scourix

@@ -16,8 +16,10 @@ void ScanWindowSteps::scanStarted(ScanKind) {
   RunOnUiThread([this] {
     ResultListDialog& result = main_.resultWindow();
     if (!result.exists()) return;
-    SetForegroundWindow(result.hwnd());
+    // Not activated: the keyboard stays where the scan was started, not on an empty list.
+    SetWindowPos(result.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     result.RebuildList();
+    result.UpdateButtons();
   });
 }
 
@@ -30,7 +32,7 @@ void ScanWindowSteps::scanFinished(ScanKind kind) {
     if (main_.resultWindow().exists()) main_.resultWindow().RebuildList();
     if (!page.exists()) return;
     page.ShowFullProgress(engine.progress().position());
-    page.EnableStartButton();
+    page.ShowStartButton();
     if (kind == ScanKind::Trace) main_.tracePage().ShowFoundSizes();
   });
 }
@@ -45,7 +47,7 @@ void ScanWindowSteps::AnnounceScanOver(ScanKind kind) {
   if (engine.stopRequested() || !main_.exists()) return;
   ResultListDialog& result = main_.resultWindow();
   if (result.exists()) result.UpdateButtons();
-  const std::string text = ScanEndText(kind, engine.unreadableLocations());
+  const std::string text = ScanEndText(kind, engine.unreadableLocations(), engine.stoppedEarly());
   MessageBoxA(main_.hwnd(), text.c_str(), "提示", MB_OK);
   // The box may have stayed open long: the windows may be gone or a new scan running.
   ScanPage& page = PageOf(kind);

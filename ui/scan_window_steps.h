@@ -18,17 +18,17 @@ class ScanWindowSteps : public ScanObserver {
  public:
   explicit ScanWindowSteps(MainDialog& main) : main_(main) {}
 
-  // The result window comes to the front and shows the emptied list.
+  // The result window comes to the front, unactivated, and shows the emptied list.
   void scanStarted(ScanKind kind) override;
-  // The result list is rebuilt, the scanning page's bar shows full and its start button
-  // is enabled, the trace page shows what was found beside its items; nothing while the
+  // The result list is rebuilt, the scanning page's bar shows full and its button starts
+  // scans again, the trace page shows what was found beside its items; nothing while the
   // main window closes (its windows are about to go).
   void scanFinished(ScanKind kind) override;
   // Posts WM_SCANOVER to the main window and returns.
   void scanOver(ScanKind kind) override;
 
   // WM_SCANOVER on the user-interface thread: the result list's buttons are usable,
-  // "扫描完毕" is shown, then the page's progress and path are reset. Nothing while the
+  // "扫描完毕" (or "扫描已停止") is shown, then the page's progress and path are reset. Nothing while the
   // main window closes.
   void AnnounceScanOver(ScanKind kind);
 

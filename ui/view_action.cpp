@@ -52,8 +52,10 @@ bool IsExecutableType(const std::string& path) {
 }
 
 ShellOpen ViewRequestFor(const std::string& path) {
-  if (IsExecutableType(path)) return {"explorer.exe", "/select,\"" + path + "\""};
+  if (IsExecutableType(path)) return SelectInFolderRequestFor(path);
   return {path, ""};
 }
+
+ShellOpen SelectInFolderRequestFor(const std::string& path) { return {"explorer.exe", "/select,\"" + path + "\""}; }
 
 }  // namespace scourix

@@ -1,5 +1,5 @@
 #pragma once
-// What "查看" asks of the shell for a listed file. Found files come from anywhere on the
+// What "查看" and "打开所在文件夹" ask of the shell for a listed file. Found files come from anywhere on the
 // disk, so one the shell would run (a program, a script, a shortcut, an installer) is
 // only shown selected in Explorer; any other file opens with its associated program.
 #include <string>
@@ -17,5 +17,7 @@ bool IsExecutableType(const std::string& path);
 
 // The request that views the file at `path` without running it.
 ShellOpen ViewRequestFor(const std::string& path);
+// The request that opens Explorer on the file's folder with the file selected.
+ShellOpen SelectInFolderRequestFor(const std::string& path);
 
 }  // namespace scourix

@@ -23,9 +23,9 @@ namespace scourix {
 class CatalogScan : private WalkSink {
  public:
   CatalogScan(Platform& platform, ScanProgress& progress, Findings& findings,
-              const std::atomic<bool>& stop)
+              const std::atomic<bool>& stop, const Exclusions& exclusions)
       : platform_(platform), progress_(progress), findings_(findings), stop_(stop),
-        walker_(platform, stop) {}
+        walker_(platform, stop, exclusions) {}
 
   // Where the entries come from (default: the built-in catalog).
   void setSources(catalog::CatalogSources sources) { sources_ = std::move(sources); }

@@ -88,18 +88,13 @@ TEST(ArchiveString, LoadsWhatOtherWritersStoreAndRefusesDamage) {
   for (const auto& [bytes, text] : rows) EXPECT_EQ(loaded(bytes), text) << testing::PrintToString(bytes);
 }
 
-// The extension block with these fields: version 1 has only them, version 2 their count
-// first and then the sections.
-std::string block(const std::vector<std::int32_t>& fields, std::int32_t version = 2, const std::string& sections = "") {
-  std::string body = version == 2 ? i32(static_cast<std::int32_t>(fields.size())) : "";
-  for (std::int32_t field : fields) body += i32(field);
-  body += sections;
-  return "SXEB"s + i32(version) + i32(static_cast<std::int32_t>(body.size())) + body;
+// The extension block with these fields.
+std::string block(const std::vector<std::int32_t>& fields, std::int32_t version = 1) {
+  std::string out = "SXEB"s + i32(version) + i32(static_cast<std::int32_t>(fields.size() * 4));
+  for (std::int32_t field : fields) out += i32(field);
+  return out;
 }
-std::string section(const std::string& tag, const std::string& content) {
-  return tag + i32(static_cast<std::int32_t>(content.size())) + content;
-}
-const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1});
+const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1, 0, 0});  // and no exclusion, no catalog tick
 
 std::string store(CleanEngine& engine) {
   std::string sink;
@@ -124,13 +119,16 @@ std::vector<Flag*> flagsInFileOrder(CleanEngine& engine) {
           &t.offlinePages,   &t.recycleBin,     &t.windowsTemp,       &t.recentDocuments};
 }
 
-// "root|label|selected " of each drive, then "enabled|pattern|description|mode " of each rule.
+// "root|label|selected " of each drive, "enabled|pattern|description|mode " of each rule,
+// "kind|text " of each exclusion.
 std::string lists(const CleanEngine& engine) {
   std::string out;
   for (const DriveEntry& d : engine.choices().drives) out += d.root + "|" + d.displayName + "|" + std::to_string(d.selected) + " ";
   for (const ScanRule& r : engine.choices().rules.all()) {
     out += std::to_string(r.enabled) + "|" + r.pattern + "|" + r.description + "|" + std::to_string(r.matchMode) + " ";
   }
+  for (const Exclusion& e : engine.choices().exclusions.entries()) out += std::to_string(static_cast<int>(e.kind)) + "|" + e.text + " ";
+  for (const auto& [name, tick] : engine.choices().catalogTicks) out += name + "=" + std::to_string(tick) + " ";
   return out;
 }
 
@@ -157,9 +155,13 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
   const std::size_t layoutEnd = bytes.size();
   full.choices().options.deleteToRecycleBin = 1;
   full.choices().traceFlags.browser2345Cache = 0;
+  full.choices().exclusions.add({Exclusion::Kind::Folder, "D:\\资料"});
+  full.choices().exclusions.add({Exclusion::Kind::Name, std::string(300, '*')});
+  const std::string exclusions = i32(2) + i32(0) + str("D:\\资料") + i32(1) + str(std::string(300, '*'));
   full.choices().catalogTicks = {{"Memory Dumps", 0}, {"winapp2:\xE7\x81\xAB", 1}};  // UTF-8, in name order
-  bytes += block({1, 1, 1, 1, 1, 1, 1, 0}, 2,
-                 section("TICK", i32(2) + str("Memory Dumps") + i32(0) + str("winapp2:\xE7\x81\xAB") + i32(1)));
+  const std::string ticks = i32(2) + str("Memory Dumps") + i32(0) + str("winapp2:\xE7\x81\xAB") + i32(1);
+  bytes += "SXEB"s + i32(1) + i32(32 + static_cast<std::int32_t>(exclusions.size() + ticks.size())) + flags(7, 1) +
+           i32(0) + exclusions + ticks;
   ASSERT_EQ(store(full), bytes);
 
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
@@ -187,26 +189,23 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     CleanEngine expected(systemPlatform());
     for (int i = 0; i < progress.drives; ++i) expected.choices().drives.push_back(full.choices().drives[i]);
     for (int i = 0; i < progress.rules; ++i) expected.choices().rules.append(rules[i]);
+    if (cut == bytes.size()) expected.choices().exclusions = full.choices().exclusions;
+    if (cut == bytes.size()) expected.choices().catalogTicks = full.choices().catalogTicks;
     ASSERT_EQ(lists(engine), lists(expected));
   }
 }
 
 // Each row: what follows the rules, whether the load ends early, and the first three
-// fields of the block after it with the catalog ticks taken. The drive before the block
-// is never lost.
+// fields of the block after it. The drive before the block is never lost.
 TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
-  const std::string ticks = section("TICK", i32(1) + str("QQ Logs") + i32(0));
-  const std::tuple<std::string, bool, std::string> rows[] = {
-      {block({1, 0, 0, 0, 0, 0, 0, 0}, 1), false, "100"}, {block({1, 0}, 1), false, "101"},  // earlier builds'
-      {block({1, 0, 1, 0, 1, 0, 1, 0, 9, 9}, 2, section("XTRA", "?") + ticks) + "more", false, "101QQ Logs=0"},
-      {block({1, 0}, 2, section("TICK", i32(1) + str("a") + i32(1) + "later")), false, "101a=1"},  // later builds'
-      {block({1, 0, 0}, 3), false, "011"}, {"SXE", false, "011"},                                 // a version unknown
-      {"SXEB"s + i32(1) + i32(36) + flags(8, 0), true, "011"}, {"SXEB"s + i32(1), true, "011"},
-      {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, "011"},
-      // Fields, sections and names running past their part: nothing of the block is taken.
-      {"SXEB"s + i32(2) + i32(8) + i32(3) + i32(0), true, "011"}, {block({1}, 2, i32(1) + i32(9) + "abc"), true, "011"},
-      {block({1}, 2, section("TICK", i32(1) + str("QQ Logs"))), true, "011"},
-      {block({1}, 2, section("TICK", i32(-1))), true, "011"}};
+  const std::tuple<std::string, bool, std::vector<int>> rows[] = {
+      {block({1, 0, 0, 0, 0, 0, 0, 0}), false, {1, 0, 0}}, {block({1, 0}), false, {1, 0, 1}},  // an earlier build's
+      {block({1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 9, 9}) + "more", false, {1, 0, 1}},                // a later build's
+      {block({1, 0, 0}, 2), false, {0, 1, 1}}, {"SXE", false, {0, 1, 1}},                     // a version unknown
+      {"SXEB"s + i32(1) + i32(36) + flags(8, 0), true, {0, 1, 1}}, {"SXEB"s + i32(1), true, {0, 1, 1}},
+      {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, {0, 1, 1}},
+      {"SXEB"s + i32(1) + i32(36) + flags(8, 0) + i32(1) + i32(0) + str("D:"), true, {0, 0, 0}},  // a list past its block
+      {"SXEB"s + i32(1) + i32(44) + flags(8, 0) + i32(0) + i32(2) + str("a") + i32(1) + str("b"), true, {0, 0, 0}}};
   for (const auto& [tail, damaged, fields] : rows) {
     SCOPED_TRACE(::testing::PrintToString(tail));
     CleanEngine engine(systemPlatform());
@@ -217,12 +216,10 @@ TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
       ended = true;
     }
     EXPECT_EQ(ended, damaged);
-    EXPECT_EQ(lists(engine), "C:|C:|1 ");
-    std::string taken = std::to_string(engine.choices().options.deleteToRecycleBin) +
-                        std::to_string(engine.choices().traceFlags.chromeCache) +
-                        std::to_string(engine.choices().traceFlags.edgeCache);
-    for (const auto& [name, tick] : engine.choices().catalogTicks) taken += name + "=" + std::to_string(tick);
-    EXPECT_EQ(taken, fields);
+    EXPECT_EQ(lists(engine), "C:|C:|1 ");  // ticks past their block: none taken
+    EXPECT_EQ((std::vector<int>{engine.choices().options.deleteToRecycleBin, engine.choices().traceFlags.chromeCache,
+                                engine.choices().traceFlags.edgeCache}),
+              fields);
   }
 }
 
@@ -250,7 +247,7 @@ TEST(ConfigFiles, OnDisk) {
   ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), path).saved);
   EXPECT_EQ(test::TempTree::read(path + ".bad"), damaged);
   EXPECT_FALSE(test::TempTree::exists(path + ".tmp"));
-  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).progress.describe(), "flags, trace flags, 1 drive, 2 rules");
+  EXPECT_EQ(loadConfig(engine.choices(), engine.platform(), path).progress.describe(), "flags, trace flags, 1 drive, 2 rules, 0 exclusions");
 
   test::TempTree::write(path, good);
   for (int failure = 0; failure < 4; ++failure) {

@@ -69,6 +69,20 @@ TEST_F(Walk, DepthFirstPastWhatCannotOrMustNotBeEntered) {
   EXPECT_EQ(engine.findings().at(0).lastAccess + engine.findings().at(0).lastWrite, 3333);
 }
 
+// The exclusion list: an excluded folder is never entered, an excluded name never listed.
+TEST_F(Walk, NothingTheExclusionListNamesIsEnteredOrListed) {
+  platform.memoryDirs[mem("")] = {test::fileEntry("1.bak"), test::fileEntry("2.BAK.tmp"), test::dirEntry("keep"),
+                                  test::dirEntry("Skip")};
+  platform.memoryDirs[mem("keep/")] = {test::fileEntry("3.bak"), test::fileEntry("4.tmp")};
+  platform.memoryDirs[mem("Skip/")] = {test::fileEntry("5.tmp")};
+  engine.choices().exclusions.add({Exclusion::Kind::Folder, mem("skip")});
+  engine.choices().exclusions.add({Exclusion::Kind::Name, "*.bak"});
+  const std::string start = mem("");
+  engine.scanFolder(start.substr(0, start.size() - 1));
+  EXPECT_EQ(labelled(), (Paths{"temp files|" + mem("2.BAK.tmp"), "temp files|" + mem("keep/4.tmp")}));
+  EXPECT_EQ(platform.listedDirs, (Paths{mem(""), mem("keep/")}));
+}
+
 // The trace scan: the location table under every profile, then every drive's recycle folders.
 class Trace : public Walk {};
 
@@ -205,6 +219,27 @@ TEST_F(Walk, DeepTreesNeedNoStack) {
   EXPECT_EQ(engine.findings().at(0).path.size(), tree.root().size() + 2 * kDepth + 5);
 }
 #endif
+
+// Folders take in everything below them, patterns whole names; both without regard to
+// case. The result list's menu makes a folder's and a type's entry from a path.
+TEST(Exclusions, FoldersAndNamePatterns) {
+  using Kind = Exclusion::Kind;
+  Exclusions list;
+  for (const Exclusion& entry : {Exclusion{Kind::Folder, "D:\\Work\\"}, {Kind::Name, "报告*.DOCX"}, {Kind::Name, "*.ba?"}})
+    EXPECT_TRUE(list.add(entry)) << entry.text;
+  for (const Exclusion& entry : {Exclusion{Kind::Folder, "d:\\work"}, {Kind::Name, "*.BA?"}, {Kind::Folder, "\\"}, {Kind::Name, ""}})
+    EXPECT_FALSE(list.add(entry)) << entry.text;  // there already, or empty
+  const std::pair<const char*, bool> files[] = {
+      {"D:\\work\\a.txt", true},      {"D:\\WORK\\sub\\b", true}, {"D:\\workshop\\a.txt", false},
+      {"C:\\报告2024.docx", true},      {"C:\\年报告.docx", false},   {"C:\\x.bak", true},
+      {"C:\\x.bakk", false},            {"C:\\x.bak\\y.txt", false}};
+  for (const auto& [path, excluded] : files) EXPECT_EQ(list.excludesFile(path), excluded) << path;
+  EXPECT_EQ(std::vector<bool>({list.excludesFolder("D:\\work\\sub\\"), list.excludesFolder("D:\\")}),
+            std::vector<bool>({true, false}));
+  EXPECT_EQ(Paths({folderExclusionOf("D:\\work\\a.bak").text, folderExclusionOf("D:\\a.bak").text,
+                   typeExclusionOf("D:\\w.x\\a.tar.gz").text, typeExclusionOf("D:\\w.x\\README").text}),
+            Paths({"D:\\work", "D:\\", "*.gz", "README"}));
+}
 
 }  // namespace
 }  // namespace scourix

@@ -36,10 +36,6 @@ class WorkerProtocol : public ::testing::Test, public ScanObserver {
     engine.setProfilesFolder(test::memoryRoot(platform, "[no-profiles]"));
     engine.setObserver(this);
   }
-  // Enough files for the walk to pause at its 200th step.
-  void add250Files() {
-    for (int i = 0; i < 250; ++i) platform.memoryDirs[drive].push_back(test::fileEntry(std::to_string(i) + ".bak"));
-  }
   void note(const std::string& step) {
     notes.push_back(step + " found=" + std::to_string(engine.findings().count()) +
                     " running=" + std::to_string(engine.progress().running(ScanKind::Disk)) +
@@ -90,8 +86,11 @@ TEST_F(WorkerProtocol, StepsInOrder) {
 
 // While a scan runs (here: the windows' step at its start), no other scan starts. The
 // list is the worker's until its walk is over, the windows' from the finished box on.
+// The user's stop ends the scan as usual, with the findings of the walk it cut short locked.
 TEST_F(WorkerProtocol, ASecondStartIsRefusedAStopEndsTheWalkAndTheListIsTheWorkersUntilThen) {
-  add250Files();
+  const std::string second = test::memoryRoot(platform, "[second]");  // enough files to pause at the 200th step
+  for (int i = 0; i < 250; ++i) platform.memoryDirs[second].push_back(test::fileEntry(std::to_string(i) + ".bak"));
+  engine.choices().drives.push_back({second, second});
   int duringWalk = -1;
   int atFinishedBox = -1;
   atStart = [&] {
@@ -103,13 +102,14 @@ TEST_F(WorkerProtocol, ASecondStartIsRefusedAStopEndsTheWalkAndTheListIsTheWorke
   };
   midway = [&] {
     duringWalk = engine.deleteMarkedFiles().deleted;
-    engine.requestStop();
+    engine.stopScan();
   };
   atFinish = [&] { atFinishedBox = engine.deleteMarkedFiles().deleted; };
   engine.runDiskScan();
   EXPECT_FALSE(engine.scanBusy());
   EXPECT_EQ(notes.back(), "finished disk found=200 running=00 progress=200000/200000");
-  EXPECT_EQ(std::make_pair(duringWalk, atFinishedBox), std::make_pair(0, 199));  // the empty file starts unticked
+  EXPECT_EQ(std::make_pair(duringWalk, atFinishedBox), std::make_pair(0, 1));  // a.bak: the empty file starts unticked
+  EXPECT_TRUE(engine.stoppedEarly() && !engine.stopRequested());
   atStart = midway = atFinish = nullptr;  // the next scan starts afresh
   ASSERT_TRUE(engine.startDiskScan());
   engine.waitForScan();

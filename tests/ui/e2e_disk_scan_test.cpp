@@ -28,22 +28,22 @@ class DiskScanEndToEnd : public EndToEnd {
     // Listed in name order by Wine; depth first.
     MakeFile("a_notes.bak");
     MakeFile("b_keep.txt");
-    MakeFile("c_dir/d_app.log");
+    MakeFile("c_dir/d_app.log", 1536);
     MakeFile("c_dir/e_empty.txt", 0);
     MakeFile("c_dir/f_errorlog.txt");
-    MakeFile("g_setup.tmp");
+    MakeFile("g_setup.tmp", 2048);
     MakeFile("h_readme", 0);  // no "." in the name: never examined
     MakeFile("中文.bak");
     files.file("g_recent.tmp");  // accessed now: recent, left alone
   }
 
-  ResultLine Line(const std::string& category, const std::string& relative) const {
-    return {"[" + category + "]" + DrivePath(relative), Ticked};
+  ResultLine Line(const std::string& category, const std::string& relative, std::uint64_t size = 1) const {
+    return {LineText(category, DrivePath(relative), size), Ticked};
   }
   std::vector<ResultLine> AllFindings() const {
-    return {Line("back files", "a_notes.bak"), Line("system log files", "c_dir\\d_app.log"),
-            Line("empty files", "c_dir\\e_empty.txt"), Line("log.txt temp files", "c_dir\\f_errorlog.txt"),
-            Line("temp files", "g_setup.tmp"), Line("back files", "中文.bak")};
+    return {Line("back files", "a_notes.bak"), Line("system log files", "c_dir\\d_app.log", 1536),
+            Line("empty files", "c_dir\\e_empty.txt", 0), Line("log.txt temp files", "c_dir\\f_errorlog.txt"),
+            Line("temp files", "g_setup.tmp", 2048), Line("back files", "中文.bak")};
   }
 };
 
@@ -59,38 +59,67 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     // the timer follows the held walk.
     SendDlgItemMessageA(main.optionsPage().hwnd(), IDC_OPT_LOG_TXT, BM_SETCHECK, BST_UNCHECKED, 0);
     TickOnlyTheTestDrive(main);
+    // By keyboard: Tab goes from the tab strip through the drives to "开始扫描"; Ctrl+Tab and
+    // Ctrl+Shift+Tab switch pages, and the focus goes along.
+    SetFocus(main.tabs().hwnd());
+    PressKey(GetFocus(), VK_TAB);
+    PressKey(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), start);
+    PressKey(GetFocus(), VK_TAB, {VK_CONTROL});
+    EXPECT_EQ(main.tabs().GetCurSel(), kTracePageIndex);
+    EXPECT_EQ(GetFocus(), main.tracePage().Item(IDC_TRACE_TREE));
+    PressKey(GetFocus(), VK_TAB, {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(main.tabs().GetCurSel(), kDiskPageIndex);
     Press(page.hwnd(), IDC_DISK_START);
-    EXPECT_FALSE(IsWindowEnabled(start));
+    EXPECT_EQ(WindowText(start), "停止扫描");
     for (const DriveEntry& entry : engine.choices().drives) EXPECT_EQ(entry.selected, entry.root == DrivePath()) << entry.root;
     EXPECT_TRUE(PumpUntil([&] { return gate.reached(); }));
     EXPECT_TRUE(PumpUntil([&] { return WindowText(page.Item(IDC_DISK_PATH)) == DrivePath("b_keep.txt"); }));
     EXPECT_EQ(ProgressPos(bar), 2);
-    // The scan ends with its box, the controls reset and every finding ticked.
+    // "停止扫描" ends the held walk: what it found is listed, locked (c_dir was still open).
+    Press(page.hwnd(), IDC_DISK_START);
     gate.Open();
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
     PumpPending();
     ASSERT_EQ(answer.count(), 1);
-    EXPECT_EQ(answer.boxes()[0].text, "扫描完毕");
+    EXPECT_EQ(answer.boxes()[0].text + WindowText(start), "扫描已停止开始扫描");
     EXPECT_EQ(answer.boxes()[0].owner, main.hwnd());
+    EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{{Line("back files", "a_notes.bak").text, Unticked}}));
+    EXPECT_EQ(engine.findings().at(0).isProtected, 1);
+    // A whole scan ends with its box, the controls reset and every finding ticked.
+    ScanFrom(page.hwnd(), IDC_DISK_START);
+    EXPECT_EQ(answer.boxes().back().text, "扫描完毕");
     EXPECT_EQ(ProgressPos(bar) + WindowText(page.Item(IDC_DISK_PATH)).size(), 0u);
-    EXPECT_TRUE(IsWindowEnabled(start));
     EXPECT_EQ(ResultCaption(main), "结果列表[总数5]");
     std::vector<ResultLine> lines = AllFindings();
     lines[2].box = Unticked;  // an empty file outside a temporary folder starts unticked
     lines.erase(lines.begin() + 3);  // the log.txt files, switched off
     EXPECT_EQ(ResultLines(main), lines);
-    // The ticked lines are deleted.
-    UntickLines(main, {Line("back files", "a_notes.bak").text});
+    // F6 goes to the list, whose menu key orders it by size, the largest first.
+    PressKey(GetFocus(), VK_F6);
+    EXPECT_EQ(GetFocus(), main.resultWindow().Item(IDC_RESULT_TREE));
+    main.resultWindow().SetMenuChooser([](HMENU, POINT) { return ID_RESULT_SORT_SIZE; });
+    PressKey(GetFocus(), VK_APPS);
+    EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{lines[3], lines[1], lines[0], lines[4], lines[2]}));
+    // "不再列出此类文件" on a .bak line: every .bak line goes, and no later scan lists one.
+    main.resultWindow().SetMenuChooser([](HMENU, POINT) { return ID_RESULT_EXCLUDE_TYPE; });
+    TreeView tree;
+    tree.Attach(GetFocus());
+    tree.SelectItem(ItemsBelow(tree, TVI_ROOT)[2]);
+    PressKey(GetFocus(), VK_APPS);
+    EXPECT_EQ(ResultLines(main), (std::vector<ResultLine>{lines[3], lines[1], lines[2]}));
+    // The ticked lines are deleted; the emptied list leaves the focus to the main window.
     DeleteTicked(main, answer);
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3 字节");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3.50 KB");
     EXPECT_TRUE(ResultLines(main).empty());
+    EXPECT_TRUE(IsChild(main.hwnd(), GetFocus()));
     main.tabs().SelectPage(kOptionsPageIndex);
     Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
   });
-  for (const char* kept : {"a_notes.bak", "c_dir\\e_empty.txt", "c_dir\\f_errorlog.txt", "b_keep.txt", "h_readme", "g_recent.tmp"})
+  for (const char* kept : {"a_notes.bak", "中文.bak", "c_dir\\e_empty.txt", "c_dir\\f_errorlog.txt", "b_keep.txt", "h_readme", "g_recent.tmp"})
     EXPECT_TRUE(OnDisk(kept)) << kept;
-  for (const char* gone : {"c_dir\\d_app.log", "g_setup.tmp", "中文.bak"}) EXPECT_FALSE(OnDisk(gone)) << gone;
+  for (const char* gone : {"c_dir\\d_app.log", "g_setup.tmp"}) EXPECT_FALSE(OnDisk(gone)) << gone;
   // The next run of the program reads the same file: the ticks and the options survive.
   CleanEngine restarted(platform);
   ScriptedMain again(restarted, configPath);
@@ -101,7 +130,12 @@ TEST_F(DiskScanEndToEnd, ScansTheTickedDriveListsAndDeletesTheTickedLines) {
     EXPECT_EQ(BoxOf(drives, FindItem(drives, drives.GetRoot(), "C:\\")), Unticked);
     EXPECT_EQ(BoxOf(drives, FindItem(drives, drives.GetRoot(), DrivePath())), Ticked);
     EXPECT_EQ(IsDlgButtonChecked(again.optionsPage().hwnd(), IDC_OPT_RECYCLE), BST_CHECKED);
+    ClickButton(again.tracePage().hwnd(), IDC_TRACE_SELECT_NONE);
   });
+  // So does the exclusion: an unattended clean of the drive keeps every .bak file.
+  CleanEngine unattended(platform);
+  EXPECT_EQ(runAutoClean(unattended, {configPath}).exitCode, kAutoCleanDone);
+  for (const char* kept : {"a_notes.bak", "中文.bak"}) EXPECT_TRUE(OnDisk(kept)) << kept;
 }
 
 // Names code page 936 cannot write and a path longer than the ordinary form reaches: the
@@ -119,10 +153,10 @@ TEST_F(DiskScanEndToEnd, NamesTheCodePageCannotWriteAndLongPathsAreShownAndDelet
     const std::vector<std::wstring> texts = WideResultTexts(main);
     EXPECT_EQ(texts.size(), AllFindings().size() + junk.size());
     for (const std::wstring& relative : junk) {
-      EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative) != texts.end()) << relative;
+      EXPECT_TRUE(std::find(texts.begin(), texts.end(), L"[back files]M:\\" + relative + L"  1 字节") != texts.end()) << relative;
     }
     DeleteTicked(main, answer);
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 8 字节");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 3.50 KB");
   });
   for (const std::wstring& relative : junk) EXPECT_FALSE(OnDiskExact(relative));
   for (const std::wstring& relative : kept) EXPECT_TRUE(OnDiskExact(relative));
@@ -179,7 +213,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
   engine.scanFolder(DrivePath());
-  for (const auto& file : engine.findings()) unprotected.push_back("[" + file->category + "]" + file->path);
+  for (const auto& file : engine.findings()) unprotected.push_back(LineText(file->category, file->path, file->size));
   engine.setProtection(true);
 
   MessageBoxAnswerer answer;
@@ -190,7 +224,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
     tree.Attach(main.resultWindow().Item(IDC_RESULT_TREE));
     for (const ResultLine& shown : ResultLines(main)) {
       texts.push_back(shown.text);
-      if (shown.box == Unticked) unticked.push_back(shown.text);
+      if (shown.box == Unticked) unticked.push_back(shown.text.substr(0, shown.text.rfind("  ")));
       TVITEMA item{};
       item.mask = TVIF_IMAGE;
       item.hItem = FindItem(tree, TVI_ROOT, shown.text);

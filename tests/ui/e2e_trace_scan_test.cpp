@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/size_text.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "tests/ui/end_to_end.h"
@@ -61,7 +62,7 @@ class TraceScanEndToEnd : public EndToEnd {
     engine.setProfilesFolder(DrivePath("profiles"));
   }
   ResultLine Line(const std::string& label, const std::string& relative) const {
-    return ResultLine{"[" + label + "]" + DrivePath(relative), Ticked};
+    return ResultLine{LineText(label, DrivePath(relative)), Ticked};
   }
   ResultLine Bob(const std::string& label, const std::string& relative) const { return Line(label, bob + relative); }
   // A folder lists its entries in the file system's order.
@@ -94,7 +95,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndDeletesOnlyWhatIsTickedOfThe
     Press(page.hwnd(), IDC_TRACE_SELECT_ALL);
     ClickItem("Internet Cookies.");
     Press(page.hwnd(), IDC_TRACE_START);
-    EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_TRACE_START)));
+    EXPECT_EQ(WindowText(page.Item(IDC_TRACE_START)), "停止扫描");
     EXPECT_EQ(engine.choices().traceFlags.internetCookies, 0);
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
@@ -113,7 +114,7 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndDeletesOnlyWhatIsTickedOfThe
     EXPECT_NE(page.CatalogTreeItem("WeChat Caches and Logs"), nullptr);
     EXPECT_EQ(page.CatalogTreeItem("NetEase Cloud Music Cache"), nullptr);
     EXPECT_EQ(ProgressPos(page.Item(IDC_TRACE_PROGRESS)), 0);
-    EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_TRACE_START)));
+    EXPECT_EQ(WindowText(page.Item(IDC_TRACE_START)), "开始扫描");
     const std::string chrome = "Local/Google/Chrome/User Data/";
     const std::string alicesChrome = alice + "Local Settings/Application Data/Google/Chrome/User Data/";
     EXPECT_EQ(Sorted(ResultLines(main)),
@@ -202,7 +203,7 @@ TEST_F(TraceScanEndToEnd, EveryNameIsListedAndDeletedAsTheFileSystemSpellsIt) {
       ScanFrom(main.tracePage().hwnd(), IDC_TRACE_START);
       const std::vector<std::wstring> texts = WideResultTexts(main);
       for (const Odd& file : odd) {
-        const std::wstring line = L"[" + file.label + L"]M:\\" + file.name;
+        const std::wstring line = L"[" + file.label + L"]M:\\" + file.name + L"  " + wideFromAnsi(formatSize(file.size));
         EXPECT_NE(std::find(texts.begin(), texts.end(), line), texts.end()) << file.size;
       }
       for (const auto& [label, file] : unticked) UntickLines(main, {Line(label, file).text});

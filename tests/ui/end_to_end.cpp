@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "engine/size_text.h"
 #include "res/resource.h"
 
 namespace scourix::test {
@@ -66,6 +67,10 @@ bool DefineDriveM(const std::string& unixFolder) {
 }
 
 }  // namespace
+
+std::string LineText(const std::string& category, const std::string& path, std::uint64_t size) {
+  return "[" + category + "]" + path + "  " + formatSize(size);
+}
 
 EndToEnd::EndToEnd() {
   const std::string unixFolder = UnixPathOf(files.root());

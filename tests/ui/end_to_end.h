@@ -34,6 +34,8 @@ struct ResultLine {
   CheckState box;
   bool operator==(const ResultLine& other) const { return text == other.text && box == other.box; }
 };
+// A line's text: "[category]path" and the file's size.
+std::string LineText(const std::string& category, const std::string& path, std::uint64_t size = 1);
 inline std::ostream& operator<<(std::ostream& out, const ResultLine& line) {
   return out << '"' << line.text << "\" box " << static_cast<int>(line.box);
 }

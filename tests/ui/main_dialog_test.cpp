@@ -208,6 +208,18 @@ TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSa
     ASSERT_EQ(answer.count(), 1);
     EXPECT_EQ(answer.boxes()[0].text, "设置已保存");
     EXPECT_EQ(answer.boxes()[0].owner, main.hwnd());  // a box belongs to the top window
+    // "排除列表…": an entry counts once added, a folder by its separator; one there already is refused.
+    answer.fill = [&](HWND box) {
+      for (const char* text : {" *.bak ", "D:\\资料\\", "*.BAK"}) {
+        SetDlgItemTextA(box, IDC_EXCL_TEXT, text);
+        ClickButton(box, IDC_EXCL_ADD);
+      }
+      SendDlgItemMessageA(box, IDC_EXCL_LIST, LB_SETCURSEL, 0, 0);
+      ClickButton(box, IDC_EXCL_DELETE);
+    };
+    ClickButton(page.hwnd(), IDC_OPT_EXCLUSIONS);
+    EXPECT_EQ(engine.choices().exclusions.entries(), (std::vector<Exclusion>{{Exclusion::Kind::Folder, u8"D:\\资料\\"}}));
+    EXPECT_EQ(answer.boxes().back().text, "已在排除列表中");
   });
 }
 

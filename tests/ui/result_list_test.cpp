@@ -91,7 +91,8 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   fill(true);
   EXPECT_EQ(window.GetText(), "结果列表[总数3]");
   EXPECT_EQ(TextsBelow(tree, TVI_ROOT),
-            (std::vector<std::string>{"[temp files]" + a, "[back files]" + b, "[my rules(.pcf)]" + folder}));
+            (std::vector<std::string>{"[temp files]" + a + "  1.50 KB", "[back files]" + b + "  1000 字节",
+                                      "[my rules(.pcf)]" + folder + "  2.00 KB"}));
   EXPECT_EQ(BoxesShown(), (Boxes{Ticked, Unticked, Ticked}));
   EXPECT_EQ(Status(), "共 3 个文件，4.47 KB；已选 2 个，3.50 KB");
   Tick();  // view only with a selected line
@@ -120,12 +121,13 @@ TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
   EXPECT_EQ(engine.findings().count(), 3);
   Click(IDC_RESULT_DELETE);  // Yes deletes the ticked files; the undeletable one stays
   ASSERT_EQ(answer.count(), 3);
-  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|确实要删除么?");
+  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text,
+            "提示|确实要删除么?\n\n已选 2 个文件，共 3.50 KB，将彻底删除，无法还原。");
   EXPECT_EQ(answer.boxes()[2].text, "删除完毕，释放 1.50 KB，有 1 个文件无法删除");
   EXPECT_EQ(answer.boxes()[2].owner, window.hwnd());
   EXPECT_FALSE(TempTree::exists(a));
   EXPECT_TRUE(TempTree::exists(b));
-  EXPECT_EQ(TextsBelow(tree, TVI_ROOT), std::vector<std::string>{"[my rules(.pcf)]" + folder});
+  EXPECT_EQ(TextsBelow(tree, TVI_ROOT), std::vector<std::string>{"[my rules(.pcf)]" + folder + "  2.00 KB"});
   EXPECT_EQ(BoxesShown(), Boxes{Ticked});
   EXPECT_EQ(window.GetText(), "结果列表[总数1]");
   EXPECT_EQ(Status(), "共 1 个文件，2.00 KB；已选 1 个，2.00 KB");
@@ -137,7 +139,8 @@ TEST_F(ResultListTest, PausesAfterTheFirstLineAndEveryTwoHundredth) {
   EXPECT_EQ(platform.sleeps, (std::vector<int>{10, 10, 10}));  // lines 0, 200 and 400
 }
 
-TEST_F(ResultListTest, ViewShowsAFileOrSelectsAProgramAndNeverRunsIt) {
+// "查看" and the line menu's "打开所在文件夹" hand the shell plain paths only; "复制路径" copies the path.
+TEST_F(ResultListTest, ViewAndTheLineMenuNeverRunAFileNorHandTheShellANearName) {
   Open();
   Add("temp files", "C:\\docs\\readme.txt");
   Add("my rules(.exe)", "C:\\downloads\\setup.exe");
@@ -147,19 +150,40 @@ TEST_F(ResultListTest, ViewShowsAFileOrSelectsAProgramAndNeverRunsIt) {
   engine.findings().add(odd);
   window.RebuildList();
   MessageBoxAnswerer answer(IDOK);
+  int command = ID_RESULT_OPEN_FOLDER;
+  window.SetMenuChooser([&](HMENU, POINT) { return command; });
+  const auto rightClick = [&](HTREEITEM item) {  // the tree selects the line and asks for its menu
+    RECT line{};
+    tree.GetItemRect(item, line, true);
+    POINT point{line.left + 2, (line.top + line.bottom) / 2};
+    ClientToScreen(tree.hwnd(), &point);
+    SendMessageA(tree.hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.hwnd()), MAKELPARAM(point.x, point.y));
+  };
   Click(IDC_RESULT_VIEW);  // nothing selected
   tree.SelectItem(Items()[0]);
   EXPECT_EQ(SendNotify(tree.hwnd(), NM_DBLCLK), 0);  // a double click opens nothing
   Click(IDC_RESULT_VIEW);
-  for (HTREEITEM item : {Items()[1], Items()[2], tree.InsertItem("stray", 0, 1)}) {  // the last: a line no record shows
-    tree.SelectItem(item);
-    Click(IDC_RESULT_VIEW);
-  }
+  tree.SelectItem(Items()[1]);
+  Click(IDC_RESULT_VIEW);
+  rightClick(Items()[0]);
+  rightClick(Items()[2]);
+  tree.SelectItem(Items()[2]);
+  Click(IDC_RESULT_VIEW);
+  command = ID_RESULT_COPY_PATH;
+  rightClick(Items()[1]);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE copied = GetClipboardData(CF_UNICODETEXT);
+  EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(GlobalLock(copied))), L"C:\\downloads\\setup.exe");
+  GlobalUnlock(copied);
+  CloseClipboard();
+  tree.SelectItem(tree.InsertItem("stray", 0, 1));  // a line no record shows
+  Click(IDC_RESULT_VIEW);
   EXPECT_EQ(launched, (std::vector<std::string>{"C:\\docs\\readme.txt ",
-                                                "explorer.exe /select,\"C:\\downloads\\setup.exe\""}));
-  ASSERT_EQ(answer.count(), 2);
-  EXPECT_EQ(answer.boxes()[0].text, kViewRefusedText);
-  EXPECT_EQ(answer.boxes()[1].text, "没有发现");
+                                                "explorer.exe /select,\"C:\\downloads\\setup.exe\"",
+                                                "explorer.exe /select,\"C:\\docs\\readme.txt\""}));
+  ASSERT_EQ(answer.count(), 3);
+  EXPECT_EQ(answer.boxes()[0].text + answer.boxes()[1].text, std::string(kShellRefusedText) + kShellRefusedText);
+  EXPECT_EQ(answer.boxes()[2].text, "没有发现");
 }
 
 TEST_F(ResultListTest, CommandsOnlySayThatAScanRunsWhileItRuns) {

@@ -161,6 +161,7 @@ TEST(RuleEditor, AnEmptyPatternIsRefusedThenOkTakesWhatWasEntered) {
   editor.closeAfterScript = false;
   editor.script = [&] {
     HWND hwnd = editor.hwnd();
+    EXPECT_EQ(GetFocus(), editor.Item(IDC_EDIT_PATTERN));  // it opens in its first field
     SetDlgItemTextA(hwnd, IDC_EDIT_DESCRIPTION, "clean pcf, files");
     SendDlgItemMessageA(hwnd, IDC_EDIT_ENABLED, CB_SETCURSEL, 1, 0);
     SendDlgItemMessageA(hwnd, IDC_EDIT_MODE, CB_SETCURSEL, 1, 0);

@@ -1,6 +1,9 @@
 #include "tests/ui/ui_test_support.h"
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "ui/framework/window.h"
 
 namespace scourix::test {
@@ -87,10 +90,17 @@ void ClickButton(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void PressKey(HWND target, UINT key) {
+void PressKey(HWND target, UINT key, std::initializer_list<BYTE> held) {
+  BYTE before[256] = {};
+  GetKeyboardState(before);
+  BYTE pressed[256] = {};
+  std::copy(std::begin(before), std::end(before), pressed);
+  for (BYTE modifier : held) pressed[modifier] = 0x80;
+  SetKeyboardState(pressed);
   PostMessageA(target, WM_KEYDOWN, key, 1);
   PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
   PumpPending();
+  SetKeyboardState(before);
 }
 
 LRESULT SendNotify(HWND control, UINT code) {
@@ -135,8 +145,9 @@ bool FindBoxPoint(const TreeView& tree, HTREEITEM item, POINT& point) {
 }
 
 void ClickBox(const TreeView& tree, HTREEITEM item) {
-  tree.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   POINT point{};
+  // An item scrolled out of sight is brought into it first, as the user would.
+  if (!FindBoxPoint(tree, item, point)) tree.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   if (!FindBoxPoint(tree, item, point)) {
     ADD_FAILURE() << "no check box to click for " << tree.GetItemText(item);
     return;

@@ -73,8 +73,9 @@ inline void PumpPending() { Dialog::PumpPendingMessages(); }
 
 // A click on button `id` of `dialog`, as the button reports it (WM_COMMAND BN_CLICKED).
 void ClickButton(HWND dialog, int id);
-// The key-down and key-up of `key` queued for `target` and pumped through the routing.
-void PressKey(HWND target, UINT key);
+// The key-down and key-up of `key` queued for `target` and pumped through the routing,
+// with the keys `held` (VK_CONTROL, VK_SHIFT) down meanwhile.
+void PressKey(HWND target, UINT key, std::initializer_list<BYTE> held = {});
 // A notification of `control` to its parent; returns the parent's answer.
 LRESULT SendNotify(HWND control, UINT code);
 // A left click at a client point of `target`, button down then up.

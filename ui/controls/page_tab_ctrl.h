@@ -1,6 +1,8 @@
 #pragma once
 // The tab control that hosts the main window's pages: each tab owns one page window,
-// only the current tab's page is visible, and every page fills the display area.
+// only the current tab's page is visible, and every page fills the display area. The
+// pages are the control's siblings above it, so that the window's Tab key goes from the
+// tab strip into the page's controls and back.
 #include <string>
 #include <vector>
 
@@ -17,12 +19,15 @@ class PageTabCtrl : public TabControl, public ControlHooks {
  public:
   bool Attach(HWND hwnd) override;
 
-  // Appends a tab showing `caption` for `page` and makes the tab control the page's parent.
-  // The first page is shown, later ones hidden. False (nothing added) when the caption is
-  // empty or the page has no window.
+  // Appends a tab showing `caption` for `page`, a child of the control's parent, and puts
+  // the page above the control. The first page is shown, later ones hidden. False
+  // (nothing added) when the caption is empty or the page has no window.
   bool AddPage(const std::string& caption, Window* page);
-  // Hides the current page, makes tab `index` current and shows its page.
+  // Hides the current page, makes tab `index` current and shows its page. A focus inside
+  // the hidden page goes to the new page's first control (or the tab strip).
   void SelectPage(int index);
+  // The tab `steps` after the current one, round the end (negative: before it).
+  void SelectNextPage(int steps);
   // Moves every page to the display area.
   void LayoutPages();
 

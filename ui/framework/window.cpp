@@ -24,6 +24,11 @@ RECT Window::ClientRect() const {
   return r;
 }
 
+void Window::Enable(bool on) const {
+  if (!on && GetFocus() == hwnd_) SendMessageA(GetAncestor(hwnd_, GA_ROOT), WM_NEXTDLGCTL, 0, FALSE);
+  EnableWindow(hwnd_, on ? TRUE : FALSE);
+}
+
 void Window::ModifyStyle(LONG_PTR remove, LONG_PTR add) const {
   SetWindowLongPtrA(hwnd_, GWL_STYLE, (Style() & ~remove) | add);
 }

@@ -30,7 +30,9 @@ class Window {
   void SetText(const std::string& text) const { SetWindowTextA(hwnd_, text.c_str()); }
   void Show(int command) const { ShowWindow(hwnd_, command); }
   bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
-  void Enable(bool on) const { EnableWindow(hwnd_, on ? TRUE : FALSE); }
+  // A control that loses its use first gives the keyboard focus on to the next control of
+  // its window: a grey control would hold it where no key reaches.
+  void Enable(bool on) const;
   bool IsEnabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
   RECT WindowRect() const;
   RECT ClientRect() const;

@@ -57,7 +57,7 @@ bool DiskCleanPage::OnCommand(int id, UINT code) {
   return RunCommand(*this, kCommands, id, code);
 }
 
-void DiskCleanPage::OnStart() { StartScan(kDiskProgressMax, &CleanEngine::startDiskScan); }
+void DiskCleanPage::OnStart() { StartOrStopScan(kDiskProgressMax, &CleanEngine::startDiskScan); }
 
 void DiskCleanPage::OnTimer() { MirrorWhileRunning(ScanKind::Disk); }
 

@@ -3,6 +3,7 @@
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "ui/framework/data_exchange.h"
+#include "ui/pages/exclusions_dialog.h"
 
 namespace scourix {
 namespace {
@@ -31,6 +32,7 @@ void OptionsPage::DoDataExchange(DataExchange& exchange) {
 bool OptionsPage::OnCommand(int id, UINT code) {
   static constexpr Command<OptionsPage> kCommands[] = {
       {IDC_OPT_RECYCLE, BN_CLICKED, &OptionsPage::OnRecycleClicked},
+      {IDC_OPT_EXCLUSIONS, BN_CLICKED, &OptionsPage::OnExclusions},
       {IDC_OPT_SAVE, BN_CLICKED, &OptionsPage::OnSaveSettings},
       {IDC_OPT_SELECT_ALL, BN_CLICKED, &OptionsPage::OnSelectAll},
       {IDC_OPT_DEFAULTS, BN_CLICKED, &OptionsPage::OnSelectAll},
@@ -68,6 +70,12 @@ void OptionsPage::OnRecycleClicked() {
   descriptionText_ = kRecycleDescription;
   UpdateData(false);
   ApplyToSettings();
+}
+
+// A scan that runs meanwhile keeps the list it started with.
+void OptionsPage::OnExclusions() {
+  ExclusionsDialog dialog(engine_.choices().exclusions);
+  dialog.DoModal(hwnd_);
 }
 
 void OptionsPage::OnSaveSettings() {

@@ -1,7 +1,7 @@
 #pragma once
 // The options page (tab "选项设置"): the twelve junk categories of the disk scan as check
-// boxes, the choice of deleting to the recycle bin, and a description of the box clicked
-// last.
+// boxes, the choice of deleting to the recycle bin, the exclusion list, and a description
+// of the box clicked last.
 #include <string>
 
 #include "ui/framework/key_filter.h"
@@ -30,6 +30,7 @@ class OptionsPage : public FilteredDialog {
  private:
   void OnCategoryClicked(int index);
   void OnRecycleClicked();
+  void OnExclusions();
   void OnSaveSettings();
   void OnSelectAll();
   void OnSelectNone();

@@ -47,7 +47,11 @@ void ScanPage::MirrorWhileRunning(ScanKind kind) {
   if (engine_.progress().running(kind)) MirrorScanProgress(engine_, pathText_, pathEdit_, progress_);
 }
 
-void ScanPage::StartScan(std::int32_t progressMax, bool (CleanEngine::*start)()) {
+void ScanPage::StartOrStopScan(std::int32_t progressMax, bool (CleanEngine::*start)()) {
+  if (scanning_) {
+    engine_.stopScan();
+    return;
+  }
   // Refused before anything is touched, so that the running scan keeps what it uses.
   if (!CanStartScan(engine_)) {
     ShowScanBusyNotice(hwnd_);
@@ -57,16 +61,20 @@ void ScanPage::StartScan(std::int32_t progressMax, bool (CleanEngine::*start)())
   ReadChecks();
   progress_.SetRange32(0, progressMax);
   progress_.SetPos(0);
-  startButton_.Enable(false);
   if (!(engine_.*start)()) {
-    startButton_.Enable(true);
     ShowScanBusyNotice(hwnd_);
+    return;
   }
+  scanning_ = true;
+  startButton_.SetText("停止扫描");
 }
 
 void ScanPage::ShowFullProgress(int position) { progress_.SetPos(position); }
 
-void ScanPage::EnableStartButton() { startButton_.Enable(true); }
+void ScanPage::ShowStartButton() {
+  scanning_ = false;
+  startButton_.SetText("开始扫描");
+}
 
 void ScanPage::ResetProgress() {
   progress_.SetPos(0);

@@ -1,6 +1,6 @@
 #pragma once
 // What the two scanning pages (disk and trace) share: the progress bar, the start button
-// and the current-path field, the start of a scan, the polling timer, and the steps that
+// (which stops the page's scan while it runs) and the current-path field, the start of a scan, the polling timer, and the steps that
 // a worker carries out on them at the end of its scan (on the user-interface thread).
 #include <cstdint>
 #include <string>
@@ -27,8 +27,8 @@ class ScanPage : public FilteredDialog {
 
   // The progress bar shows the worker's final counter (the bar is full).
   void ShowFullProgress(int position);
-  // The page's start button can be pressed again.
-  void EnableStartButton();
+  // The page's button starts a scan again ("开始扫描").
+  void ShowStartButton();
   // After "扫描完毕" was closed: the bar at 0, the path text and its field empty.
   void ResetProgress();
 
@@ -39,10 +39,11 @@ class ScanPage : public FilteredDialog {
   void ExchangeScanControls(DataExchange& exchange, int progressId, int startId, int pathId);
   // The timer's step: while this page's kind of scan runs, its path and counter show.
   void MirrorWhileRunning(ScanKind kind);
-  // Applies the options, reads the page's ticks, readies the bar and starts the scan.
-  // A start while any scan runs is refused with a notice, before anything changes; one
-  // while another process of the program scans (an unattended clean), by the engine.
-  void StartScan(std::int32_t progressMax, bool (CleanEngine::*start)());
+  // While the page's scan runs: stops it. Otherwise applies the options, reads the page's
+  // ticks, readies the bar and starts the scan; the button then reads "停止扫描". A start
+  // while any scan runs is refused with a notice, before anything changes; one while
+  // another process of the program scans (an unattended clean), by the engine.
+  void StartOrStopScan(std::int32_t progressMax, bool (CleanEngine::*start)());
   // Copies the page's check marks into the engine.
   virtual void ReadChecks() = 0;
   // The page's timer and the destruction of its window, on both pages alike.
@@ -58,6 +59,7 @@ class ScanPage : public FilteredDialog {
   Button startButton_;
   Edit pathEdit_;
   std::string pathText_;
+  bool scanning_ = false;  // the page's scan runs: its button stops it
 };
 
 }  // namespace scourix

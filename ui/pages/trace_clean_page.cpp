@@ -187,7 +187,7 @@ bool TraceCleanPage::OnCommand(int id, UINT code) {
   return RunCommand(*this, kCommands, id, code);
 }
 
-void TraceCleanPage::OnStart() { StartScan(kTraceProgressMax, &CleanEngine::startTraceScan); }
+void TraceCleanPage::OnStart() { StartOrStopScan(kTraceProgressMax, &CleanEngine::startTraceScan); }
 
 void TraceCleanPage::OnSelChanged() {
   HTREEITEM item = tree_.GetSelection();
