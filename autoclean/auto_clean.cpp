@@ -84,6 +84,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
     report.deletion = engine.deleteMarkedFiles();
     std::unordered_set<std::string> stayed;
     for (const DeletionFailure& failure : report.deletion.failures) stayed.insert(failure.path);
+    for (const DeletionFailure& held : report.deletion.inUse) stayed.insert(held.path);
     std::vector<FoundFile> removed;
     for (FoundFile& file : report.removed) {
       if (stayed.count(file.path) == 0) removed.push_back(std::move(file));

@@ -25,6 +25,9 @@ struct DeletionResult {
   std::uint64_t bytesRecycled = 0;
   int binRefused = 0;  // of the failed: files the bin could not take, left in place
   std::vector<DeletionFailure> failures;
+  // Files their service or Explorer held open (FoundFile::skipInUse): skipped, no failure;
+  // they stay in the list.
+  std::vector<DeletionFailure> inUse;
 };
 
 // Deletes every finding whose toDelete is set, by its exact path, when it is still the

@@ -73,7 +73,8 @@ constexpr int kDriveFixed = 3;  // DRIVE_FIXED
 enum class RemoveOutcome {
   Removed,
   Gone,    // it was not there any more (its program removed it meanwhile): no failure
-  Failed,  // it is still there (held open by a program, a folder now, no access)
+  Failed,  // it is still there (a folder now, no access, ...)
+  InUse,   // it is still there: a program holds it open without sharing its deletion
 };
 
 // Whether a registry key exists, as far as the system can tell.

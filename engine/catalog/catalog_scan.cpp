@@ -237,9 +237,11 @@ void CatalogScan::judge(const Group& group, const Pending& folder, const Held& h
     static_cast<WalkedFile&>(finding) = held.file;
     finding.category = labels_[target.entry];
     finding.toDelete = ticked_[target.entry] ? 1 : 0;
-    // The system's own cleanup removes what a handler names: never ticked file by file.
+    finding.skipInUse = entry.skipInUse;
+    // The system's own cleanup removes what a handler names: never file by file.
+    finding.systemCleanupOnly = !entry.cleanupHandlers.empty();
     if (catalog::isFresh(entry.minAgeDays, held.file.creation, held.file.lastWrite, now_) ||
-        !entry.cleanupHandlers.empty()) {
+        finding.systemCleanupOnly) {
       protect(finding);
     }
     if (findings_.add(std::move(finding))) progress_.step();

@@ -308,7 +308,8 @@ RemoveOutcome Win32Platform::deleteFile(const ExactPath& path, std::string& reas
   }
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return RemoveOutcome::Gone;
   reason = SystemMessage(error);
-  return RemoveOutcome::Failed;
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? RemoveOutcome::InUse
+                                                                          : RemoveOutcome::Failed;
 }
 
 void Win32Platform::enterBackgroundMode() {

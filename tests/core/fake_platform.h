@@ -64,6 +64,7 @@ class FakePlatform : public Platform {
   // Asked first; a null answer falls back to the memory folders, then the real ones.
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
   std::set<std::string> failingDeletes;
+  std::set<std::string> inUseDeletes;  // held open by another program
   std::uintmax_t binCapacity = static_cast<std::uintmax_t>(-1);  // bytes of the largest file the bin takes
   bool failSync = false, failReplace = false;
   std::string catalogText;                         // builtInCatalog(): none unless a test gives one
@@ -148,9 +149,9 @@ class FakePlatform : public Platform {
   void enterBackgroundMode() override {}
   std::unique_ptr<ScanLock> claimScanLock() override { return real_.claimScanLock(); }
   RemoveOutcome deleteFile(const ExactPath& target, std::string& reason) override {
-    if (failingDeletes.count(textOf(target))) {
+    if (failingDeletes.count(textOf(target)) || inUseDeletes.count(textOf(target))) {
       reason = "held by the test";
-      return RemoveOutcome::Failed;
+      return failingDeletes.count(textOf(target)) ? RemoveOutcome::Failed : RemoveOutcome::InUse;
     }
     // A file of a memory folder can always be deleted.
     return inMemory(textOf(target)) ? RemoveOutcome::Removed : real_.deleteFile(target, reason);
