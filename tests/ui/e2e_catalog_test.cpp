@@ -1,8 +1,9 @@
 // The catalog end to end under Wine: a Windows 11 layout generated inside the test prefix
 // (its Windows folder, three users with their ProfileList entries, WeChat 4's data moved
 // out of Documents), scanned from the trace page with the built-in catalog on the running
-// system and cleaned with 删除: every location found with its size and tick, and every
-// user file, store and deny-listed file still there. All of it goes afterwards.
+// system and cleaned with 删除, then with /auto: every location found with its size and
+// tick, and every user file, store and deny-listed file still there. All of it goes
+// afterwards.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "autoclean/auto_clean.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
@@ -84,6 +86,7 @@ TEST_F(CatalogEndToEnd, FindsEveryLocationWithItsSizeAndDeletesNothingElse) {
   const std::string held = "Users/" + users[0] + "/AppData/Local/Microsoft/Windows/Explorer/thumbcache_256.db";
   HANDLE explorer = INVALID_HANDLE_VALUE;
   Run([&] {
+    TickOnlyTheTestDrive(main);  // for /auto below: the disk scan stays out of the prefix
     main.tabs().SelectPage(kTracePageIndex);
     ScanFrom(main.tracePage().hwnd(), IDC_TRACE_START);
     std::map<std::string, const FoundFile*> found;
@@ -104,10 +107,24 @@ TEST_F(CatalogEndToEnd, FindsEveryLocationWithItsSizeAndDeletesNothingElse) {
   ASSERT_FALSE(answer.boxes().empty());
   EXPECT_EQ(answer.boxes().back().text.find("无法删除"), std::string::npos) << answer.boxes().back().text;
   EXPECT_NE(answer.boxes().back().text.find("跳过 1 个正在使用的文件"), std::string::npos) << answer.boxes().back().text;
-  for (const LayoutFile& file : layout) {
-    EXPECT_EQ(fs::exists(fs::u8path("C:\\" + file.path)), file.label.empty() || !file.ticked || file.path == held)
-        << file.path;
-  }
+  const auto checkDrive = [&] {
+    for (const LayoutFile& file : layout) {
+      EXPECT_EQ(fs::exists(fs::u8path("C:\\" + file.path)), file.label.empty() || !file.ticked || file.path == held)
+          << file.path;
+    }
+  };
+  checkDrive();
+
+  // The choices the window saved, unattended over the drive made anew: the same files go,
+  // and the one Explorer holds is no failure.
+  writeLayout("C:\\", layout);
+  explorer = CreateFileW(wideFromUtf8("C:\\" + held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  CleanEngine unattended(platform);
+  const AutoCleanReport report = runAutoClean(unattended, {configPath});
+  CloseHandle(explorer);
+  EXPECT_EQ(report.exitCode, kAutoCleanDone);
+  EXPECT_EQ(report.deletion.inUse.size(), 1u);
+  checkDrive();
 }
 
 }  // namespace
