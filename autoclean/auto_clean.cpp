@@ -58,6 +58,12 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   if (run.toRecycleBin) engine.choices().options.deleteToRecycleBin = 1;
 
   platform.enterBackgroundMode();
+  // The catalog the window showed: the built-in one and the winapp2.ini imported beside
+  // data.dsfw, whose entries the file may tick.
+  catalog::CatalogSources sources;
+  sources.files.push_back(platform.utf8Of(importedCatalogPath(run.configPath)));
+  engine.catalogScan().setSources(sources);
+  engine.catalogScan().setDefaultTicks(false);
   engine.setPacing(false);
   engine.runDiskScan();
   std::vector<FoundFile> findings = copyFindings(engine);
@@ -81,6 +87,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
     std::unordered_set<std::string_view> stayed;
     for (const DeletionFailure& failure : report.deletion.failures) stayed.insert(failure.exact.key());
     for (const ExactPath& path : report.deletion.skipped) stayed.insert(path.key());
+    for (const DeletionFailure& held : report.deletion.inUse) stayed.insert(held.exact.key());
     std::vector<FoundFile> removed;
     for (FoundFile& file : report.removed) {
       if (stayed.count(file.exact.key()) == 0) removed.push_back(std::move(file));

@@ -35,6 +35,9 @@ std::string autoCleanLogText(const AutoCleanReport& report) {
   if (deletion.binRefused != 0) {
     text += "无法放入回收站 " + std::to_string(deletion.binRefused) + " 个文件，未删除" + kLineEnd;
   }
+  if (!deletion.inUse.empty()) {
+    text += "正在使用 " + std::to_string(deletion.inUse.size()) + " 个文件，已跳过" + kLineEnd;
+  }
   for (const DeletionFailure& failure : deletion.failures) {
     text += "无法删除 [" + failure.category + "] " + failure.path + "：" + failure.reason + kLineEnd;
   }

@@ -56,6 +56,12 @@ void printRead(CleanEngine& engine, const ConfigLoadProgress& progress) {
       std::fputs("\n", stdout);
     }
   }
+  // The load empties them first: every one was read.
+  for (const auto& [name, tick] : engine.choices().catalogTicks) {
+    std::fputs("catalog\t", stdout);
+    printText(name);
+    std::printf("\t%d\n", static_cast<int>(tick));
+  }
 }
 
 bool fileExists(const std::string& path) {

@@ -8,8 +8,9 @@ namespace {
 
 void usage(std::FILE* out) {
   std::fputs(
-      "usage: scourix-cli scan [--no-pace] [--sizes] [--utf8] [--rules FILE] [--config FILE] DIR...\n"
-      "       scourix-cli trace [--no-pace] [--sizes] [--utf8] [--config FILE] --profiles DIR [--recycle ROOT]...\n"
+      "usage: scourix-cli scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] [--config FILE] DIR...\n"
+      "       scourix-cli trace [--no-pace] [--sizes] [--utf8] [--ticked] [--config FILE] [--system-root DIR]\n"
+      "         [--profiles DIR] [--catalog [+]FILE]... [--recycle ROOT]...\n"
       "       scourix-cli config show FILE\n"
       "       scourix-cli config copy IN OUT\n"
       "       scourix-cli rules show FILE\n"

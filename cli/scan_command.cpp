@@ -1,6 +1,6 @@
-// scan [--no-pace] [--sizes] [--utf8] [--rules FILE] [--config FILE] DIR...: the disk scan with every
-// category on, each folder walked as a drive would be, without what the exclusion list of
-// the configuration file FILE names.
+// scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] [--config FILE] DIR...: the disk
+// scan with every category on, each folder walked as a drive would be, without what the
+// exclusion list of the configuration file FILE names.
 #include <cstdio>
 #include <string>
 
@@ -11,16 +11,8 @@
 namespace scourix::cli {
 namespace {
 
-bool readWholeFile(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
-}
+// A rules file holds a line per rule: far fewer bytes than this.
+constexpr std::size_t kLargestRulesFile = 16u << 20;
 
 }  // namespace
 
@@ -44,6 +36,8 @@ int scanCommand(const Args& args) {
       style.utf8 = true;
     } else if (arg == "--sizes") {
       style.sizes = true;
+    } else if (arg == "--ticked") {
+      style.tickedOnly = true;
     } else if (arg == "--rules") {
       if (i + 1 >= args.size()) return usageError("scan", "--rules needs a file");
       rulesPath = args[++i];
@@ -61,8 +55,9 @@ int scanCommand(const Args& args) {
   engine.setPacing(pacing);
   if (haveRules) {
     std::string text;
-    if (!readWholeFile(rulesPath, text)) {
-      std::fprintf(stderr, "scourix-cli scan: cannot read rules file %s\n", rulesPath.c_str());
+    std::string reason;
+    if (!engine.platform().readFile(engine.platform().utf8Of(rulesPath), kLargestRulesFile, text, reason)) {
+      std::fprintf(stderr, "scourix-cli scan: cannot read rules file %s: %s\n", rulesPath.c_str(), reason.c_str());
       return 1;
     }
     for (const ScanRule& rule : parseRuleText(text)) engine.choices().rules.append(rule);

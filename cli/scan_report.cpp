@@ -16,6 +16,7 @@ void printFindings(CleanEngine& engine, const OutputStyle& style) {
   out.reserve(kOutputChunk + 4096);
   Platform& platform = engine.platform();
   for (const auto& file : engine.findings()) {
+    if (style.tickedOnly && file->toDelete == 0) continue;
     out += style.utf8 ? platform.utf8Of(file->category) : file->category;
     out += '\t';
     if (style.sizes) {
@@ -73,11 +74,16 @@ int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), const OutputS
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printFindings(engine, style);
   unsigned long long totalSize = 0;
-  for (const auto& file : engine.findings()) totalSize += file->size;
+  int findings = 0;
+  for (const auto& file : engine.findings()) {
+    if (style.tickedOnly && file->toDelete == 0) continue;
+    totalSize += file->size;
+    ++findings;
+  }
   std::fprintf(stderr,
                "files examined: %lld, findings: %d, %.3f s, mandated sleeps: %lld ms, "
                "total size: %llu bytes\n",
-               static_cast<long long>(engine.progress().filesExamined()), engine.findings().count(), seconds,
+               static_cast<long long>(engine.progress().filesExamined()), findings, seconds,
                static_cast<long long>(engine.mandatedSleepMs()), totalSize);
   return 0;
 }

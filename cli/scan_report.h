@@ -12,6 +12,7 @@ namespace scourix::cli {
 struct OutputStyle {
   bool sizes = false;  // a size column between category and path
   bool utf8 = false;   // exact paths in UTF-8 instead of the ANSI code page
+  bool tickedOnly = false;  // only the findings that start ticked (what a clean would delete)
 };
 
 // True when the folder can be listed; otherwise says so on stderr.

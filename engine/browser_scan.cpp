@@ -55,7 +55,7 @@ void TraceScan::walkProfileCaches(const FolderPath& parent, const char* cacheNam
   DirEntry entry;
   while (!stop_ && listing->next(entry)) {
     if (!entry.isDirectory || entry.isLink || isDotOrDotDot(entry.name)) continue;
-    const FolderPath profile = childFolder(parent, entry);
+    const FolderPath profile = platform_.childOf(parent, entry);
     if (cacheName != nullptr) {
       walkCacheFolder(profile, cacheName, label);
       continue;

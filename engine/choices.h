@@ -3,6 +3,7 @@
 // custom rules, the options and what no scan lists. The windows change it (the flags even
 // while a scan runs); a scan reads it; data.dsfw stores it.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ struct Choices {
   CleanOptions options;
   std::vector<DriveEntry> drives;
   RuleStore rules;
+  // The catalog items' ticks by item name (catalog::tickName), never by
+  // position, so that a changed catalog never hands a tick to another item. A name that is
+  // not here was never chosen. Names are added on the windows' thread before a scan starts;
+  // a flag may change while a scan runs, as the trace flags do.
+  std::map<std::string, Flag> catalogTicks;
   Exclusions exclusions;
 };
 

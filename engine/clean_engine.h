@@ -52,6 +52,8 @@ class CleanEngine {
   void setProtection(bool on) { diskScan_.setProtection(on); }
   // See TraceScan::setProfilesFolder.
   void setProfilesFolder(std::string folder) { traceScan_.setProfilesFolder(std::move(folder)); }
+  // The trace scan's catalog: where its entries come from, the system it is resolved for.
+  CatalogScan& catalogScan() { return traceScan_.catalog(); }
   std::int64_t mandatedSleepMs() const { return pacer_.mandatedSleepMs(); }
 
   // See ScanWorker: a scan on a worker thread, or on the calling thread.
@@ -71,6 +73,8 @@ class CleanEngine {
   void scanFolder(const std::string& folder);
   // Folders the last trace scan found but could not list.
   int unreadableLocations() const { return traceScan_.unreadableLocations(); }
+  // The catalog's entries and which of them this machine shows (see CatalogScan::shownEntries).
+  catalog::LoadedCatalog traceCatalog(std::vector<bool>& shown) { return traceScan_.shownCatalog(shown); }
 
   // ---- Deletion ----
   // See deleteTickedFindings; does nothing while a scan's walk is under way.

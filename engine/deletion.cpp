@@ -20,6 +20,11 @@ constexpr char kThroughLinkReason[] = "路径中的文件夹已变成链接";
 // Another file took the listed one's place (a reused name, a folder its program made
 // anew): it was never shown, so it stays.
 constexpr char kChangedReason[] = "文件在扫描后已被更改";
+// A finding's mark in `stays`: it stays, held by its service, and is no failure.
+constexpr char kStaysInUse = 2;
+// Windows protects these files and keeps its own cleanup for them; taking them one by one
+// would leave a broken half of an installation.
+constexpr char kSystemCleanupReason[] = "请用 Windows 的磁盘清理删除";
 
 // The folders below a walk's start were no links when listed. One that has become a link
 // since would take the deletion elsewhere: then the file stays. One that is gone took its
@@ -128,6 +133,11 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   FolderCheck folders(platform);
   const auto remove = [&](int i) {
     const FoundFile& file = findings.at(i);
+    if (file.systemCleanupOnly) {
+      stays[i] = 1;
+      reasons[i] = kSystemCleanupReason;
+      return;
+    }
     const FolderState state = folders.foldersOf(file);
     if (state == FolderState::Missing) {  // gone with its folder: it only leaves the list
       result.skipped.push_back(file.exact);
@@ -164,6 +174,9 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
         break;
       case RemoveOutcome::Failed:
         stays[i] = 1;
+        break;
+      case RemoveOutcome::InUse:
+        stays[i] = file.skipInUse ? kStaysInUse : 1;
         break;
     }
   };
@@ -217,8 +230,13 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
 
   for (int i = 0; i < count; ++i) {
     if (stays[i] == 0) continue;
+    const DeletionFailure why{findings.at(i).path, findings.at(i).exact, findings.at(i).category, reasons[i]};
+    if (stays[i] == kStaysInUse) {
+      result.inUse.push_back(why);
+      continue;
+    }
     ++result.failed;
-    result.failures.push_back({findings.at(i).path, findings.at(i).exact, findings.at(i).category, reasons[i]});
+    result.failures.push_back(why);
   }
   findings.keep(stays);
   return result;

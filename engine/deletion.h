@@ -29,6 +29,9 @@ struct DeletionResult {
   // Ticked files that neither went nor failed: gone before their turn (with their folder,
   // or by their program), and records of the bin kept for what stays of their item.
   std::vector<ExactPath> skipped;
+  // Files their service or Explorer held open (FoundFile::skipInUse): skipped, no failure;
+  // they stay in the list.
+  std::vector<DeletionFailure> inUse;
 };
 
 // Deletes every finding whose toDelete is set, by its exact path, when it is still the

@@ -30,6 +30,12 @@ struct FoundFile : WalkedFile {
   std::int32_t toDelete = 1;
   // Started unticked because it lies where deleting could break a program.
   std::int32_t isProtected = 0;
+  // A file its service or Explorer may hold: held open at deletion it is skipped and
+  // counted as in use, no failure.
+  bool skipInUse = false;
+  // Removed only by the system's own cleanup (an old Windows installation, whose files
+  // Windows protects): listed to show its size, never deleted one by one.
+  bool systemCleanupOnly = false;
 };
 
 }  // namespace scourix

@@ -26,10 +26,12 @@ void TraceScan::run(const Choices& choices) {
   pacer_.restart();
   unreadable_.clear();
   unreadableCount_ = 0;
-  for (const FolderPath& profile : profileFolders()) {
+  const std::vector<FolderPath> profiles = profileFolders();
+  for (const FolderPath& profile : profiles) {
     if (stop_) break;
     scanProfile(profile);
   }
+  if (!stop_) scanCatalog(profiles);
   if (choices.traceFlags.recycleBin != 0 && !stop_) scanRecycleFolders();
 }
 
@@ -55,6 +57,27 @@ void TraceScan::scanProfile(const FolderPath& profile) {
     if (row + 1 < kProfileRows) pacer_.sleep(kLocationSleepMs);
   }
   if (!stop_) scanBrowserCaches(profile);
+}
+
+// The catalog's entries for the same profiles; the machine is the running one unless a
+// profiles folder was given.
+void TraceScan::scanCatalog(const std::vector<FolderPath>& profiles) {
+  catalog_.run(choices_->catalogTicks, utf8Folders(profiles), utf8ProfilesFolder(), profilesFolder_.empty());
+}
+
+catalog::LoadedCatalog TraceScan::shownCatalog(std::vector<bool>& shown) {
+  return catalog_.shownEntries(utf8Folders(profileFolders()), utf8ProfilesFolder(), profilesFolder_.empty(), shown);
+}
+
+std::vector<std::string> TraceScan::utf8Folders(const std::vector<FolderPath>& folders) const {
+  std::vector<std::string> utf8;
+  for (const FolderPath& folder : folders) utf8.push_back(platform_.utf8Of(folder.exact));
+  return utf8;
+}
+
+std::string TraceScan::utf8ProfilesFolder() const {
+  const FolderPath holder = profilesFolder_.empty() ? platform_.profilesDirectory() : platform_.folderOf(profilesFolder_);
+  return holder.exact.empty() ? std::string() : platform_.utf8Of(holder.exact);
 }
 
 // The first of the location's folders that is a real one: the junctions that stand for
@@ -117,19 +140,10 @@ bool TraceScan::findRealFolder(const FolderPath& base, const char* relative, Fol
       found = entry.isDirectory && codePage.lower(entry.name) == wanted;
     }
     if (!found || entry.isLink) return false;
-    folder = childFolder(folder, entry);
+    folder = platform_.childOf(folder, entry);
     start = end + 1;
   }
   return true;
-}
-
-FolderPath TraceScan::childFolder(const FolderPath& parent, const DirEntry& entry) const {
-  FolderPath child = parent;
-  child.path += entry.name;
-  child.path += platform_.separator();
-  child.exact.appendName(entry.name, entry.exactName);
-  child.exact.appendSeparator();
-  return child;
 }
 
 void TraceScan::noteUnreadable(const std::string& folder) {
@@ -150,7 +164,7 @@ std::vector<FolderPath> TraceScan::profileFolders() {
       // System folders are the built-in ones (All Users, Default User); hidden ones are
       // real users.
       if (!entry.isDirectory || entry.isSystem()) continue;
-      profiles.push_back(childFolder(folder, entry));
+      profiles.push_back(platform_.childOf(folder, entry));
     }
     return profiles;
   }

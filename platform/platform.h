@@ -1,6 +1,7 @@
 #pragma once
 // What the engine and the settings need from the operating system, and nothing more.
 // The product uses the Win32 implementation; the native build uses the POSIX one.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -72,7 +73,17 @@ constexpr int kDriveFixed = 3;  // DRIVE_FIXED
 enum class RemoveOutcome {
   Removed,
   Gone,    // it was not there any more (its program removed it meanwhile): no failure
-  Failed,  // it is still there (held open by a program, a folder now, no access)
+  Failed,  // it is still there (a folder now, no access, ...)
+  InUse,   // it is still there: a program holds it open without sharing its deletion
+};
+
+// Whether a registry key exists, as far as the system can tell.
+enum class KeyPresence { Present, Absent, Unknown };
+// What became of a start of the program with administrator rights.
+enum class ElevatedStart {
+  Started,
+  Declined,  // the user said no to the system's question: nothing changes
+  Failed,
 };
 
 // What stands at the place of a folder a walk listed.
@@ -139,6 +150,15 @@ class Platform {
     ExactPath exact = exactPathOf(text);
     return {std::move(text), std::move(exact)};
   }
+  // The folder `parent`'s listing gave as `entry`, in both spellings.
+  FolderPath childOf(const FolderPath& parent, const DirEntry& entry) const {
+    FolderPath child = parent;
+    child.path += entry.name;
+    child.path += separator();
+    child.exact.appendName(entry.name, entry.exactName);
+    child.exact.appendSeparator();
+    return child;
+  }
   // The exact path as UTF-8 text for people to read (on Windows without "\\?\").
   virtual std::string utf8Of(const ExactPath& path) = 0;
   // Text of the ANSI code page as UTF-8.
@@ -200,6 +220,35 @@ class Platform {
   // it, a drive whose bin is off, a name the shell would take for another: see
   // shellFormOf on Windows) is left where it is. Per path, in order.
   virtual std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) = 0;
+
+  // ---- What the catalog reads of the machine (texts and paths in UTF-8) ----
+  // A folder given by its UTF-8 path (the catalog's), in both spellings.
+  virtual FolderPath folderOfUtf8(const std::string& utf8Path) = 0;
+  // A listed entry's name in UTF-8.
+  virtual std::string utf8NameOf(const DirEntry& entry) = 0;
+  // UTF-8 text (a catalog's label) in the code page, as the windows and the log show it.
+  virtual std::string codePageOf(const std::string& utf8Text) = 0;
+  // The built-in catalog, res/catalog.ini, compiled into the program.
+  virtual std::string builtInCatalog() = 0;
+  // The whole file (a catalog the user keeps, a program's configuration) by the calls
+  // that take every name; false, with the system's reason, when it cannot be read or is
+  // larger than `limit` bytes.
+  virtual bool readFile(const std::string& path, std::size_t limit, std::string& content,
+                        std::string& reason) = 0;
+  // A variable of the process's environment (WINDIR, ProgramFiles, USERPROFILE, ...);
+  // empty when it is not set.
+  virtual std::string environmentVariable(const std::string& name) = 0;
+  // A key of the running system's registry, "HKCU\Software\..", "HKEY_LOCAL_MACHINE\.."
+  // (HKCU, HKLM, HKCR, HKU, in either view of a 64-bit system).
+  virtual KeyPresence registryKey(const std::string& key) = 0;
+  // The running Windows's version (10.0 for Windows 10 and 11); false where there is none.
+  virtual bool windowsVersion(int& major, int& minor) = 0;
+
+  // The process has administrator rights (under Wine every program has them).
+  virtual bool isElevated() = 0;
+  // Starts this program again with administrator rights (the system asks the user), with
+  // these parameters (UTF-8, one command line), and returns at once.
+  virtual ElevatedStart startElevated(const std::string& parameters) = 0;
 };
 
 // The real platform of this build.

@@ -1,6 +1,8 @@
 #include "settings/config_extension.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "engine/choices.h"
 #include "platform/platform.h"
@@ -18,6 +20,12 @@ std::uint64_t exclusionListBytes(const Exclusions& exclusions) {
   for (const Exclusion& entry : exclusions.entries()) {
     bytes += kFieldBytes + Archive::storedStringBytes(entry.text.size());
   }
+  return bytes;
+}
+
+std::uint64_t catalogTicksBytes(const std::map<std::string, Flag>& ticks) {
+  std::uint64_t bytes = kFieldBytes;
+  for (const auto& tick : ticks) bytes += Archive::storedStringBytes(tick.first.size()) + kFieldBytes;
   return bytes;
 }
 
@@ -40,6 +48,23 @@ void loadExclusions(Choices& choices, Archive& archive, std::uint64_t blockEnd, 
   }
 }
 
+// Read whole before any is taken: a list running past its block changes no tick.
+void loadCatalogTicks(Choices& choices, Archive& archive, std::uint64_t blockEnd, ConfigLoadProgress& progress) {
+  if (archive.remaining() < blockEnd + kFieldBytes) return;
+  const std::int32_t count = archive.readInt32();
+  std::map<std::string, std::int32_t> ticks;
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::string name = archive.readString();
+    const std::int32_t tick = archive.readInt32();
+    if (archive.remaining() < blockEnd) throw ArchiveDamaged("catalog ticks past the end of their block");
+    ticks[std::move(name)] = tick;
+  }
+  for (const auto& [name, tick] : ticks) {
+    choices.catalogTicks[name] = tick;
+    ++progress.catalogTicks;
+  }
+}
+
 }  // namespace
 
 Flag& extensionFlag(Choices& choices, const ExtensionField& field) {
@@ -50,8 +75,9 @@ Flag& extensionFlag(Choices& choices, const ExtensionField& field) {
 void storeExtension(Choices& choices, Archive& archive) {
   archive.writeInt32(kExtensionTag);
   archive.writeInt32(kExtensionVersion);
-  const std::uint64_t length = kExtensionFieldsInFileOrder.size() * kFieldBytes + exclusionListBytes(choices.exclusions);
-  if (length > 0x7FFFFFFF) throw ArchiveError("exclusion list too long to store");
+  const std::uint64_t length = kExtensionFieldsInFileOrder.size() * kFieldBytes +
+                               exclusionListBytes(choices.exclusions) + catalogTicksBytes(choices.catalogTicks);
+  if (length > 0x7FFFFFFF) throw ArchiveError("extension block too long to store");
   archive.writeInt32(static_cast<std::int32_t>(length));
   for (const ExtensionField& field : kExtensionFieldsInFileOrder) {
     archive.writeInt32(extensionFlag(choices, field));
@@ -61,6 +87,11 @@ void storeExtension(Choices& choices, Archive& archive) {
   for (const Exclusion& entry : entries) {
     archive.writeInt32(static_cast<std::int32_t>(entry.kind));
     archive.writeString(entry.text);
+  }
+  archive.writeInt32(static_cast<std::int32_t>(choices.catalogTicks.size()));
+  for (const auto& [name, tick] : choices.catalogTicks) {
+    archive.writeString(name);
+    archive.writeInt32(tick);
   }
 }
 
@@ -81,7 +112,9 @@ void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progr
     extensionFlag(choices, kExtensionFieldsInFileOrder[i]) = archive.readInt32();
     ++progress.extensionFields;
   }
-  if (known == kExtensionFieldsInFileOrder.size()) loadExclusions(choices, archive, blockEnd, progress);
+  if (known < kExtensionFieldsInFileOrder.size()) return;
+  loadExclusions(choices, archive, blockEnd, progress);
+  if (progress.exclusionCountRead) loadCatalogTicks(choices, archive, blockEnd, progress);
 }
 
 }  // namespace scourix

@@ -4,8 +4,9 @@
 // 32-bit little-endian: the tag kExtensionTag, the version, the byte length of what
 // follows, then the fields, one integer each, in kExtensionFieldsInFileOrder, then the
 // exclusion list: its count and per entry its kind (Exclusion::Kind) and its UTF-8 text
-// as a length-prefixed string. A later build appends after that and raises the length;
-// a new version is a new layout.
+// as a length-prefixed string, then the catalog items' ticks: their count and per item
+// its name (UTF-8, length-prefixed) and its tick. A later build appends after that and
+// raises the length; a new version is a new layout.
 #include <array>
 #include <cstdint>
 
@@ -44,10 +45,11 @@ void storeExtension(Choices& choices, Archive& archive);
 
 // Reads the block when one follows; anything else after the rules is ignored, as the
 // original layout's readers do. A version this build does not know is passed over
-// whole, anything after the exclusion list is passed over; an earlier build's block
-// without the list leaves it empty. A block longer than the data left, or cut off in its
-// head, is damage (ArchiveError), and no field of it is taken; so is an exclusion list
-// running past the block's end, of which the entries read whole are kept.
+// whole, anything after the catalog ticks is passed over; an earlier build's block
+// without the list or the ticks leaves them empty. A block longer than the data left, or
+// cut off in its head, is damage (ArchiveError), and no field of it is taken; so is an
+// exclusion list running past the block's end, of which the entries read whole are kept,
+// or ticks running past it, of which none is taken.
 void loadExtension(Choices& choices, Archive& archive, ConfigLoadProgress& progress);
 
 }  // namespace scourix

@@ -50,6 +50,7 @@ void loadAll(Choices& choices, Archive& archive, ConfigLoadProgress& progress) {
   // The lists go first, so whatever the file cannot give stays empty.
   choices.drives.clear();
   choices.rules.clear();
+  choices.catalogTicks.clear();
   choices.exclusions.clear();
   for (const auto& field : kCategoryFlagsInFileOrder) {
     choices.settings.*field.flag = archive.readInt32();
@@ -241,6 +242,11 @@ SaveResult saveConfig(Choices& choices, Platform& platform, const std::string& p
   }
   result.saved = true;
   return result;
+}
+
+std::string importedCatalogPath(const std::string& configPath) {
+  const std::size_t slash = configPath.find_last_of("\\/");
+  return configPath.substr(0, slash == std::string::npos ? 0 : slash + 1) + kImportedCatalogFileName;
 }
 
 }  // namespace scourix

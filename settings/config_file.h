@@ -14,6 +14,10 @@ class Platform;
 struct Choices;
 
 constexpr char kConfigFileName[] = "data.dsfw";
+// The winapp2.ini the user imported, kept beside data.dsfw.
+constexpr char kImportedCatalogFileName[] = "winapp2.ini";
+// The imported winapp2.ini that belongs to this data.dsfw: the window's and /auto's.
+std::string importedCatalogPath(const std::string& configPath);
 
 struct CategoryFlagField {
   const char* name;
@@ -66,6 +70,7 @@ struct ConfigLoadProgress {
   bool exclusionCountRead = false;
   std::int32_t exclusionCount = 0;
   int exclusions = 0;  // complete exclusion entries
+  int catalogTicks = 0;  // catalog items' ticks taken
 
   // For example "flags, trace flags, 2 drives, 1 rule" or "flags, 1 of 3 trace flags".
   std::string describe() const;

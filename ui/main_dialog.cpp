@@ -64,17 +64,26 @@ void MainDialog::AddAboutItem() {
 void MainDialog::BuildPages() {
   AddTrayIcon();
   LoadConfig();
+  tracePage_.SetImportedCatalogPath(ImportedCatalogPath());
+  if (restart_) tracePage_.SetStartTicks(restart_->tickedItems);
+  tracePage_.SetRestartHandler([this](const std::vector<std::string>& ticked) { RestartElevated(ticked); });
+  rulesPage_.SetCatalogImport(ImportedCatalogPath(), [this] {
+    tracePage_.ReloadCatalog();
+    return tracePage_.ImportedCount();
+  });
   diskPage_.Create(hwnd_);
   tracePage_.Create(hwnd_);
   optionsPage_.Create(hwnd_);
   resultWindow_.Create(hwnd_);
   rulesPage_.Create(hwnd_);
+  rulesPage_.ShowCatalogStatus(tracePage_.ImportedCount());
   resultWindow_.Show(SW_SHOWNORMAL);
   tabs_.AddPage("清理磁盘", &diskPage_);
   tabs_.AddPage("清理临时文件", &tracePage_);
   tabs_.AddPage("选项设置", &optionsPage_);
   tabs_.AddPage("自定义规则", &rulesPage_);
   engine_.setObserver(&scanSteps_);
+  if (restart_) tabs_.SelectPage(restart_->page);
 
   // The pair goes into the work area of the monitor the program starts on.
   const POINT origin = StartupMainOrigin(SizeOf(WindowRect()), SizeOf(resultWindow_.WindowRect()), WorkArea());
@@ -109,8 +118,26 @@ void MainDialog::LoadConfig() {
   if (meaning.windowNotice != nullptr) MessageBoxA(hwnd_, meaning.windowNotice, "提示", MB_OK);
 }
 
+std::string MainDialog::ImportedCatalogPath() const {
+  return importedCatalogPath(configPath_);
+}
+
+void MainDialog::RestartElevated(const std::vector<std::string>& tickedItems) {
+  switch (engine_.platform().startElevated(RestartParameters(RestartRequest{kTracePageIndex, tickedItems}))) {
+    case ElevatedStart::Started:
+      restarted_ = true;
+      PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+      break;
+    case ElevatedStart::Declined:
+      break;
+    case ElevatedStart::Failed:
+      MessageBoxA(hwnd_, "无法以管理员身份重新启动", "提示", MB_OK);
+      break;
+  }
+}
+
 void MainDialog::SaveConfig() {
-  if (keepConfigFile_) return;
+  if (keepConfigFile_ || restarted_) return;
   if (!saveConfig(engine_.choices(), engine_.platform(), configPath_).saved) {
     MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
   }

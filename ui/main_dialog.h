@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/controls/page_tab_ctrl.h"
 #include "ui/framework/key_filter.h"
@@ -12,6 +14,7 @@
 #include "ui/pages/options_page.h"
 #include "ui/pages/rules_page.h"
 #include "ui/pages/trace_clean_page.h"
+#include "ui/restart_request.h"
 #include "ui/result_list_dialog.h"
 #include "ui/scan_window_steps.h"
 
@@ -40,6 +43,10 @@ class MainDialog : public FilteredDialog {
 
   // The pause of the minimised phase and before a close from the tray (300 ms).
   void SetEffectDelay(int milliseconds) { effectDelayMs_ = milliseconds; }
+  // Started again with administrator rights: opens on the request's page with its ticks.
+  void SetRestartRequest(RestartRequest request) { restart_ = std::move(request); }
+  // The winapp2.ini the user imported: beside the configuration file.
+  std::string ImportedCatalogPath() const;
 
   // Keeps the result window against the main window's left or right edge, on screen.
   void DockResultWindow();
@@ -79,6 +86,9 @@ class MainDialog : public FilteredDialog {
   void OnExit();
   void OnDestroy();
   void StopScanAndWait();
+  // Starts the program again with administrator rights and these trace items ticked; once
+  // it runs, this one ends without saving, so that only the new one saves data.dsfw.
+  void RestartElevated(const std::vector<std::string>& tickedItems);
 
   CleanEngine& engine_;
   std::string configPath_;
@@ -92,6 +102,8 @@ class MainDialog : public FilteredDialog {
   NOTIFYICONDATAA tray_{};
   bool trayAdded_ = false;
   bool keepConfigFile_ = false;  // the file could not be read at start: not saved over
+  bool restarted_ = false;       // the program runs again with administrator rights
+  std::optional<RestartRequest> restart_;
   ScanWindowSteps scanSteps_;
   int effectDelayMs_ = 300;
 };

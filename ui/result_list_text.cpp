@@ -47,6 +47,7 @@ std::string DeletionDoneText(const DeletionResult& deletion) {
   if (deletion.deleted != 0 || deletion.recycled == 0) text += "，释放 " + formatSize(deletion.bytesFreed);
   if (deletion.failed != 0) text += "，有 " + std::to_string(deletion.failed) + " 个文件无法删除";
   if (deletion.binRefused != 0) text += "（其中 " + std::to_string(deletion.binRefused) + " 个文件无法放入回收站，未删除）";
+  if (!deletion.inUse.empty()) text += "，跳过 " + std::to_string(deletion.inUse.size()) + " 个正在使用的文件";
   return text;
 }
 

@@ -33,6 +33,7 @@ void ScanWindowSteps::scanFinished(ScanKind kind) {
     if (!page.exists()) return;
     page.ShowFullProgress(engine.progress().position());
     page.ShowStartButton();
+    if (kind == ScanKind::Trace) main_.tracePage().ShowFoundSizes();
   });
 }
 

@@ -21,7 +21,8 @@ class ScanWindowSteps : public ScanObserver {
   // The result window comes to the front, unactivated, and shows the emptied list.
   void scanStarted(ScanKind kind) override;
   // The result list is rebuilt, the scanning page's bar shows full and its button starts
-  // scans again; nothing while the main window closes (its windows are about to go).
+  // scans again, the trace page shows what was found beside its items; nothing while the
+  // main window closes (its windows are about to go).
   void scanFinished(ScanKind kind) override;
   // Posts WM_SCANOVER to the main window and returns.
   void scanOver(ScanKind kind) override;

@@ -12,6 +12,7 @@
 #include "engine/catalog/catalog_file.h"
 #include "engine/catalog/expansion.h"
 #include "engine/catalog/names.h"
+#include "platform/platform.h"
 
 namespace scourix::catalog {
 
@@ -73,7 +74,7 @@ class RemovalGuard {
   std::vector<FoldedPath> profileParents_;  // every folder in them is a profile
 };
 
-enum class Presence { Present, Absent, Unknown };
+using Presence = KeyPresence;
 
 // How detection looks at the machine. `exists`: a file or folder the pattern names exists
 // (its last name may hold * and ?). `registryKey`: Unknown where the registry cannot tell

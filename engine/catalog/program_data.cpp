@@ -81,7 +81,9 @@ std::string weChatDataRoot(std::string_view configText, const std::string& docum
       line.find_first_not_of("\\/", 11) == std::string::npos) {
     return documents;
   }
-  if (!isAbsolute(line) || line.find_first_of("*?\"<>|") != std::string::npos) return {};
+  // A machine whose paths start with '/' (a Windows drive mounted elsewhere) has its own.
+  const bool rooted = !documents.empty() && documents[0] == '/' && line[0] == '/';
+  if ((!isAbsolute(line) && !rooted) || line.find_first_of("*?\"<>|") != std::string::npos) return {};
   while (line.size() > 3 && (line.back() == '\\' || line.back() == '/')) line.pop_back();
   return line;
 }

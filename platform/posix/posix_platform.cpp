@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -14,6 +15,9 @@
 #include "platform/posix/posix_text.h"
 
 namespace scourix {
+
+// res/catalog.ini, embedded by the build (built_in_catalog.cpp.in).
+extern const char kBuiltInCatalog[];
 
 PosixPlatform::PosixPlatform() : codePage_(CodePage::gbk()) {}
 
@@ -101,6 +105,51 @@ bool PosixPlatform::syncFile(std::FILE* file) {
 std::vector<RecycleAnswer> PosixPlatform::recycleFiles(const std::vector<ExactPath>& paths) {
   return std::vector<RecycleAnswer>(paths.size(), {RecycleAnswer::BinRefused, "no recycle bin on this system"});
 }
+
+// Paths and names here are their bytes, UTF-8 as the catalog writes them.
+FolderPath PosixPlatform::folderOfUtf8(const std::string& utf8Path) { return folderOf(utf8Path); }
+
+std::string PosixPlatform::utf8NameOf(const DirEntry& entry) { return entry.name; }
+
+std::string PosixPlatform::builtInCatalog() { return kBuiltInCatalog; }
+
+bool PosixPlatform::readFile(const std::string& path, std::size_t limit, std::string& content,
+                             std::string& reason) {
+  content.clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  char buffer[65536];
+  std::size_t got;
+  while (content.size() <= limit && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    content.append(buffer, got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed || content.size() > limit) {
+    reason = failed ? "read error" : "file too large";
+    content.clear();
+    return false;
+  }
+  return true;
+}
+
+std::string PosixPlatform::environmentVariable(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  return value == nullptr ? std::string() : std::string(value);
+}
+
+// No registry and no Windows here: a catalog's registry detections cannot be checked.
+KeyPresence PosixPlatform::registryKey(const std::string&) { return KeyPresence::Unknown; }
+
+bool PosixPlatform::windowsVersion(int&, int&) { return false; }
+
+bool PosixPlatform::isElevated() { return ::geteuid() == 0; }
+
+// No other rights to ask for in the native build.
+ElevatedStart PosixPlatform::startElevated(const std::string&) { return ElevatedStart::Failed; }
 
 Platform& systemPlatform() {
   static PosixPlatform platform;

@@ -507,7 +507,8 @@ RemoveOutcome Win32Platform::deleteFile(const ExactPath& path, std::string& reas
   }
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return RemoveOutcome::Gone;
   reason = SystemMessage(error);
-  return RemoveOutcome::Failed;
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? RemoveOutcome::InUse
+                                                                          : RemoveOutcome::Failed;
 }
 
 bool Win32Platform::removeEmptyFolder(const ExactPath& path) {
@@ -569,6 +570,138 @@ std::vector<RecycleAnswer> Win32Platform::recycleFiles(const std::vector<ExactPa
   const std::vector<std::size_t> rest = recycleThrough(operation, files, kRecycleBatch, answers);
   if (!rest.empty()) recycleThroughShellCall(paths, shellForms, rest, answers);
   return answers;
+}
+
+FolderPath Win32Platform::folderOfUtf8(const std::string& utf8Path) {
+  return folderOfWide(wideFromUtf8(utf8Path));
+}
+
+std::string Win32Platform::utf8NameOf(const DirEntry& entry) {
+  return entry.exactName.empty() ? entry.name : utf8FromWide(entry.exactName.data(), entry.exactName.size());
+}
+
+std::string Win32Platform::codePageOf(const std::string& utf8Text) {
+  const std::wstring wide = wideFromUtf8(utf8Text);
+  return ansiFromWide(wide.data(), wide.size());
+}
+
+std::string Win32Platform::builtInCatalog() {
+  HRSRC found = FindResourceW(nullptr, L"SCOURIX_CATALOG", MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return std::string();
+  return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
+}
+
+bool Win32Platform::readFile(const std::string& path, std::size_t limit, std::string& content,
+                             std::string& reason) {
+  content.clear();
+  HANDLE file = CreateFileW(fullExactPath(wideFromUtf8(path)).native().c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    reason = SystemMessage(GetLastError());
+    return false;
+  }
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(file, &size) != 0;
+  if (ok && static_cast<unsigned long long>(size.QuadPart) > limit) {
+    reason = SystemMessage(ERROR_FILE_TOO_LARGE);
+    ok = false;
+  } else if (!ok) {
+    reason = SystemMessage(GetLastError());
+  }
+  if (ok) {
+    content.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD got = 0;
+    for (std::size_t done = 0; ok && done < content.size(); done += got) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
+      ok = ReadFile(file, &content[done], chunk, &got, nullptr) != 0 && got != 0;
+      if (!ok) reason = SystemMessage(GetLastError());
+    }
+  }
+  CloseHandle(file);
+  if (!ok) content.clear();
+  return ok;
+}
+
+std::string Win32Platform::environmentVariable(const std::string& name) {
+  const std::wstring wideName = wideFromUtf8(name);
+  std::wstring value(MAX_PATH, L'\0');
+  DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
+  if (length >= value.size()) {
+    value.resize(length);
+    length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
+  }
+  return length < value.size() ? utf8FromWide(value.data(), length) : std::string();
+}
+
+KeyPresence Win32Platform::registryKey(const std::string& key) {
+  static const struct {
+    const char* name;
+    HKEY root;
+  } roots[] = {{"HKCU", HKEY_CURRENT_USER},   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+               {"HKLM", HKEY_LOCAL_MACHINE},  {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+               {"HKCR", HKEY_CLASSES_ROOT},   {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+               {"HKU", HKEY_USERS},           {"HKEY_USERS", HKEY_USERS}};
+  const std::size_t slash = key.find('\\');
+  const std::string rootName = key.substr(0, slash);
+  const std::wstring subKey = slash == std::string::npos ? std::wstring() : wideFromUtf8(key.substr(slash + 1));
+  for (const auto& root : roots) {
+    if (lstrcmpiA(rootName.c_str(), root.name) != 0) continue;
+    // A 32-bit program keeps its keys in the other view of a 64-bit system.
+    KeyPresence presence = KeyPresence::Absent;
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+      HKEY opened;
+      const LONG status = RegOpenKeyExW(root.root, subKey.c_str(), 0, KEY_QUERY_VALUE | view, &opened);
+      if (status == ERROR_SUCCESS) RegCloseKey(opened);
+      if (status == ERROR_SUCCESS || status == ERROR_ACCESS_DENIED) return KeyPresence::Present;
+      if (status != ERROR_FILE_NOT_FOUND) presence = KeyPresence::Unknown;
+    }
+    return presence;
+  }
+  return KeyPresence::Unknown;
+}
+
+bool Win32Platform::windowsVersion(int& major, int& minor) {
+  // GetVersionEx answers what the manifest declares; the system's own call tells the truth.
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (rtlGetVersion == nullptr || rtlGetVersion(&info) != 0) return false;
+  major = static_cast<int>(info.dwMajorVersion);
+  minor = static_cast<int>(info.dwMinorVersion);
+  return true;
+}
+
+bool Win32Platform::isElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+                        elevation.TokenIsElevated != 0;
+  CloseHandle(token);
+  return elevated;
+}
+
+// The system asks the user on its own desktop; a "no" is ERROR_CANCELLED.
+ElevatedStart Win32Platform::startElevated(const std::string& parameters) {
+  std::vector<wchar_t> program(32768, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+  if (length == 0 || length >= program.size()) return ElevatedStart::Failed;
+  const std::wstring wideParameters = wideFromUtf8(parameters);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"runas";
+  info.lpFile = program.data();
+  info.lpParameters = wideParameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExW(&info)) return ElevatedStart::Started;
+  return GetLastError() == ERROR_CANCELLED ? ElevatedStart::Declined : ElevatedStart::Failed;
 }
 
 Platform& systemPlatform() {

@@ -34,6 +34,17 @@ class Win32Platform : public Platform {
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool syncFile(std::FILE* file) override;
   std::vector<RecycleAnswer> recycleFiles(const std::vector<ExactPath>& paths) override;
+  FolderPath folderOfUtf8(const std::string& utf8Path) override;
+  std::string utf8NameOf(const DirEntry& entry) override;
+  std::string codePageOf(const std::string& utf8Text) override;
+  std::string builtInCatalog() override;
+  bool readFile(const std::string& path, std::size_t limit, std::string& content,
+                std::string& reason) override;
+  std::string environmentVariable(const std::string& name) override;
+  KeyPresence registryKey(const std::string& key) override;
+  bool windowsVersion(int& major, int& minor) override;
+  bool isElevated() override;
+  ElevatedStart startElevated(const std::string& parameters) override;
 
  private:
   CodePage codePage_;

@@ -13,7 +13,10 @@
 #include "engine/catalog/catalog_file.h"
 #include "engine/catalog/deny_list.h"
 #include "engine/catalog/plan.h"
+#include "engine/catalog/machine.h"
 #include "engine/catalog/program_data.h"
+#include "fake_platform.h"
+#include "temp_tree.h"
 
 namespace scourix::catalog {
 namespace {
@@ -292,6 +295,53 @@ TEST(CatalogPrograms, WeChatConfigurationsVersionsAndAges) {
   EXPECT_TRUE(isFresh(7, now - 8 * day, now - 6 * day, now));
   EXPECT_TRUE(isFresh(7, now - 1 * day, now - 30 * day, now));  // unpacked with old write times
   EXPECT_FALSE(isFresh(7, now - 8 * day, now - 8 * day, now) || isFresh(0, now, now, now));
+}
+
+// The machine answers detection: DetectFile per profile on disk, the registry only for
+// the running system and HKCU only for the current user; a user's file loads beside the
+// built-in one, its broken entry counted and its entries unticked.
+TEST(CatalogOnAMachine, SourcesFoldersAndDetection) {
+  test::TempTree tree;
+  test::FakePlatform platform;
+  const std::string li = tree.dir("Users/li"), wang = tree.dir("Users/wang");
+  tree.file("Users/wang/AppData/Roaming/Vendor/App/x.dat");
+  const std::string moved = tree.path(u8"D/微信");
+  test::TempTree::write(tree.file("Users/wang/AppData/Roaming/Tencent/xwechat/config/a.ini"), moved);
+  const std::string user = tree.file("winapp2.ini");
+  test::TempTree::write(user, "[Mine *]\nSection=S\nDefault=True\nDetect=HKCU\\Software\\Mine\n"
+                              "FileKey1=%AppData%\\Mine|*\n"
+                              "[File *]\nSection=S\nDetectFile=%AppData%\\Vendor\\A*\nFileKey1=%AppData%\\Vendor|*\n"
+                              "[Broken *]\nSection=S\nFileKey1=%AppData%|*|NOPE\n"
+                              "[Machine *]\nSection=S\nDetect=HKLM\\Software\\M\nFileKey1=%WinDir%|*\n");
+  platform.catalogText = "[Base *]\nSection=S\nDefault=True\nFileKey1=%WinDir%|*\n";
+  platform.environment = {{"SystemRoot", "C:\\Windows"}, {"ProgramData", "C:\\ProgramData"}, {"USERPROFILE", li}};
+  platform.registry = {{"HKCU\\Software\\Mine", KeyPresence::Absent}, {"HKLM\\Software\\M", KeyPresence::Absent}};
+  const LoadedCatalog loaded = loadCatalog(platform, {true, {user, tree.path("missing.ini")}});
+  ASSERT_EQ(loaded.entries.size(), 4u);
+  EXPECT_EQ(loaded.broken, 1);
+  EXPECT_EQ(loaded.failures.size(), 1u);
+  EXPECT_TRUE(!loaded.imported[0] && loaded.imported[1]);
+  EXPECT_FALSE(isTicked({}, loaded, 1) || !isTicked({{"winapp2:Mine", true}}, loaded, 1));
+  EXPECT_TRUE(isTicked({}, loaded, 0) && !isTicked({{loaded.entries[0].name, false}}, loaded, 0));
+
+  const std::vector<Entry> mine(loaded.entries.begin() + 1, loaded.entries.end());
+  const auto shown = [&](const MachineChoice& machine) {
+    const Expander expander = machineExpander(platform, machine);
+    DetectionTable table(mine, expander, machineProbe(platform, expander, machine));
+    std::string out;
+    for (std::size_t e = 0; e < mine.size(); ++e) {
+      for (int p = -1; p < 2; ++p) out += table.shown(e, p) ? '1' : '0';
+      out += ' ';
+    }
+    return out;
+  };
+  EXPECT_EQ(shown({"", {li, wang}, "", true}), "001 101 000 ");   // the system, per context
+  EXPECT_EQ(shown({"", {li, wang}, "", false}), "111 101 111 ");  // another system: no registry
+  const Expander expander = machineExpander(platform, {"", {li, wang}, "", true});
+  EXPECT_EQ(expander.system().windows, "C:\\Windows");
+  EXPECT_EQ(expander.profiles()[1].weixinFiles,
+            std::vector<std::string>{moved + systemPlatform().separator() + "xwechat_files"});
+  EXPECT_EQ(machineExpander(platform, {tree.root(), {}, "", false}).system().windows, tree.path("Windows"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -26,7 +27,8 @@ class Engine : public ::testing::Test {
  protected:
   std::string root(char letter) const { return std::string(1, letter) + ':' + platform.separator(); }
   // With the facts of the file there now, as a walk would list it.
-  void offer(const std::string& path, const std::string& category, int toDelete = 1) {
+  void offer(const std::string& path, const std::string& category, int toDelete = 1,
+             const std::function<void(FoundFile&)>& mark = {}) {
     FoundFile file;
     file.path = path;
     file.exact = platform.exactPathOf(path);
@@ -36,6 +38,7 @@ class Engine : public ::testing::Test {
     }
     file.category = category;
     file.toDelete = toDelete;
+    if (mark) mark(file);
     engine.findings().add(file);
   }
   Names found() const {
@@ -86,22 +89,31 @@ TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
   const std::string folder = tree.path("now-a-folder.tmp");
   tree.dir("now-a-folder.tmp");
+  // Held open by the service its entry names: a skip, no failure. Of an old Windows
+  // installation, ticked by the user: left to the system's cleanup.
+  const std::string thumbs = tree.file("thumbcache_96.db"), old = tree.file("Windows.old/a.dll");
   platform.failingDeletes = {stuck};
+  platform.inUseDeletes = {thumbs};
   for (const std::string& path : {gone, stuck, missing, readOnly, folder}) offer(path, "temp files");
   offer(kept, "back files", 0);
+  offer(thumbs, "thumbnails", 1, [](FoundFile& file) { file.skipInUse = true; });
+  offer(old, "old Windows", 1, [](FoundFile& file) { file.systemCleanupOnly = true; });
   const DeletionResult result = engine.deleteMarkedFiles();
-  EXPECT_EQ(std::make_pair(result.deleted, result.failed), std::make_pair(2, 2));
-  ASSERT_EQ(result.failures.size(), 2u);
+  EXPECT_EQ(std::make_pair(result.deleted, result.failed), std::make_pair(2, 3));
+  ASSERT_EQ(result.inUse.size(), 1u);
+  EXPECT_EQ(result.inUse[0].path, thumbs);
+  EXPECT_TRUE(test::TempTree::exists(old));
+  ASSERT_EQ(result.failures.size(), 3u);
   EXPECT_EQ(result.failures[0].path + "|" + result.failures[0].category + "|" + result.failures[0].reason,
             stuck + "|temp files|held by the test");
   EXPECT_FALSE(result.failures[1].reason.empty());
   for (const std::string& path : {gone, readOnly}) EXPECT_FALSE(test::TempTree::exists(path)) << path;
   EXPECT_TRUE(test::TempTree::exists(kept));
-  EXPECT_EQ(found(), (Names{"temp files|" + stuck, "temp files|" + folder}));
+  EXPECT_EQ(found(), (Names{"temp files|" + stuck, "temp files|" + folder, "thumbnails|" + thumbs, "old Windows|" + old}));
   EXPECT_EQ(engine.findings().at(0).toDelete, 1);
   // The path index follows the list: what stayed is known, what left may come again.
   for (const std::string& path : {stuck, gone, kept}) offer(path, "empty files");
-  EXPECT_EQ(engine.findings().count(), 4);
+  EXPECT_EQ(engine.findings().count(), 6);
 }
 
 // Between the scan and 删除 a program removes its folder, rewrites a file, or makes its

@@ -7,11 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "engine/clean_engine.h"
 #include "settings/config_file.h"
 #include "temp_tree.h"
+#include "win11_layout.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -92,11 +95,40 @@ TEST_F(Cli, Trace) {
   const std::string bin = tree.file("drive/$Recycle.Bin/S-1-5-21/$RAB12.doc");
   const std::string cache = tree.file("profiles/ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/cache2/e");
   tree.file("profiles/ann/AppData/Local/Mozilla/Firefox/Profiles/x.default/prefs.js");
-  ASSERT_EQ(run("trace --no-pace --profiles " + at("profiles") + " --recycle " + at("drive")), 0);
+  // The drive stands for the system: its catalog locations are empty.
+  ASSERT_EQ(run("trace --no-pace --system-root " + at("drive") + " --profiles " + at("profiles") + " --recycle " +
+                at("drive")), 0);
   EXPECT_EQ(out, "Internet Cookies\t" + cookie + "\nFirefox cache\t" + cache + "\nRECYCLER\t" + recycled +
                      "\nRecycle Bin files\t" + bin + "\n");
   EXPECT_NE(err.find("mandated sleeps: 120 ms, total size: 4 bytes"), std::string::npos) << err;
-  EXPECT_EQ(run("trace --no-pace"), 2);  // no profiles folder
+  EXPECT_EQ(run("trace --no-pace --catalog"), 2);
+}
+
+// Every catalog location of a generated Windows 11 drive that a clean with the defaults
+// empties; a winapp2.ini instead of the built-in catalog, whose entry the deny list refuses.
+TEST_F(Cli, TraceWithTheCatalog) {
+  const std::vector<test::LayoutFile> layout = test::windows11Layout({"li", u8"张伟"}, tree.root());
+  test::writeLayout(tree.root(), layout);
+  std::multiset<std::string> expected, printed;
+  for (const test::LayoutFile& file : layout) {
+    if (file.ticked && !file.label.empty()) {
+      expected.insert(file.label + "\t" + std::to_string(file.size) + "\t" + tree.path(file.path));
+    }
+  }
+  const std::string root = "\"" + tree.root().substr(0, tree.root().size() - 1) + "\"";
+  ASSERT_EQ(run("trace --no-pace --ticked --sizes --utf8 --system-root " + root), 0) << err;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) printed.insert(line);
+  EXPECT_EQ(printed, expected);
+  TempTree::write(tree.path("winapp2.ini"), "[Tencent Files *]\nSection=S\nFileKey1=%Documents%\\Tencent Files|*|RECURSE\n");
+  ASSERT_EQ(run("trace --no-pace --utf8 --system-root " + root + " --catalog " + at("winapp2.ini")), 0) << err;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;  // QQ's logs only, unticked
+  for (const char* user : {"li", u8"张伟"}) {
+    const std::string log = "Users/" + std::string(user) + "/Documents/Tencent Files/12345/nt_qq/nt_data/log/nt.log";
+    EXPECT_NE(out.find("Tencent Files\t" + tree.path(log) + "\n"), std::string::npos) << out;
+  }
+  EXPECT_NE(err.find("catalog: 1 entries, 0 skipped as broken, 2 files refused"), std::string::npos) << err;
+  EXPECT_EQ(run("trace --catalog " + at("missing.ini")), 1);
 }
 
 TEST_F(Cli, ConfigShowAndCopy) {
@@ -106,14 +138,16 @@ TEST_F(Cli, ConfigShowAndCopy) {
   engine.choices().drives.push_back({"C:\\", "C:\\"});
   engine.choices().rules.append(ScanRule{1, ".pcf", "pcf files", 0});
   engine.choices().rules.append(ScanRule{0, "~", "", 1});
+  engine.choices().catalogTicks = {{"Memory Dumps", 0}, {"winapp2:Foo Cache", 1}};
   ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), tree.path("in")).saved);
   ASSERT_EQ(run("config show " + at("in")), 0) << err;
   EXPECT_NE(out.find("recentDocuments\t-4\ndrives\t1\ndrive\tC:\\\tC:\\\t1\nrules\t2\nrule\t1\t.pcf\tpcf files\t0\n"
                      "rule\t0\t~\t\t1\ndeleteToRecycleBin\t0\n"), std::string::npos) << out;
-  EXPECT_EQ(out.substr(out.size() - 33), "\nbrowser2345Cache\t0\nexclusions\t0\n");
+  EXPECT_EQ(out.substr(out.find("\nbrowser2345Cache")),
+            "\nbrowser2345Cache\t0\nexclusions\t0\ncatalog\tMemory Dumps\t0\ncatalog\twinapp2:Foo Cache\t1\n");
   // A damaged file: what was read is shown, with an error, and nothing is copied.
   const std::string file = TempTree::read(tree.path("in"));
-  TempTree::write(tree.path("in"), file.substr(0, file.size() - 52));  // into the last rule
+  TempTree::write(tree.path("in"), file.substr(0, file.find("SXEB") - 4));  // into the last rule
   EXPECT_EQ(run("config show " + at("in")), 1);
   EXPECT_NE(err.find("flags, trace flags, 1 drive, 1 of 2 rules"), std::string::npos) << err;
   EXPECT_EQ(out.substr(out.find("rules")), "rules\t2\nrule\t1\t.pcf\tpcf files\t0\n");

@@ -95,7 +95,7 @@ std::string block(const std::vector<std::int32_t>& fields, std::int32_t version 
   for (std::int32_t field : fields) out += i32(field);
   return out;
 }
-const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1, 0});  // and no exclusion
+const std::string kDefaultBlock = block({0, 1, 1, 1, 1, 1, 1, 1, 0, 0});  // and no exclusion, no catalog tick
 
 std::string store(CleanEngine& engine) {
   std::string sink;
@@ -129,6 +129,7 @@ std::string lists(const CleanEngine& engine) {
     out += std::to_string(r.enabled) + "|" + r.pattern + "|" + r.description + "|" + std::to_string(r.matchMode) + " ";
   }
   for (const Exclusion& e : engine.choices().exclusions.entries()) out += std::to_string(static_cast<int>(e.kind)) + "|" + e.text + " ";
+  for (const auto& [name, tick] : engine.choices().catalogTicks) out += name + "=" + std::to_string(tick) + " ";
   return out;
 }
 
@@ -158,7 +159,10 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
   full.choices().exclusions.add({Exclusion::Kind::Folder, "D:\\资料"});
   full.choices().exclusions.add({Exclusion::Kind::Name, std::string(300, '*')});
   const std::string exclusions = i32(2) + i32(0) + str("D:\\资料") + i32(1) + str(std::string(300, '*'));
-  bytes += "SXEB"s + i32(1) + i32(32 + static_cast<std::int32_t>(exclusions.size())) + flags(7, 1) + i32(0) + exclusions;
+  full.choices().catalogTicks = {{"Memory Dumps", 0}, {"winapp2:\xE7\x81\xAB", 1}};  // UTF-8, in name order
+  const std::string ticks = i32(2) + str("Memory Dumps") + i32(0) + str("winapp2:\xE7\x81\xAB") + i32(1);
+  bytes += "SXEB"s + i32(1) + i32(32 + static_cast<std::int32_t>(exclusions.size() + ticks.size())) + flags(7, 1) +
+           i32(0) + exclusions + ticks;
   ASSERT_EQ(store(full), bytes);
 
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
@@ -172,7 +176,7 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     } catch (const ArchiveError&) {
       ASSERT_TRUE(cut < layoutEnd || (cut >= layoutEnd + 4 && cut < bytes.size()));
     }
-    ASSERT_EQ(progress.extensionFields, cut == bytes.size() ? 8 : 0);
+    ASSERT_EQ(progress.extensionFields + progress.catalogTicks, cut == bytes.size() ? 10 : 0);
     const std::size_t flagsRead = std::min<std::size_t>(19, cut / 4);
     ASSERT_EQ(static_cast<std::size_t>(progress.flags + progress.traceFlags), flagsRead);
     for (std::size_t i = 0; i < 19; ++i) ASSERT_EQ(*flagsInFileOrder(engine)[i], i < flagsRead ? values[i] : 1);
@@ -187,6 +191,7 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
     for (int i = 0; i < progress.drives; ++i) expected.choices().drives.push_back(full.choices().drives[i]);
     for (int i = 0; i < progress.rules; ++i) expected.choices().rules.append(rules[i]);
     if (cut == bytes.size()) expected.choices().exclusions = full.choices().exclusions;
+    if (cut == bytes.size()) expected.choices().catalogTicks = full.choices().catalogTicks;
     ASSERT_EQ(lists(engine), lists(expected));
   }
 }
@@ -196,11 +201,12 @@ TEST(ConfigLayout, EveryFieldInFileOrderAndACutAtEveryByte) {
 TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
   const std::tuple<std::string, bool, std::vector<int>> rows[] = {
       {block({1, 0, 0, 0, 0, 0, 0, 0}), false, {1, 0, 0}}, {block({1, 0}), false, {1, 0, 1}},  // an earlier build's
-      {block({1, 0, 1, 0, 1, 0, 1, 0, 0, 9, 9}) + "more", false, {1, 0, 1}},                   // a later build's
+      {block({1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 9, 9}) + "more", false, {1, 0, 1}},                // a later build's
       {block({1, 0, 0}, 2), false, {0, 1, 1}}, {"SXE", false, {0, 1, 1}},                     // a version unknown
       {"SXEB"s + i32(1) + i32(36) + flags(8, 0), true, {0, 1, 1}}, {"SXEB"s + i32(1), true, {0, 1, 1}},
       {"SXEB"s + i32(1) + i32(-4) + flags(8, 0), true, {0, 1, 1}},
-      {"SXEB"s + i32(1) + i32(36) + flags(8, 0) + i32(1) + i32(0) + str("D:"), true, {0, 0, 0}}};  // a list past its block
+      {"SXEB"s + i32(1) + i32(36) + flags(8, 0) + i32(1) + i32(0) + str("D:"), true, {0, 0, 0}},  // a list past its block
+      {"SXEB"s + i32(1) + i32(44) + flags(8, 0) + i32(0) + i32(2) + str("a") + i32(1) + str("b"), true, {0, 0, 0}}};
   for (const auto& [tail, damaged, fields] : rows) {
     SCOPED_TRACE(::testing::PrintToString(tail));
     CleanEngine engine(systemPlatform());
@@ -211,7 +217,7 @@ TEST(ConfigLayout, ExtensionBlocksOfOtherBuildsAndDamage) {
       ended = true;
     }
     EXPECT_EQ(ended, damaged);
-    EXPECT_EQ(lists(engine), "C:|C:|1 ");
+    EXPECT_EQ(lists(engine), "C:|C:|1 ");  // ticks past their block: none taken
     EXPECT_EQ((std::vector<int>{engine.choices().options.deleteToRecycleBin, engine.choices().traceFlags.chromeCache,
                                 engine.choices().traceFlags.edgeCache}),
               fields);

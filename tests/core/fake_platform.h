@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -63,8 +64,24 @@ class FakePlatform : public Platform {
   // Asked first; a null answer falls back to the memory folders, then the real ones.
   std::function<std::unique_ptr<DirListing>(const std::string&)> listingHook;
   std::set<std::string> failingDeletes;
+  std::set<std::string> inUseDeletes;  // held open by another program
   std::uintmax_t binCapacity = static_cast<std::uintmax_t>(-1);  // bytes of the largest file the bin takes
   bool failSync = false, failReplace = false;
+  std::string catalogText;                         // builtInCatalog(): none unless a test gives one
+  std::map<std::string, std::string> environment;  // environmentVariable(); others unset
+  std::map<std::string, KeyPresence> registry;     // registryKey(); others Unknown
+  int osMajor = 0, osMinor = 0;                    // windowsVersion(); 0: no Windows
+  bool elevated = true;                            // isElevated(): as under Wine
+  ElevatedStart elevatedStart = ElevatedStart::Started;
+
+  // The running machine's catalog and environment, as the program sees them.
+  void takeRunningCatalog() {
+    catalogText = real_.builtInCatalog();
+    for (const char* name : {"SystemDrive", "SystemRoot", "ProgramW6432", "ProgramFiles(x86)", "CommonProgramW6432",
+                             "CommonProgramFiles(x86)", "ProgramData", "PUBLIC", "USERPROFILE"}) {
+      environment[name] = real_.environmentVariable(name);
+    }
+  }
 
   // ---- What happened ----
   std::vector<std::string> listedDirs;  // every folder asked to be listed, in order
@@ -72,6 +89,7 @@ class FakePlatform : public Platform {
   int replaceCalls = 0;
   // Each call: the paths (as text).
   std::vector<std::vector<std::string>> recycleBatches;
+  std::vector<std::string> elevatedStarts;  // the parameters of each start
 
   char separator() const override { return real_.separator(); }
   std::unique_ptr<DirListing> openListing(const FolderPath& dir) override {
@@ -131,9 +149,9 @@ class FakePlatform : public Platform {
   void enterBackgroundMode() override {}
   std::unique_ptr<ScanLock> claimScanLock() override { return real_.claimScanLock(); }
   RemoveOutcome deleteFile(const ExactPath& target, std::string& reason) override {
-    if (failingDeletes.count(textOf(target))) {
+    if (failingDeletes.count(textOf(target)) || inUseDeletes.count(textOf(target))) {
       reason = "held by the test";
-      return RemoveOutcome::Failed;
+      return failingDeletes.count(textOf(target)) ? RemoveOutcome::Failed : RemoveOutcome::InUse;
     }
     // A file of a memory folder can always be deleted.
     return inMemory(textOf(target)) ? RemoveOutcome::Removed : real_.deleteFile(target, reason);
@@ -164,6 +182,28 @@ class FakePlatform : public Platform {
     }
     recycleBatches.push_back(texts);
     return reasons;
+  }
+  FolderPath folderOfUtf8(const std::string& path) override { return real_.folderOfUtf8(path); }
+  std::string utf8NameOf(const DirEntry& entry) override { return real_.utf8NameOf(entry); }
+  std::string codePageOf(const std::string& text) override { return real_.codePageOf(text); }
+  std::string builtInCatalog() override { return catalogText; }
+  bool readFile(const std::string& path, std::size_t limit, std::string& content, std::string& reason) override {
+    return real_.readFile(path, limit, content, reason);
+  }
+  std::string environmentVariable(const std::string& name) override {
+    return environment.count(name) ? environment[name] : std::string();
+  }
+  KeyPresence registryKey(const std::string& key) override {
+    return registry.count(key) ? registry[key] : KeyPresence::Unknown;
+  }
+  bool windowsVersion(int& major, int& minor) override {
+    major = osMajor, minor = osMinor;
+    return osMajor != 0;
+  }
+  bool isElevated() override { return elevated; }
+  ElevatedStart startElevated(const std::string& parameters) override {
+    elevatedStarts.push_back(parameters);
+    return elevatedStart;
   }
 
   // A path as the tests write it: the memory's bytes, or the real path as text.

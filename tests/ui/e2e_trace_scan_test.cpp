@@ -14,6 +14,7 @@
 #include "res/resource.h"
 #include "tests/ui/end_to_end.h"
 #include "ui/module_directory.h"
+#include "ui/pages/trace_items.h"
 
 namespace scourix::test {
 namespace {
@@ -26,6 +27,7 @@ class TraceScanEndToEnd : public EndToEnd {
     // Two days on: Wine gives the files made now their creation time, which would lock
     // those in Temp as fresh.
     platform.clock = platform.now() + 2 * 86400;
+    platform.catalogText = systemPlatform().builtInCatalog();  // its profile entries, for bob's WeChat
     for (const std::string& file : traces) MakeFile(alice + file);
     for (const char* kept : {"Cookies/desktop.ini", "Documents/letter.doc"}) MakeFile(alice + kept);
     for (const std::string& file : {std::string("Recycled/INFO2"), std::string("Recycled/Dc1.txt"), recycler}) MakeFile(file);
@@ -56,6 +58,7 @@ class TraceScanEndToEnd : public EndToEnd {
     MakeLink(bob + "Local/Google/Chrome/User Data/Default/GPUCache/docs", alice + "Documents");
     for (const std::string& file : {bin, std::string("$Recycle.Bin/S-1-5-21-7/desktop.ini")}) MakeFile(file);  // the latter never listed
     MakeLink("$Recycle.Bin/S-1-5-21-7/$RLINK", alice + "Documents");
+    MakeFile(bob + "Roaming/Tencent/WeChat/log/w.log");  // WeChat is there: the catalog shows it
     engine.setProfilesFolder(DrivePath("profiles"));
   }
   ResultLine Line(const std::string& label, const std::string& relative) const {
@@ -97,8 +100,19 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndDeletesOnlyWhatIsTickedOfThe
     ASSERT_TRUE(PumpUntil([&] { return !engine.scanBusy(); }));
     engine.waitForScan();
     PumpPending();
-    ASSERT_EQ(answer.count(), 1);
-    EXPECT_EQ(answer.boxes()[0].text, "扫描完毕");
+    ASSERT_EQ(answer.count(), 2);  // "全选" asked before it ticked the optional items
+    EXPECT_EQ(answer.boxes()[1].text, "扫描完毕");
+    // What was found beside each item, and the catalog's items for this machine.
+    TreeView tree;
+    tree.Attach(page.Item(IDC_TRACE_TREE));
+    const std::vector<std::string> texts = TextsBelow(tree, TVI_ROOT);
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 8),
+              (std::vector<std::string>{"Temporary Internet files 2 字节", "Internet explorer history. 2 字节", "Internet Cookies.",
+                                        "Offline Web pages. 1 字节", "Recycle Bin. 3 字节", "Windows Temp files. 2 字节",
+                                        "Windows Recent Documents. 2 字节", "浏览器缓存 10 字节"}));
+    EXPECT_EQ(tree.GetItemText(page.traceItems()[kTraceItemCount]), "Google Chrome 6 字节");
+    EXPECT_NE(page.CatalogTreeItem("WeChat Caches and Logs"), nullptr);
+    EXPECT_EQ(page.CatalogTreeItem("NetEase Cloud Music Cache"), nullptr);
     EXPECT_EQ(ProgressPos(page.Item(IDC_TRACE_PROGRESS)), 0);
     EXPECT_EQ(WindowText(page.Item(IDC_TRACE_START)), "开始扫描");
     const std::string chrome = "Local/Google/Chrome/User Data/";
@@ -119,14 +133,15 @@ TEST_F(TraceScanEndToEnd, CollectsTheChosenTracesAndDeletesOnlyWhatIsTickedOfThe
                       Line("Recycle Bin files", bin), Line("Temporary Internet Files", alice + traces[0]),
                       Line("Internet History Files", alice + traces[1]), Line("Offline files", alice + traces[3]),
                       Line("temp files", alice + traces[4]), Line("Internet Recent files", alice + traces[5]),
-                      Line("devices Recycled files", "Recycled/Dc1.txt"), Line("RECYCLER", recycler)}));
+                      Line("devices Recycled files", "Recycled/Dc1.txt"), Line("RECYCLER", recycler),
+                      Bob("微信", "Roaming/Tencent/WeChat/log/w.log")}));
     UntickLines(main, {Line("RECYCLER", recycler).text});
     DeleteTicked(main, answer);  // a file of the bin was kept
-    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 21 字节");
+    EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 22 字节");
 
     Press(page.hwnd(), IDC_TRACE_SELECT_NONE);  // now only the cookies and the bin, all deleted
     ClickItem("Internet Cookies.");
-    ClickItem("Recycle Bin.");
+    ClickBox(tree, page.traceItems()[4]);  // "Recycle Bin." with its size
     ScanFrom(page.hwnd(), IDC_TRACE_START);
     EXPECT_EQ(Sorted(ResultLines(main)),
               Sorted({Line("Internet Cookies", alice + traces[2]),

@@ -104,11 +104,15 @@ DWORD EndToEnd::RunCommand(std::string command, DWORD waitMs, HANDLE output) {
                       &process)) {
     return kNotRun;
   }
+  // Wine starts a Unix program without a Windows process and leaves the information's
+  // handles unset: closing such a value would close whatever handle of ours it happens to
+  // be. Only handles that are the process and thread they say are waited for and closed.
+  if (process.dwProcessId == 0 || GetProcessId(process.hProcess) != process.dwProcessId) return kNotRun;
+  if (GetThreadId(process.hThread) == process.dwThreadId) CloseHandle(process.hThread);
   if (WaitForSingleObject(process.hProcess, waitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, kNotRun);
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = kNotRun;
   GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return code;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cwchar>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "engine/clean_engine.h"
+#include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
 #include "tests/core/fake_platform.h"
@@ -20,6 +22,7 @@
 #include "ui/main_dialog.h"
 #include "ui/pages/scan_busy_notice.h"
 #include "ui/pages/trace_items.h"
+#include "ui/restart_request.h"
 #include "ui/tray_icon.h"
 
 namespace scourix::test {
@@ -46,6 +49,40 @@ class MainDialogRun : public testing::Test {
     return out;
   }
   bool TrayIconShown() { return Shell_NotifyIconA(NIM_MODIFY, const_cast<NOTIFYICONDATAA*>(&main.trayRecord())); }
+  // Another run of the program on the same files, as after a restart.
+  void RunAgain(const std::function<void(Scripted<MainDialog>&)>& script, const RestartRequest* restart = nullptr) {
+    CleanEngine again(platform);
+    Scripted<MainDialog> window{again, configPath};
+    if (restart) window.SetRestartRequest(*restart);
+    window.SetEffectDelay(0);
+    window.script = [&] { script(window); };
+    window.DoModal();
+  }
+  // The catalog's groups of the trace tree, after the trace items and the browsers, with
+  // their items' boxes: "group[item+ item- ] ".
+  static std::string CatalogTree(Scripted<MainDialog>& window) {
+    TreeView tree;
+    tree.Attach(window.tracePage().Item(IDC_TRACE_TREE));
+    const std::vector<HTREEITEM> top = ItemsBelow(tree, TVI_ROOT);
+    std::string out;
+    for (std::size_t i = kTraceItemCount + 1; i < top.size(); ++i) {
+      out += tree.GetItemText(top[i]) + "[";
+      for (HTREEITEM item : ItemsBelow(tree, top[i])) out += tree.GetItemText(item) + (BoxOf(tree, item) == Ticked ? "+ " : "- ");
+      out += "] ";
+    }
+    return out;
+  }
+  // A catalog entry of the tests (UTF-8, as catalogs are).
+  static std::string Entry(const std::string& name, const std::string& label, const std::string& keys) {
+    return "[" + name + " *]\nSection=Test\nScourixLabel=" + label + "\n" + keys + "FileKey1=%WinDir%\\Junk|*.tmp\n\n";
+  }
+  static int ImageOf(const TreeView& tree, HTREEITEM item) {
+    TVITEMA data{};
+    data.mask = TVIF_IMAGE;
+    data.hItem = item;
+    tree.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return data.iImage;
+  }
 
   TempTree folder;
   std::string configPath = folder.path(kConfigFileName);
@@ -57,6 +94,7 @@ class MainDialogRun : public testing::Test {
 
 TEST_F(MainDialogRun, StartUpDockingTrayPagesKeysAndTheTraceItems) {
   engine.choices().traceFlags.internetCookies = engine.choices().traceFlags.edgeCache = 0;
+  platform.takeRunningCatalog();
   Run([&] {
     EXPECT_EQ(Pages(), "0|1000");  // the disk page, the result window docked left, the pair centred
     EXPECT_EQ(GetWindow(main.resultWindow().hwnd(), GW_OWNER), main.hwnd());
@@ -92,9 +130,12 @@ TEST_F(MainDialogRun, StartUpDockingTrayPagesKeysAndTheTraceItems) {
     TreeView tree;
     tree.Attach(main.tracePage().Item(IDC_TRACE_TREE));
     std::vector<HTREEITEM> items = ItemsBelow(tree, TVI_ROOT);
-    const HTREEITEM group = items.back();
+    const HTREEITEM group = items[kTraceItemCount];
     EXPECT_EQ(tree.GetItemText(group), kBrowserGroupText);
-    items.pop_back();
+    const std::vector<std::string> texts = TextsBelow(tree, TVI_ROOT);  // then the built-in catalog's groups
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + kTraceItemCount + 1, texts.end()),
+              (std::vector<std::string>{"系统垃圾", "软件垃圾", "可选"}));
+    items.resize(kTraceItemCount);
     for (HTREEITEM browser : ItemsBelow(tree, group)) items.push_back(browser);
     EXPECT_EQ(main.tracePage().traceItems(), items);
     PaintNow(main.hwnd());
@@ -266,6 +307,107 @@ TEST_F(MainDialogRun, ACloseAboveTheBoxesOfAFinishedScanEndsTheProgram) {
   EXPECT_EQ(answer.boxes()[0].text + answer.boxes()[2].text, kScanBusyText + "扫描完毕"s);
   EXPECT_TRUE(overAtTheBox);
   EXPECT_EQ(engine.findings().at(0).toDelete, 0);  // "全不选" worked while "扫描完毕" was open
+}
+
+// The catalog's groups after the browsers, with what this machine shows; ticks that stay
+// with their names when the catalog changes; a winapp2.ini imported beside data.dsfw in a
+// group of its own, unticked, its broken entry counted.
+TEST_F(MainDialogRun, TheCatalogsGroupsTicksByNameAndAWinapp2Import) {
+  const std::string alpha = Entry("Alpha", u8"甲", u8"ScourixGroup=系统垃圾\nDefault=True\n");
+  const std::string beta = Entry("Beta", u8"乙", u8"ScourixGroup=软件垃圾\nDefault=True\nDetectFile=%WinDir%\\no such folder\n");
+  const std::string gamma = Entry("Gamma", u8"丙", u8"ScourixGroup=可选\nWarning=要重新下载\n");
+  const std::string delta = Entry("Delta", u8"丁", u8"ScourixGroup=系统垃圾\nDefault=True\n");
+  platform.catalogText = alpha + beta + gamma;
+  Run([&] {
+    Command(ID_TRAY_TRACE);
+    EXPECT_EQ(CatalogTree(main), "系统垃圾[甲+ ] 可选[丙- ] ");
+    TreeView tree;
+    tree.Attach(main.tracePage().Item(IDC_TRACE_TREE));
+    ClickBox(tree, main.tracePage().CatalogTreeItem("Alpha"));
+    ClickBox(tree, main.tracePage().CatalogTreeItem("Gamma"));  // after its warning
+  });
+  ASSERT_EQ(answer.count(), 1);
+  EXPECT_EQ(answer.boxes()[0].text, "丙：要重新下载\r\n\r\n确实要选中么?");
+
+  platform.catalogText = gamma + delta + alpha;  // another order, a new entry
+  const std::string picked = folder.path("picked.ini");
+  const std::string imported = Entry("Gamma", u8"导入丙", "Default=True\n") + "[Broken *]\nSection=Test\nFileKey1=%WinDir%\\x|*|NOSUCHFLAG\n\n" +
+                               Entry("Epsilon", u8"戊", "");
+  TempTree::write(picked, imported);
+  answer.fileName = picked;
+  char workingFolder[MAX_PATH] = {};  // the file dialog moves it
+  GetCurrentDirectoryA(MAX_PATH, workingFolder);
+  RunAgain([&](Scripted<MainDialog>& again) {
+    EXPECT_EQ(CatalogTree(again), "可选[丙+ ] 系统垃圾[丁+ 甲- ] ");
+    EXPECT_EQ(WindowText(again.rulesPage().Item(IDC_RULES_CATALOG_STATUS)), "未导入 winapp2.ini");
+    ClickButton(again.rulesPage().hwnd(), IDC_RULES_IMPORT_CATALOG);
+    EXPECT_EQ(CatalogTree(again), "可选[丙+ ] 系统垃圾[丁+ 甲- ] 导入的 winapp2.ini 条目[导入丙- 戊- ] ");
+    EXPECT_EQ(WindowText(again.rulesPage().Item(IDC_RULES_CATALOG_STATUS)), "已导入 winapp2.ini：2 个条目");
+  });
+  SetCurrentDirectoryA(workingFolder);
+  ASSERT_EQ(answer.count(), 3);  // the warning, the file dialog and what the import says
+  EXPECT_EQ(answer.boxes()[2].text, "已导入 2 个条目，跳过 1 个无法读取的条目。");
+  EXPECT_EQ(TempTree::read(folder.path(kImportedCatalogFileName)), imported);
+  RunAgain([&](Scripted<MainDialog>& again) {  // read at the start
+    EXPECT_EQ(CatalogTree(again), "可选[丙+ ] 系统垃圾[丁+ 甲- ] 导入的 winapp2.ini 条目[导入丙- 戊- ] ");
+  });
+}
+
+// Without administrator rights the system items show the shield and the page offers the
+// restart: a "no" changes nothing; a start ends this program without saving, and the new
+// one opens on the trace page with the same ticks.
+TEST_F(MainDialogRun, WithoutRightsARestartCarriesThePageAndTheTicksAndEndsUnsaved) {
+  platform.elevated = false;
+  platform.elevatedStart = ElevatedStart::Declined;
+  const std::string tricky = u8"Say \"hi\" \\ 缓存\\";
+  platform.catalogText = Entry("Alpha", u8"甲", u8"ScourixGroup=系统垃圾\nScourixAdmin=1\nDefault=True\n") +
+                     Entry(tricky, u8"乙", u8"ScourixGroup=软件垃圾\nDefault=True\n");
+  engine.choices().traceFlags.chromeCache = 0;
+  main.closeAfterScript = false;
+  Run([&] {
+    Command(ID_TRAY_TRACE);
+    TraceCleanPage& page = main.tracePage();
+    EXPECT_TRUE(IsWindowVisible(page.Item(IDC_TRACE_RESTART)));
+    TreeView tree;
+    tree.Attach(page.Item(IDC_TRACE_TREE));
+    const HTREEITEM system = ItemsBelow(tree, TVI_ROOT)[kTraceItemCount + 1];
+    EXPECT_EQ((std::vector<int>{ImageOf(tree, system), ImageOf(tree, page.CatalogTreeItem("Alpha")), ImageOf(tree, page.CatalogTreeItem(tricky))}),
+              (std::vector<int>{page.images().shield(), page.images().shield(), 0}));
+    EXPECT_NE(page.images().shield(), 0);
+    ClickButton(page.hwnd(), IDC_TRACE_RESTART);
+    PumpPending();
+    EXPECT_TRUE(main.IsVisible());
+    platform.elevatedStart = ElevatedStart::Started;
+    ClickBox(tree, page.CatalogTreeItem("Alpha"));
+    ClickButton(page.hwnd(), IDC_TRACE_RESTART);
+  });
+  EXPECT_FALSE(main.exists());
+  EXPECT_FALSE(TempTree::exists(configPath));
+  EXPECT_EQ(answer.count(), 0);
+  ASSERT_EQ(platform.elevatedStarts.size(), 2u);
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW((L"scourix.exe " + wideFromUtf8(platform.elevatedStarts[1])).c_str(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(utf8FromWide(argv[i], std::wcslen(argv[i])));
+  LocalFree(argv);
+  RestartRequest request;
+  ASSERT_TRUE(ParseRestart(arguments, request));
+  EXPECT_EQ(request.page, kTracePageIndex);
+  EXPECT_EQ(request.tickedItems,
+            (std::vector<std::string>{"tempInternetFiles", "internetHistory", "internetCookies", "offlinePages", "recycleBin",
+                                      "windowsTemp", "recentDocuments", "edgeCache", "firefoxCache", "safe360Cache",
+                                      "speed360Cache", "qqBrowserCache", "browser2345Cache", tricky}));
+  platform.elevated = true;
+  RunAgain(
+      [&](Scripted<MainDialog>& elevated) {
+        EXPECT_EQ(elevated.tabs().GetCurSel(), kTracePageIndex);
+        EXPECT_FALSE(IsWindowVisible(elevated.tracePage().Item(IDC_TRACE_RESTART)));
+        EXPECT_EQ(CatalogTree(elevated), "系统垃圾[甲- ] 软件垃圾[乙+ ] ");
+      },
+      &request);
+  CleanEngine reread(platform);
+  ASSERT_EQ(readConfigFile(reread.choices(), reread.platform(), configPath).status, ConfigStatus::Loaded);
+  EXPECT_EQ(reread.choices().traceFlags.chromeCache + reread.choices().catalogTicks.at("Alpha"), 0);
 }
 
 // Only a missing file is a first run: one that is there but cannot be opened is reported

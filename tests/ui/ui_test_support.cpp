@@ -146,6 +146,8 @@ bool FindBoxPoint(const TreeView& tree, HTREEITEM item, POINT& point) {
 
 void ClickBox(const TreeView& tree, HTREEITEM item) {
   POINT point{};
+  // An item scrolled out of sight is brought into it first, as the user would.
+  if (!FindBoxPoint(tree, item, point)) tree.Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   if (!FindBoxPoint(tree, item, point)) {
     ADD_FAILURE() << "no check box to click for " << tree.GetItemText(item);
     return;

@@ -90,7 +90,7 @@ std::vector<std::string> TextsBelow(const TreeView& tree, HTREEITEM parent);
 HTREEITEM FindItem(const TreeView& tree, HTREEITEM parent, const std::string& text);
 // A client point on the item's check box, found by hit testing along its row.
 bool FindBoxPoint(const TreeView& tree, HTREEITEM item, POINT& point);
-// A left click on the item's check box, as the user makes it.
+// A left click on the item's check box, as the user makes it (scrolled into view first).
 void ClickBox(const TreeView& tree, HTREEITEM item);
 // Paints the window and its children now: boxes are read after a paint.
 inline void PaintNow(HWND hwnd) {

@@ -187,8 +187,20 @@ void CheckTreeImages::InstallOn(CheckTreeCtrl& tree) {
   const TreePictures& pictures = PicturesFor(ScreenDpi());
   checkBoxes_.Load(pictures.boxes, pictures.boxSize, kTransparent);
   items_.Load(pictures.items, pictures.itemSize, kTransparent);
+  shield_ = AddSystemIcon(IDI_SHIELD);
+  warning_ = AddSystemIcon(IDI_WARNING);
   tree.SetImageList(items_.handle(), TVSIL_NORMAL);
   tree.SetImageList(checkBoxes_.handle(), TVSIL_STATE);
+}
+
+// Drawn at the list's own size; a shared icon is the system's to free.
+int CheckTreeImages::AddSystemIcon(LPCSTR id) {
+  int width = 0;
+  int height = 0;
+  if (!ImageList_GetIconSize(items_.handle(), &width, &height)) return 0;
+  HICON icon = static_cast<HICON>(LoadImageA(nullptr, id, IMAGE_ICON, width, height, LR_SHARED));
+  const int index = icon != nullptr ? ImageList_AddIcon(items_.handle(), icon) : -1;
+  return index >= 0 ? index : 0;
 }
 
 }  // namespace scourix

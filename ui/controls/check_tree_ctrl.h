@@ -66,16 +66,26 @@ class CheckTreeCtrl : public TreeView, public ControlHooks {
 };
 
 // The pictures every host gives its check tree, sized for the screen's DPI: the four
-// boxes as state images and the closed and open folder and a lock as item images.
+// boxes as state images and the closed and open folder and a lock as item images, then
+// the system's shield and warning sign.
 class CheckTreeImages {
  public:
   // Must run before the first item is inserted: a tree without its own state images
   // resets the items' boxes when it first paints.
   void InstallOn(CheckTreeCtrl& tree);
 
+  // The item images of the shield (administrator rights) and the warning sign; the
+  // closed folder's where the system has none.
+  int shield() const { return shield_; }
+  int warning() const { return warning_; }
+
  private:
+  int AddSystemIcon(LPCSTR id);
+
   ImageList checkBoxes_;
   ImageList items_;
+  int shield_ = 0;
+  int warning_ = 0;
 };
 
 }  // namespace scourix

@@ -46,6 +46,14 @@ LPARAM TreeView::GetItemData(HTREEITEM item) const {
   return tvItem.lParam;
 }
 
+bool TreeView::SetWideItemText(HTREEITEM item, const std::wstring& text) const {
+  TVITEMW tvItem{};
+  tvItem.mask = TVIF_TEXT;
+  tvItem.hItem = item;
+  tvItem.pszText = const_cast<wchar_t*>(text.c_str());
+  return Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvItem)) != 0;
+}
+
 bool TreeView::SetItemState(HTREEITEM item, UINT state, UINT mask) const {
   TVITEMA tvItem{};
   tvItem.mask = TVIF_STATE;

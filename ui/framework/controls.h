@@ -64,6 +64,7 @@ class TreeView : public Window {
                            HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, LPARAM data = 0,
                            int stateImage = 0) const;
   LPARAM GetItemData(HTREEITEM item) const;
+  bool SetWideItemText(HTREEITEM item, const std::wstring& text) const;
   bool DeleteAllItems() const { return Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)) != 0; }
   int GetCount() const { return static_cast<int>(Send(TVM_GETCOUNT)); }
   HTREEITEM GetNextItem(HTREEITEM item, UINT code) const {

@@ -17,6 +17,8 @@ namespace {
 // Pairs of label and pattern; the literal's own terminator ends the list.
 constexpr char kFilter[] = "txt Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
 constexpr char kInitialName[] = "*.txt";
+constexpr char kCatalogFilter[] = "winapp2.ini (*.ini)\0*.ini\0All Files (*.*)\0*.*\0";
+constexpr char kCatalogName[] = "winapp2.ini";
 // Room for long paths; a longer choice fails the dialog, which counts as cancelled.
 constexpr DWORD kPathRoom = 4096;
 
@@ -57,18 +59,23 @@ void RuleEditDialog::OnOK() {
 }
 
 std::optional<std::string> AskRuleFilePath(HWND owner, RuleFileAction action) {
+  const bool catalog = action == RuleFileAction::ImportCatalog;
   std::vector<char> path(kPathRoom, '\0');
-  std::copy(std::begin(kInitialName), std::end(kInitialName), path.begin());
+  if (catalog) {
+    std::copy(std::begin(kCatalogName), std::end(kCatalogName), path.begin());
+  } else {
+    std::copy(std::begin(kInitialName), std::end(kInitialName), path.begin());
+  }
   OPENFILENAMEA request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
-  request.lpstrFilter = kFilter;
+  request.lpstrFilter = catalog ? kCatalogFilter : kFilter;
   request.nFilterIndex = 1;
   request.lpstrFile = path.data();
   request.nMaxFile = kPathRoom;
-  request.lpstrDefExt = "txt";
+  request.lpstrDefExt = catalog ? "ini" : "txt";
   request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  const BOOL chosen = action == RuleFileAction::Import ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request);
+  const BOOL chosen = action == RuleFileAction::Export ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
   if (!chosen) return std::nullopt;
   return std::string(path.data());
 }

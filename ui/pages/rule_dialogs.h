@@ -37,14 +37,14 @@ class RuleEditDialog : public Dialog {
   bool isModify_;
 };
 
-enum class RuleFileAction { Import, Export };
+enum class RuleFileAction { Import, Export, ImportCatalog };
 
 // Asks for the file name: the open dialog for an import, the save dialog for an export.
 // The chosen full path, or nothing when the user cancelled.
 using RuleFileChooser = std::function<std::optional<std::string>(HWND owner, RuleFileAction action)>;
 
 // The chooser of the program: text files (*.txt) or all files, "txt" as the default
-// extension, "*.txt" as the initial name.
+// extension, "*.txt" as the initial name; for a winapp2.ini, *.ini files and that name.
 std::optional<std::string> AskRuleFilePath(HWND owner, RuleFileAction action);
 
 class DuplicateRulePrompt {

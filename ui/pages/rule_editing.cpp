@@ -18,6 +18,16 @@ const char* ExportMessage(RuleFileStatus status) {
   return status == RuleFileStatus::Ok ? "导出成功" : "导出文件发现异常";
 }
 
+std::string CatalogImportText(int loaded, int skipped) {
+  const std::string broken = "跳过 " + std::to_string(skipped) + " 个无法读取的条目";
+  if (loaded == 0) return "没有可导入的条目，" + broken + "。原来导入的条目不变。";
+  return "已导入 " + std::to_string(loaded) + " 个条目，" + broken + "。";
+}
+
+std::string CatalogStatusText(int imported) {
+  return imported == 0 ? "未导入 winapp2.ini" : "已导入 winapp2.ini：" + std::to_string(imported) + " 个条目";
+}
+
 std::string DuplicateRuleText(const std::string& pattern) {
   return std::string(pattern.c_str()) + " 规则已经存在，是否还要添加?";
 }

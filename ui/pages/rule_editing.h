@@ -23,6 +23,11 @@ const char* EnabledText(int enabled);
 const char* ImportMessage(RuleFileStatus status);
 const char* ExportMessage(RuleFileStatus status);
 
+// The box after an import of a winapp2.ini: how many entries loaded and how many were
+// skipped as broken. The rules page's line below its buttons: what is imported.
+std::string CatalogImportText(int loaded, int skipped);
+std::string CatalogStatusText(int imported);
+
 // The duplicate question of an import: "%s 规则已经存在，是否还要添加?" with the pattern
 // as far as a C string reaches (a zero byte ends it, as in the message box).
 std::string DuplicateRuleText(const std::string& pattern);

@@ -3,10 +3,15 @@
 #include <optional>
 #include <string>
 
+#include <cstdio>
+
+#include "engine/catalog/catalog_file.h"
+#include "engine/catalog/machine.h"
 #include "engine/clean_engine.h"
 #include "res/resource.h"
 #include "ui/framework/data_exchange.h"
 #include "ui/pages/rule_editing.h"
+#include "ui/pages/scan_busy_notice.h"
 
 namespace scourix {
 
@@ -62,6 +67,7 @@ bool RulesPage::OnCommand(int id, UINT code) {
       {IDC_RULES_IMPORT, BN_CLICKED, &RulesPage::OnImport},
       {IDC_RULES_EXPORT, BN_CLICKED, &RulesPage::OnExport},
       {IDC_RULES_CLEAR, BN_CLICKED, &RulesPage::OnClear},
+      {IDC_RULES_IMPORT_CATALOG, BN_CLICKED, &RulesPage::OnImportCatalog},
       {IDC_RULES_LIST, NM_CLICK, &RulesPage::OnListClick},
       {IDC_RULES_LIST, NM_DBLCLK, &RulesPage::OnListDblClk},
   };
@@ -134,6 +140,54 @@ void RulesPage::OnExport() {
   const std::optional<std::string> path = chooseFile_(hwnd_, RuleFileAction::Export);
   if (!path) return;
   MessageBoxA(MainWindow(), ExportMessage(exportRules(*path, engine_.choices().rules)), "提示", MB_OK);
+}
+
+void RulesPage::ShowCatalogStatus(int imported) {
+  SetWindowTextA(Item(IDC_RULES_CATALOG_STATUS), CatalogStatusText(imported).c_str());
+}
+
+namespace {
+
+// Through a file beside it, put in place in one step: the kept copy is whole or unchanged.
+bool KeepCopy(Platform& platform, const std::string& bytes, const std::string& path) {
+  const std::string temp = path + ".tmp";
+  std::FILE* file = std::fopen(temp.c_str(), "wb");
+  if (!file) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = std::fclose(file) == 0 && ok;
+  if (ok && platform.replaceFile(temp, path)) return true;
+  std::remove(temp.c_str());
+  return false;
+}
+
+}  // namespace
+
+// The entries are read first: a file without one leaves the kept copy as it is. The
+// trace page's ticks change: not while a scan reads them.
+void RulesPage::OnImportCatalog() {
+  if (!CanStartScan(engine_)) {
+    ShowScanBusyNotice(MainWindow());
+    return;
+  }
+  const std::optional<std::string> path = chooseFile_(hwnd_, RuleFileAction::ImportCatalog);
+  if (!path) return;
+  Platform& platform = engine_.platform();
+  std::string text;
+  std::string reason;
+  if (!platform.readFile(platform.utf8Of(*path), catalog::kLargestCatalog, text, reason)) {
+    MessageBoxA(MainWindow(), "读取文件出错", "提示", MB_OK);
+    return;
+  }
+  const catalog::CatalogFile file = catalog::readCatalog(text);
+  const int loaded = static_cast<int>(file.entries.size());
+  if (loaded > 0) {
+    if (!KeepCopy(platform, text, catalogPath_)) {
+      MessageBoxA(MainWindow(), "保存文件出错", "提示", MB_OK);
+      return;
+    }
+    if (onCatalogImported_) ShowCatalogStatus(onCatalogImported_());
+  }
+  MessageBoxA(MainWindow(), CatalogImportText(loaded, static_cast<int>(file.broken.size())).c_str(), "提示", MB_OK);
 }
 
 }  // namespace scourix

@@ -3,6 +3,8 @@
 // adding and modifying them and the import and export of a rule text file.
 #include <windows.h>
 
+#include <functional>
+#include <string>
 #include <utility>
 
 #include "ui/framework/controls.h"
@@ -24,6 +26,13 @@ class RulesPage : public FilteredDialog {
   int currentRule() const { return currentRule_; }
   // Replaces the file dialogs of the import and export.
   void SetFileChooser(RuleFileChooser chooser) { chooseFile_ = std::move(chooser); }
+  // "导入 winapp2.ini" keeps the file at `path`; `imported` then shows its entries on the
+  // trace page and answers how many the file has.
+  void SetCatalogImport(std::string path, std::function<int()> imported) {
+    catalogPath_ = std::move(path);
+    onCatalogImported_ = std::move(imported);
+  }
+  void ShowCatalogStatus(int imported);
 
  protected:
   BOOL OnInitDialog() override;
@@ -38,6 +47,7 @@ class RulesPage : public FilteredDialog {
   void OnImport();
   void OnExport();
   void OnClear();
+  void OnImportCatalog();
   void OnListClick();
   void OnListDblClk();
   // Takes the rule a click leaves selected; true when there is one.
@@ -53,6 +63,8 @@ class RulesPage : public FilteredDialog {
   Button modifyButton_;
   int currentRule_ = -1;
   RuleFileChooser chooseFile_;
+  std::string catalogPath_;
+  std::function<int()> onCatalogImported_;
 };
 
 }  // namespace scourix

@@ -1,5 +1,12 @@
 #include "ui/pages/trace_items.h"
 
+#include <algorithm>
+
+#include "engine/browser_caches.h"
+#include "engine/trace_locations.h"
+#include "settings/config_extension.h"
+#include "settings/config_file.h"
+
 namespace scourix {
 
 const std::array<TraceItem, kTraceItemCount>& TraceItems() {
@@ -68,6 +75,30 @@ const TraceItem* FindTraceItem(const std::string& text) {
     if (text == item->text) return item;
   }
   return nullptr;
+}
+
+std::string TraceItemName(const TraceItem& item) {
+  for (const TraceFlagField& field : kTraceFlagsInFileOrder) {
+    if (field.flag == item.flag) return field.name;
+  }
+  for (const ExtensionField& field : kExtensionFieldsInFileOrder) {
+    if (field.traceFlag == item.flag) return field.name;
+  }
+  return std::string();
+}
+
+std::vector<std::string> TraceItemCategories(const TraceItem& item) {
+  std::vector<std::string> categories;
+  const auto add = [&categories](const char* label) {
+    if (std::find(categories.begin(), categories.end(), label) == categories.end()) categories.push_back(label);
+  };
+  for (const TraceLocation& location : traceLocations()) {
+    if (location.flag == item.flag) add(location.label);
+  }
+  for (const BrowserCache& browser : browserCaches()) {
+    if (browser.flag == item.flag) add(browser.label);  // a browser with two places has one label
+  }
+  return categories;
 }
 
 }  // namespace scourix

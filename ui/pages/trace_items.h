@@ -30,4 +30,9 @@ std::vector<const TraceItem*> AllTraceItems();
 // The first item whose text is exactly `text` (case-sensitive); null when none is.
 const TraceItem* FindTraceItem(const std::string& text);
 
+// The item's name on a command line: the name data.dsfw gives its flag.
+std::string TraceItemName(const TraceItem& item);
+// The categories of the findings the item's locations give.
+std::vector<std::string> TraceItemCategories(const TraceItem& item);
+
 }  // namespace scourix

@@ -1,0 +1,59 @@
+// The catalog's walk over a generated Windows 11 drive of three profiles: every location
+// found with its size and tick, nothing else listed, and after deletion every user file,
+// store and deny-listed file still there.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "engine/catalog/catalog_scan.h"
+#include "engine/clean_engine.h"
+#include "temp_tree.h"
+#include "win11_layout.h"
+
+namespace scourix {
+namespace {
+
+TEST(CatalogScan, FindsEveryLocationOfAGeneratedWindows11DriveAndNothingElse) {
+  test::TempTree tree;
+  const std::vector<test::LayoutFile> layout = test::windows11Layout({"li", "wang", u8"张伟"}, tree.root());
+  test::writeLayout(tree.root(), layout);
+  // A known community entry deletes Tencent Files whole: only QQ's logs may go.
+  const std::string user = tree.file("winapp2.ini");
+  test::TempTree::write(user, "[Tencent Files *]\nSection=S\nFileKey1=%Documents%\\Tencent Files|*|RECURSE\n");
+  CleanEngine engine(systemPlatform());
+  engine.setPacing(false);
+  engine.setProfilesFolder(tree.path("Users"));
+  CatalogScan& catalog = engine.catalogScan();
+  catalog.setSystemRoot(tree.root());
+  catalog.setSources({true, {user}});
+  catalog.setAllEntries(true);
+  engine.runTraceScan();
+
+  std::map<std::string, const FoundFile*> found;
+  for (const auto& file : engine.findings()) found[systemPlatform().utf8Of(file->exact)] = file.get();
+  std::size_t listed = 0;
+  for (const test::LayoutFile& file : layout) {
+    const auto at = found.find(tree.path(file.path));
+    SCOPED_TRACE(file.path);
+    ASSERT_EQ(at != found.end(), !file.label.empty());
+    if (at == found.end()) continue;
+    ++listed;
+    EXPECT_EQ(at->second->category, systemPlatform().codePageOf(file.label));  // the code page's on Windows
+    EXPECT_EQ(at->second->size, file.size);
+    EXPECT_EQ(at->second->toDelete, file.ticked ? 1 : 0);
+  }
+  EXPECT_EQ(listed, found.size());
+  EXPECT_EQ(catalog.refused(), 3);  // Msg3.0.db, on the way to QQ's logs in each profile
+
+  engine.deleteMarkedFiles();
+  for (const test::LayoutFile& file : layout) {
+    // The layout's names are UTF-8, whatever the code page.
+    EXPECT_EQ(std::filesystem::exists(std::filesystem::u8path(tree.path(file.path))), file.label.empty() || !file.ticked)
+        << file.path;
+  }
+}
+
+}  // namespace
+}  // namespace scourix
