@@ -184,7 +184,7 @@ void CatalogScan::walkGroup(const Group& group, catalog::FolderLister& lister) {
     held_.clear();
     subfolders_.clear();
     walker_.walk(folder.folder, *this);
-    for (const Held& held : held_) judge(group, folder, held);
+    for (Held& held : held_) judge(group, folder, held);
     // Pushed last to first, so that the folders are walked in the listing's order.
     for (auto child = subfolders_.rbegin(); child != subfolders_.rend(); ++child) {
       std::vector<std::u32string> names = folder.names;
@@ -219,7 +219,7 @@ bool CatalogScan::wantsFolder(const Group& group, const std::vector<std::u32stri
 
 // The first target that wants the file lists it, unless the deny list keeps it from all
 // of them or an exclusion of its entry keeps it from that one.
-void CatalogScan::judge(const Group& group, const Pending& folder, const Held& held) {
+void CatalogScan::judge(const Group& group, const Pending& folder, Held& held) {
   progress_.examined(held.file.path);
   const std::string utf8 = catalog::joinPath(folder.utf8, held.utf8Name);
   for (const Placed& placed : group.targets) {
@@ -234,13 +234,13 @@ void CatalogScan::judge(const Group& group, const Pending& folder, const Held& h
     if (plan_.excludes(target.entry, utf8)) continue;
     const catalog::Entry& entry = loaded_.entries[target.entry];
     FoundFile finding;
-    static_cast<WalkedFile&>(finding) = held.file;
+    static_cast<WalkedFile&>(finding) = std::move(held.file);
     finding.category = labels_[target.entry];
     finding.toDelete = ticked_[target.entry] ? 1 : 0;
     finding.skipInUse = entry.skipInUse;
     // The system's own cleanup removes what a handler names: never file by file.
     finding.systemCleanupOnly = !entry.cleanupHandlers.empty();
-    if (catalog::isFresh(entry.minAgeDays, held.file.creation, held.file.lastWrite, now_) ||
+    if (catalog::isFresh(entry.minAgeDays, finding.creation, finding.lastWrite, now_) ||
         finding.systemCleanupOnly) {
       protect(finding);
     }

@@ -237,9 +237,10 @@ DenyScope DenyList::childScope(const DenyScope& parent, bool parentIsProfile,
 bool DenyList::deniesFile(const DenyScope& scope, const FolderMarkers& markers,
                           std::string_view filePath) const {
   if (scope.tree || scope.files || scope.inProfile || markers.browserProfile()) return true;
-  const std::vector<std::string_view> names = pathNames(filePath);
-  if (names.empty()) return false;
-  const std::u32string name = foldName(names.back());
+  // The whole path is split only for a rule whose last name the file's matches.
+  const std::string_view last = lastPathName(filePath);
+  if (last.empty()) return false;
+  const std::u32string name = foldName(last);
   if (markers.levelDb() && name != U"log" && name != U"log.old") return true;
   if (markers.ese() || markers.sqliteFamily(name)) return true;
   std::vector<std::u32string> folded;
@@ -247,7 +248,7 @@ bool DenyList::deniesFile(const DenyScope& scope, const FolderMarkers& markers,
     if (rule.reach != Reach::File || !rule.names.back().matchesFolded(name)) continue;
     if (rule.names.size() == 1) return true;
     if (folded.empty()) {
-      for (std::string_view each : names) folded.push_back(foldName(each));
+      for (std::string_view each : pathNames(filePath)) folded.push_back(foldName(each));
     }
     if (endsWith(folded, rule.names)) return true;
   }

@@ -103,6 +103,14 @@ std::vector<std::string_view> pathNames(std::string_view path) {
   return names;
 }
 
+std::string_view lastPathName(std::string_view path) {
+  std::size_t end = path.size();
+  while (end > 0 && isSeparator(path[end - 1])) --end;
+  std::size_t start = end;
+  while (start > 0 && !isSeparator(path[start - 1])) --start;
+  return path.substr(start, end - start);
+}
+
 char separatorOf(std::string_view path) {
   return path.find('/') != std::string_view::npos && path.find('\\') == std::string_view::npos
              ? '/'

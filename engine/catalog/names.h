@@ -18,6 +18,8 @@ bool isValidUtf8(std::string_view text);
 // The names of a path: '\\' and '/' both separate; empty names are dropped, so
 // "C:\\Users\\" gives "C:" and "Users".
 std::vector<std::string_view> pathNames(std::string_view path);
+// The last of those names; empty when there is none.
+std::string_view lastPathName(std::string_view path);
 // The separator a path already uses ('\\' unless it has only '/').
 char separatorOf(std::string_view path);
 // `folder` and `name` joined by the folder's own separator.

@@ -83,8 +83,10 @@ bool Target::wantsFile(std::string_view name, int depth) const {
 }
 
 bool Plan::excludes(std::size_t entry, std::string_view filePath) const {
+  // Most entries exclude nothing: their files' paths need no folding.
+  if (entry >= exclusions.size() || exclusions[entry].empty()) return false;
   FoldedPath folder = foldPath(filePath);
-  if (folder.empty() || entry >= exclusions.size()) return false;
+  if (folder.empty()) return false;
   const std::u32string name = folder.back();
   folder.pop_back();
   for (const Exclusion& exclusion : exclusions[entry]) {
