@@ -284,20 +284,17 @@ bool ResultListDialog::RefusedWhileScanning() {
   return true;
 }
 
-void ResultListDialog::OnView() {
-  if (RefusedWhileScanning()) return;
-  const FoundFile* file = SelectedFile();
-  if (file == nullptr) return;
-  const std::string path = ShellPathOf(*file);
-  if (!path.empty()) launcher_(ViewRequestFor(path));
-}
+void ResultListDialog::OnView() { LaunchForSelected(ViewRequestFor); }
 
-void ResultListDialog::OnOpenFolder() {
+void ResultListDialog::OnOpenFolder() { LaunchForSelected(SelectInFolderRequestFor); }
+
+// Hands the shell the selected line's file, in the plain form it cannot misread.
+void ResultListDialog::LaunchForSelected(ShellOpen (*requestFor)(const std::string& path)) {
   if (RefusedWhileScanning()) return;
   const FoundFile* file = SelectedFile();
   if (file == nullptr) return;
   const std::string path = ShellPathOf(*file);
-  if (!path.empty()) launcher_(SelectInFolderRequestFor(path));
+  if (!path.empty()) launcher_(requestFor(path));
 }
 
 void ResultListDialog::OnCopyPath() {

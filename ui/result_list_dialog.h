@@ -83,6 +83,7 @@ class ResultListDialog : public FilteredDialog {
   // The path of a file as the shell may be given it; empty (after saying so) when the
   // shell would reach another file by it.
   std::string ShellPathOf(const FoundFile& file);
+  void LaunchForSelected(ShellOpen (*requestFor)(const std::string& path));
   void ShowStatus();
   // The focus never rests on a grey button or an empty list: it goes to the list while
   // it has lines, else to the main window.

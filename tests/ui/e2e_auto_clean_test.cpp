@@ -40,6 +40,16 @@ class AutoCleanEndToEnd : public EndToEnd {
     return lines;
   }
 
+  // In the window: the recycle option on, a scan of the test's drive and 删除 of what it ticks.
+  void RecycleTheTestDrivesJunk(MessageBoxAnswerer& answer) {
+    main.tabs().SelectPage(kOptionsPageIndex);
+    Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
+    main.tabs().SelectPage(kDiskPageIndex);
+    TickOnlyTheTestDrive(main);
+    ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
+    DeleteTicked(main, answer);
+  }
+
   std::string program = settings.path("scourix.exe");
 };
 
@@ -133,12 +143,7 @@ TEST_F(AutoCleanEndToEnd, TheRecycleOptionMovesTheTickedFilesToTheBinWhereTheyCa
   MakeFile(name, 1536);
   MessageBoxAnswerer answer;
   Run([&] {
-    main.tabs().SelectPage(kOptionsPageIndex);
-    Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
-    main.tabs().SelectPage(kDiskPageIndex);
-    TickOnlyTheTestDrive(main);
-    ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
-    DeleteTicked(main, answer);
+    RecycleTheTestDrivesJunk(answer);
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，已放入回收站 1.50 KB");
   });
   EXPECT_FALSE(OnDisk(name));
@@ -156,12 +161,7 @@ TEST_F(AutoCleanEndToEnd, WithTheRecycleOptionAFileTheBinCannotTakeStays) {
   SetEnvironmentVariableA("XDG_DATA_HOME", "/dev/null");
   MessageBoxAnswerer answer;
   Run([&] {
-    main.tabs().SelectPage(kOptionsPageIndex);
-    Press(main.optionsPage().hwnd(), IDC_OPT_RECYCLE);
-    main.tabs().SelectPage(kDiskPageIndex);
-    TickOnlyTheTestDrive(main);
-    ScanFrom(main.diskPage().hwnd(), IDC_DISK_START);
-    DeleteTicked(main, answer);
+    RecycleTheTestDrivesJunk(answer);
     EXPECT_EQ(answer.boxes().back().text, "删除完毕，释放 0 字节，有 1 个文件无法删除（其中 1 个文件无法放入回收站，未删除）");
   });
   EXPECT_TRUE(OnDisk("kept.bak"));
