@@ -221,13 +221,15 @@ bool CatalogScan::wantsFolder(const Group& group, const std::vector<std::u32stri
 // of them or an exclusion of its entry keeps it from that one.
 void CatalogScan::judge(const Group& group, const Pending& folder, Held& held) {
   progress_.examined(held.file.path);
-  const std::string utf8 = catalog::joinPath(folder.utf8, held.utf8Name);
+  catalog::joinPathInto(folder.utf8, held.utf8Name, utf8_);
+  catalog::foldNameInto(held.utf8Name, foldedName_);
+  const std::string& utf8 = utf8_;
   for (const Placed& placed : group.targets) {
     if (!startsWith(folder.names, placed.names)) continue;
     const catalog::Target& target = plan_.targets[placed.target];
     const int depth = static_cast<int>(folder.names.size() - placed.names.size());
-    if (!target.wantsFile(held.utf8Name, depth)) continue;
-    if (deny_->deniesFile(folder.scope, markers_, utf8)) {
+    if (!target.wantsFolded(foldedName_, depth)) continue;
+    if (deny_->deniesFile(folder.scope, markers_, utf8, foldedName_)) {
       ++refused_;
       return;
     }

@@ -119,6 +119,9 @@ class CatalogScan : private WalkSink {
   std::vector<Held> held_;
   std::vector<std::pair<DirEntry, std::string>> subfolders_;
   std::string pendingName_;
+  // The file being judged: its UTF-8 path and folded name, their storage reused.
+  std::string utf8_;
+  std::u32string foldedName_;
 };
 
 }  // namespace scourix

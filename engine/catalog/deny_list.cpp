@@ -104,7 +104,8 @@ std::u32string_view sqliteJournalEnding(const std::u32string& name) {
 
 void FolderMarkers::notice(std::string_view name, bool isDirectory) {
   if (isDirectory) return;
-  std::u32string folded = foldName(name);
+  foldNameInto(name, folded_);
+  const std::u32string& folded = folded_;
   if (isBrowserProfileMarker(folded)) browserProfile_ = true;
   if (folded == U"current") current_ = true;
   if (folded.compare(0, 9, U"manifest-") == 0) manifest_ = true;
@@ -115,14 +116,24 @@ void FolderMarkers::notice(std::string_view name, bool isDirectory) {
   if (endsWithFolded(folded, U".log") || endsWithFolded(folded, U".jtx")) transactionLog_ = true;
   const std::u32string_view journal = sqliteJournalEnding(folded);
   if (!journal.empty()) journaled_.insert(folded.substr(0, folded.size() - journal.size()));
-  files_.insert(std::move(folded));
+  fileHashes_.push_back(hashOf(folded));
+  hashesSorted_ = false;
+}
+
+std::size_t FolderMarkers::hashOf(std::u32string_view foldedName) {
+  return std::hash<std::u32string_view>()(foldedName);
 }
 
 bool FolderMarkers::sqliteFamily(const std::u32string& foldedName) const {
   if (journaled_.count(foldedName) != 0) return true;
   const std::u32string_view journal = sqliteJournalEnding(foldedName);
-  return !journal.empty() &&
-         files_.count(foldedName.substr(0, foldedName.size() - journal.size())) != 0;
+  if (journal.empty()) return false;
+  if (!hashesSorted_) {
+    std::sort(fileHashes_.begin(), fileHashes_.end());
+    hashesSorted_ = true;
+  }
+  const std::u32string_view database(foldedName.data(), foldedName.size() - journal.size());
+  return std::binary_search(fileHashes_.begin(), fileHashes_.end(), hashOf(database));
 }
 
 DenyList::DenyList(const std::vector<SystemFolders>& systems) {
@@ -236,11 +247,14 @@ DenyScope DenyList::childScope(const DenyScope& parent, bool parentIsProfile,
 
 bool DenyList::deniesFile(const DenyScope& scope, const FolderMarkers& markers,
                           std::string_view filePath) const {
+  return deniesFile(scope, markers, filePath, foldName(lastPathName(filePath)));
+}
+
+bool DenyList::deniesFile(const DenyScope& scope, const FolderMarkers& markers,
+                          std::string_view filePath, const std::u32string& name) const {
   if (scope.tree || scope.files || scope.inProfile || markers.browserProfile()) return true;
+  if (name.empty()) return false;
   // The whole path is split only for a rule whose last name the file's matches.
-  const std::string_view last = lastPathName(filePath);
-  if (last.empty()) return false;
-  const std::u32string name = foldName(last);
   if (markers.levelDb() && name != U"log" && name != U"log.old") return true;
   if (markers.ese() || markers.sqliteFamily(name)) return true;
   std::vector<std::u32string> folded;

@@ -55,11 +55,18 @@ class FolderMarkers {
   bool sqliteFamily(const std::u32string& foldedName) const;
 
  private:
+  static std::size_t hashOf(std::u32string_view foldedName);
+
   bool browserProfile_ = false;
   bool current_ = false, manifest_ = false;
   bool eseFile_ = false, checkpoint_ = false, transactionLog_ = false;
-  std::unordered_set<std::u32string> files_;
+  // The hashes of the files' folded names: only a journal asks whether its database is
+  // there, so a folder of ordinary files costs no set of names. Sorted when first asked;
+  // two names of one hash keep a journal as if its database were beside it.
+  mutable std::vector<std::size_t> fileHashes_;
+  mutable bool hashesSorted_ = true;
   std::unordered_set<std::u32string> journaled_;  // databases named by their journals
+  std::u32string folded_;                         // the name being noticed
 };
 
 // The deny list's view of one folder, from the folders above it.
@@ -88,6 +95,9 @@ class DenyList {
   // Whether a file of a folder with this scope and listing is denied.
   bool deniesFile(const DenyScope& scope, const FolderMarkers& markers,
                   std::string_view filePath) const;
+  // The same with the file's last name folded already.
+  bool deniesFile(const DenyScope& scope, const FolderMarkers& markers,
+                  std::string_view filePath, const std::u32string& foldedName) const;
 
   struct Rule {
     std::vector<NamePattern> names;

@@ -76,9 +76,13 @@ bool wildMatch(std::u32string_view pattern, std::u32string_view name) {
 
 std::u32string foldName(std::string_view name) {
   std::u32string folded;
-  folded.reserve(name.size());
-  for (std::size_t at = 0; at < name.size();) folded.push_back(fold(decodeAt(name, at)));
+  foldNameInto(name, folded);
   return folded;
+}
+
+void foldNameInto(std::string_view name, std::u32string& folded) {
+  folded.clear();
+  for (std::size_t at = 0; at < name.size();) folded.push_back(fold(decodeAt(name, at)));
 }
 
 bool sameName(std::string_view a, std::string_view b) { return foldName(a) == foldName(b); }
@@ -118,10 +122,15 @@ char separatorOf(std::string_view path) {
 }
 
 std::string joinPath(std::string_view folder, std::string_view name) {
-  std::string path(folder);
+  std::string path;
+  joinPathInto(folder, name, path);
+  return path;
+}
+
+void joinPathInto(std::string_view folder, std::string_view name, std::string& path) {
+  path.assign(folder);
   if (!path.empty() && !isSeparator(path.back())) path += separatorOf(folder);
   path += name;
-  return path;
 }
 
 FoldedPath foldPath(std::string_view path) {

@@ -12,6 +12,8 @@ namespace scourix::catalog {
 
 // The case-folded characters of a UTF-8 name.
 std::u32string foldName(std::string_view name);
+// The same into `folded`, whose storage a walk reuses from file to file.
+void foldNameInto(std::string_view name, std::u32string& folded);
 bool sameName(std::string_view a, std::string_view b);
 bool isValidUtf8(std::string_view text);
 
@@ -24,6 +26,7 @@ std::string_view lastPathName(std::string_view path);
 char separatorOf(std::string_view path);
 // `folder` and `name` joined by the folder's own separator.
 std::string joinPath(std::string_view folder, std::string_view name);
+void joinPathInto(std::string_view folder, std::string_view name, std::string& path);
 
 // The case-folded names of a path, for comparisons of whole paths.
 using FoldedPath = std::vector<std::u32string>;

@@ -76,10 +76,13 @@ int compareVersions(const std::vector<std::string>& a, const std::vector<std::st
 }  // namespace
 
 bool Target::wantsFile(std::string_view name, int depth) const {
+  return wantsFolded(foldName(name), depth);
+}
+
+bool Target::wantsFolded(const std::u32string& foldedName, int depth) const {
   if (depth != 0 && !recurse) return false;
-  const std::u32string folded = foldName(name);
   return std::any_of(patterns.begin(), patterns.end(),
-                     [&](const NamePattern& pattern) { return pattern.matchesFolded(folded); });
+                     [&](const NamePattern& pattern) { return pattern.matchesFolded(foldedName); });
 }
 
 bool Plan::excludes(std::size_t entry, std::string_view filePath) const {

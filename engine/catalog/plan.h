@@ -28,6 +28,7 @@ struct Target {
 
   // A file named `name`, `depth` folders below the target's folder (0: in it).
   bool wantsFile(std::string_view name, int depth) const;
+  bool wantsFolded(const std::u32string& foldedName, int depth) const;
 };
 
 // One ExcludeKey in one profile (or system-wide).
