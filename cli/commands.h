@@ -1,12 +1,16 @@
 #pragma once
 // The sub-commands of scourix-cli. Each takes the arguments after its name and returns
 // the process exit code; errors go to stderr.
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace scourix::cli {
 
 using Args = std::vector<std::string>;
+
+// Every command's arguments, for --help and a wrong command line.
+void printUsage(std::FILE* out);
 
 // scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] [--config FILE] DIR...
 int scanCommand(const Args& args);

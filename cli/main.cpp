@@ -4,30 +4,14 @@
 
 #include "cli/commands.h"
 
-namespace {
-
-void usage(std::FILE* out) {
-  std::fputs(
-      "usage: scourix-cli scan [--no-pace] [--sizes] [--utf8] [--ticked] [--rules FILE] [--config FILE] DIR...\n"
-      "       scourix-cli trace [--no-pace] [--sizes] [--utf8] [--ticked] [--config FILE] [--system-root DIR]\n"
-      "         [--profiles DIR] [--catalog [+]FILE]... [--recycle ROOT]...\n"
-      "       scourix-cli config show FILE\n"
-      "       scourix-cli config copy IN OUT\n"
-      "       scourix-cli rules show FILE\n"
-      "       scourix-cli clean [--config FILE] [--dry-run] [--sizes] [--utf8] [--recycle]\n",
-      out);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc < 2) {
-    usage(stderr);
+    scourix::cli::printUsage(stderr);
     return 2;
   }
   const char* command = argv[1];
   if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
-    usage(stdout);
+    scourix::cli::printUsage(stdout);
     return 0;
   }
   scourix::cli::Args args(argv + 2, argv + argc);
@@ -37,6 +21,6 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "rules") == 0) return scourix::cli::rulesCommand(args);
   if (std::strcmp(command, "clean") == 0) return scourix::cli::cleanCommand(args);
   std::fprintf(stderr, "scourix-cli: unknown command '%s'\n", command);
-  usage(stderr);
+  scourix::cli::printUsage(stderr);
   return 2;
 }

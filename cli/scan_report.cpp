@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "cli/commands.h"
 #include "settings/config_file.h"
 
 namespace scourix::cli {
@@ -90,9 +91,7 @@ int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), const OutputS
 
 int usageError(const std::string& command, const std::string& message) {
   std::fprintf(stderr, "scourix-cli %s: %s\n", command.c_str(), message.c_str());
-  std::fputs("usage: scourix-cli scan [--no-pace] [--sizes] [--utf8] [--rules FILE] DIR...\n"
-             "       scourix-cli trace [--no-pace] [--sizes] [--utf8] --profiles DIR [--recycle ROOT]...\n",
-             stderr);
+  printUsage(stderr);
   return 2;
 }
 
