@@ -337,7 +337,7 @@ TEST(AutoClean, RecordsOnlyWhatWentAndEmptiesOnlyTheTickedDrivesBins) {
     return std::make_unique<test::VectorListing>(std::vector<DirEntry>{test::fileEntry("x.bak", 5)});
   };
   const char* const binItems[] = {"$Recycle.Bin/S-1/$RA.doc", "$Recycle.Bin/S-1/$IA.doc"};
-  for (const std::string& drive : {"t/", "u/"}) {
+  for (const std::string drive : {"t/", "u/"}) {
     for (const char* item : binItems) tree.file(drive + item, 7);
   }
   platform.profilesDir = tree.dir("profiles");
