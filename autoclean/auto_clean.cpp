@@ -88,6 +88,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
     for (const DeletionFailure& failure : report.deletion.failures) stayed.insert(failure.exact.key());
     for (const ExactPath& path : report.deletion.skipped) stayed.insert(path.key());
     for (const DeletionFailure& held : report.deletion.inUse) stayed.insert(held.exact.key());
+    for (const DeletionFailure& left : report.deletion.systemCleanup) stayed.insert(left.exact.key());
     std::vector<FoundFile> removed;
     for (FoundFile& file : report.removed) {
       if (stayed.count(file.exact.key()) == 0) removed.push_back(std::move(file));

@@ -38,6 +38,9 @@ std::string autoCleanLogText(const AutoCleanReport& report) {
   if (!deletion.inUse.empty()) {
     text += "正在使用 " + std::to_string(deletion.inUse.size()) + " 个文件，已跳过" + kLineEnd;
   }
+  if (!deletion.systemCleanup.empty()) {
+    text += std::to_string(deletion.systemCleanup.size()) + " 个文件须由 Windows 的磁盘清理删除，未删除" + kLineEnd;
+  }
   for (const DeletionFailure& failure : deletion.failures) {
     text += "无法删除 [" + failure.category + "] " + failure.path + "：" + failure.reason + kLineEnd;
   }

@@ -36,9 +36,11 @@ void printSummary(const AutoCleanReport& report, bool dryRun) {
   for (const DeletionFailure& failure : deletion.failures) {
     std::fprintf(stderr, "cannot delete %s: %s\n", failure.path.c_str(), failure.reason.c_str());
   }
-  std::fprintf(stderr, "deleted: %d files, %llu bytes; recycled: %d files, %llu bytes; not deleted: %d; in use: %zu\n",
+  std::fprintf(stderr, "deleted: %d files, %llu bytes; recycled: %d files, %llu bytes; not deleted: %d; in use: %zu; "
+               "left to Disk Cleanup: %zu\n",
                deletion.deleted, static_cast<unsigned long long>(deletion.bytesFreed), deletion.recycled,
-               static_cast<unsigned long long>(deletion.bytesRecycled), deletion.failed, deletion.inUse.size());
+               static_cast<unsigned long long>(deletion.bytesRecycled), deletion.failed, deletion.inUse.size(),
+               deletion.systemCleanup.size());
 }
 
 }  // namespace

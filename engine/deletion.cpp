@@ -20,8 +20,10 @@ constexpr char kThroughLinkReason[] = "路径中的文件夹已变成链接";
 // Another file took the listed one's place (a reused name, a folder its program made
 // anew): it was never shown, so it stays.
 constexpr char kChangedReason[] = "文件在扫描后已被更改";
-// A finding's mark in `stays`: it stays, held by its service, and is no failure.
+// A finding's marks in `stays`: it stays, and is no failure: held by its service, or
+// left to the system's own cleanup.
 constexpr char kStaysInUse = 2;
+constexpr char kStaysForSystem = 3;
 // Windows protects these files and keeps its own cleanup for them; taking them one by one
 // would leave a broken half of an installation.
 constexpr char kSystemCleanupReason[] = "请用 Windows 的磁盘清理删除";
@@ -134,7 +136,7 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   const auto remove = [&](int i) {
     const FoundFile& file = findings.at(i);
     if (file.systemCleanupOnly) {
-      stays[i] = 1;
+      stays[i] = kStaysForSystem;
       reasons[i] = kSystemCleanupReason;
       return;
     }
@@ -233,6 +235,10 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
     const DeletionFailure why{findings.at(i).path, findings.at(i).exact, findings.at(i).category, reasons[i]};
     if (stays[i] == kStaysInUse) {
       result.inUse.push_back(why);
+      continue;
+    }
+    if (stays[i] == kStaysForSystem) {
+      result.systemCleanup.push_back(why);
       continue;
     }
     ++result.failed;

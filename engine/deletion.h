@@ -32,6 +32,9 @@ struct DeletionResult {
   // Files their service or Explorer held open (FoundFile::skipInUse): skipped, no failure;
   // they stay in the list.
   std::vector<DeletionFailure> inUse;
+  // Ticked files that only the system's own cleanup removes (FoundFile::systemCleanupOnly):
+  // never deleted one by one, no failure; they stay in the list.
+  std::vector<DeletionFailure> systemCleanup;
 };
 
 // Deletes every finding whose toDelete is set, by its exact path, when it is still the

@@ -21,10 +21,12 @@ constexpr int kFillPauseEvery = 200;
 constexpr int kFillPauseMs = 10;
 
 // The request names the file in the shell's form, in UTF-8.
-void LaunchWithShell(const ShellOpen& request) {
+bool LaunchWithShell(const ShellOpen& request) {
   const std::wstring parameters = wideFromUtf8(request.parameters);
-  ShellExecuteW(nullptr, L"open", wideFromUtf8(request.file).c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                nullptr, SW_SHOW);
+  const HINSTANCE started = ShellExecuteW(nullptr, L"open", wideFromUtf8(request.file).c_str(),
+                                          parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+  // The shell's old convention: a value above 32 means it started.
+  return reinterpret_cast<INT_PTR>(started) > 32;
 }
 
 int ChooseFromMenu(HMENU menu, POINT screen, HWND owner) {
@@ -294,7 +296,9 @@ void ResultListDialog::LaunchForSelected(ShellOpen (*requestFor)(const std::stri
   const FoundFile* file = SelectedFile();
   if (file == nullptr) return;
   const std::string path = ShellPathOf(*file);
-  if (!path.empty()) launcher_(requestFor(path));
+  if (!path.empty() && !launcher_(requestFor(path))) {
+    MessageBoxA(hwnd_, LaunchFailedText(file->path).c_str(), "提示", MB_OK | MB_ICONWARNING);
+  }
 }
 
 void ResultListDialog::OnCopyPath() {
@@ -352,7 +356,12 @@ void ResultListDialog::OnDelete() {
   lock.reset();
   RebuildList();
   UpdateButtons();
-  MessageBoxA(hwnd_, DeletionDoneText(deletion).c_str(), "提示", MB_OK);
+  if (deletion.systemCleanup.empty()) {
+    MessageBoxA(hwnd_, DeletionDoneText(deletion).c_str(), "提示", MB_OK);
+  } else if (MessageBoxA(hwnd_, DiskCleanupQuestionText(deletion).c_str(), "提示", MB_YESNO | MB_ICONQUESTION) == IDYES &&
+             !launcher_(DiskCleanupRequestFor(deletion.systemCleanup.front().path))) {
+    MessageBoxA(hwnd_, "无法打开 Windows 的磁盘清理。", "提示", MB_OK | MB_ICONWARNING);
+  }
   KeepFocusUsable();
 }
 

@@ -23,8 +23,9 @@ struct FoundFile;
 
 class ResultListDialog : public FilteredDialog {
  public:
-  // Carries out a request of "查看" or "打开所在文件夹"; tests replace it to see what would be opened.
-  using ShellLauncher = std::function<void(const ShellOpen&)>;
+  // Carries out a request of "查看", "打开所在文件夹" or for the system's Disk Cleanup; false when
+  // the shell could not. Tests replace it to see what would be opened.
+  using ShellLauncher = std::function<bool(const ShellOpen&)>;
   // Shows a line's menu at a screen point and returns the chosen command, 0 for none;
   // tests replace it to choose.
   using MenuChooser = std::function<int(HMENU menu, POINT screen)>;

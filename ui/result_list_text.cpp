@@ -48,8 +48,17 @@ std::string DeletionDoneText(const DeletionResult& deletion) {
   if (deletion.failed != 0) text += "，有 " + std::to_string(deletion.failed) + " 个文件无法删除";
   if (deletion.binRefused != 0) text += "（其中 " + std::to_string(deletion.binRefused) + " 个文件无法放入回收站，未删除）";
   if (!deletion.inUse.empty()) text += "，跳过 " + std::to_string(deletion.inUse.size()) + " 个正在使用的文件";
+  if (!deletion.systemCleanup.empty()) {
+    text += "，" + std::to_string(deletion.systemCleanup.size()) + " 个文件须由 Windows 的磁盘清理删除";
+  }
   return text;
 }
+
+std::string DiskCleanupQuestionText(const DeletionResult& deletion) {
+  return DeletionDoneText(deletion) + "。\n\n是否打开 Windows 的磁盘清理？";
+}
+
+std::string LaunchFailedText(const std::string& path) { return "无法打开：" + path; }
 
 LineImages ResultLineImages(const FoundFile& file) {
   constexpr int kClosedFolder = 0;

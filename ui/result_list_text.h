@@ -32,6 +32,10 @@ std::string DeletionQuestionText(int ticked, std::uint64_t tickedBytes, bool toR
 // The box after a deletion: what it freed, what went to the recycle bin (if anything did)
 // and how many ticked files could not be deleted.
 std::string DeletionDoneText(const DeletionResult& deletion);
+// The same, asking whether to open Windows' Disk Cleanup for the files left to it.
+std::string DiskCleanupQuestionText(const DeletionResult& deletion);
+// The shell could not open the file at `path` (code page).
+std::string LaunchFailedText(const std::string& path);
 // A line's pictures in the folder bitmap: the closed and open folder, or the lock of a
 // finding that started unticked because deleting it could break a program.
 struct LineImages {

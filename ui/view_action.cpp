@@ -1,6 +1,7 @@
 #include "ui/view_action.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 #include <string_view>
 
@@ -57,5 +58,10 @@ ShellOpen ViewRequestFor(const std::string& path) {
 }
 
 ShellOpen SelectInFolderRequestFor(const std::string& path) { return {"explorer.exe", "/select,\"" + path + "\""}; }
+
+ShellOpen DiskCleanupRequestFor(const std::string& path) {
+  const bool drive = path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])) != 0;
+  return {"cleanmgr.exe", drive ? "/d " + path.substr(0, 2) : ""};
+}
 
 }  // namespace scourix

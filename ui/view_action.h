@@ -19,5 +19,8 @@ bool IsExecutableType(const std::string& path);
 ShellOpen ViewRequestFor(const std::string& path);
 // The request that opens Explorer on the file's folder with the file selected.
 ShellOpen SelectInFolderRequestFor(const std::string& path);
+// The request that opens Windows' Disk Cleanup on the drive of the file at `path`: the
+// user picks there what the system's own cleanup removes.
+ShellOpen DiskCleanupRequestFor(const std::string& path);
 
 }  // namespace scourix

@@ -24,7 +24,10 @@ constexpr int kButtons[] = {IDC_RESULT_VIEW, IDC_RESULT_DELETE, IDC_RESULT_SELEC
 class ResultListTest : public ::testing::Test {
  protected:
   ResultListTest() {
-    window.SetShellLauncher([this](const ShellOpen& request) { launched.push_back(request.file + " " + request.parameters); });
+    window.SetShellLauncher([this](const ShellOpen& request) {
+      launched.push_back(request.file + " " + request.parameters);
+      return shellStarts;
+    });
   }
   void Open() {
     ASSERT_TRUE(window.Create(nullptr));
@@ -66,6 +69,7 @@ class ResultListTest : public ::testing::Test {
   ResultListDialog window{engine};
   TreeView tree;  // a second view of the window's tree
   std::vector<std::string> launched;
+  bool shellStarts = true;
 };
 
 TEST_F(ResultListTest, RebuildTimerSelectionAndDeletion) {
@@ -184,6 +188,35 @@ TEST_F(ResultListTest, ViewAndTheLineMenuNeverRunAFileNorHandTheShellANearName) 
   ASSERT_EQ(answer.count(), 3);
   EXPECT_EQ(answer.boxes()[0].text + answer.boxes()[1].text, std::string(kShellRefusedText) + kShellRefusedText);
   EXPECT_EQ(answer.boxes()[2].text, "没有发现");
+}
+
+// A ticked file of an old Windows installation is never deleted here: the user is offered
+// Windows' Disk Cleanup on its drive, and told when the shell cannot start it.
+TEST_F(ResultListTest, FilesLeftToTheSystemsCleanupAreOfferedToDiskCleanup) {
+  const std::string a = temp.file("a.tmp", 1536);
+  Add("temp files", a, 1, 1536);
+  FoundFile old;
+  old.path = "D:\\Windows.old\\a.dll";
+  old.exact = platform.exactPathOf(old.path);
+  old.category = "旧的 Windows 安装";
+  old.isProtected = old.toDelete = 1;
+  old.systemCleanupOnly = true;
+  engine.findings().add(old);
+  Open();
+  MessageBoxAnswerer answer(IDOK);
+  answer.QueueAnswers({IDYES, IDYES, IDYES, IDYES, IDOK});
+  Click(IDC_RESULT_DELETE);
+  EXPECT_FALSE(TempTree::exists(a));
+  EXPECT_EQ(TextsBelow(tree, TVI_ROOT), std::vector<std::string>{"[旧的 Windows 安装]D:\\Windows.old\\a.dll  0 字节"});
+  shellStarts = false;
+  Click(IDC_RESULT_DELETE);
+  tree.SelectItem(Items()[0]);
+  Click(IDC_RESULT_VIEW);
+  EXPECT_EQ(launched, (std::vector<std::string>{"cleanmgr.exe /d D:", "cleanmgr.exe /d D:", "D:\\Windows.old\\a.dll "}));
+  ASSERT_EQ(answer.count(), 6);
+  EXPECT_EQ(answer.boxes()[1].text, "删除完毕，释放 1.50 KB，1 个文件须由 Windows 的磁盘清理删除。\n\n是否打开 Windows 的磁盘清理？");
+  EXPECT_EQ(answer.boxes()[4].text, "无法打开 Windows 的磁盘清理。");
+  EXPECT_EQ(answer.boxes()[5].text, "无法打开：D:\\Windows.old\\a.dll");
 }
 
 TEST_F(ResultListTest, CommandsOnlySayThatAScanRunsWhileItRuns) {
