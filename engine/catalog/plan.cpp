@@ -236,16 +236,19 @@ bool isDetected(const Entry& entry, const Expander& expander, int profile,
   return !anyAbsent;
 }
 
+// A condition that cannot be checked holds the entry back: it guards against cleaning
+// while something is under way (an update waiting for a restart). Only another
+// installation's registry is left unread, as the running system's is not its own.
 bool isHeldBack(const Entry& entry, const Expander& expander, int profile,
                 const DetectionProbe& probe) {
   for (const std::string& condition : entry.skipIf) {
-    if (condition.compare(0, 2, "HK") == 0) {
-      if (probe.registryKey && probe.registryKey(condition, profile) == Presence::Present) {
-        return true;
-      }
+    if (sameName(condition.substr(0, 2), "HK")) {
+      if (probe.registryKey && probe.registryKey(condition, profile) != Presence::Absent) return true;
       continue;
     }
-    for (const FolderPattern& folder : expander.expandFor(condition, profile).folders) {
+    const Expansion expansion = expander.expandFor(condition, profile);
+    if (expansion.status != ExpandStatus::Ok) return true;
+    for (const FolderPattern& folder : expansion.folders) {
       if (probe.exists && probe.exists(folder)) return true;
     }
   }

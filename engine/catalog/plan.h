@@ -90,7 +90,7 @@ struct DetectionProbe {
 // holds, or none that could be checked.
 bool isDetected(const Entry& entry, const Expander& expander, int profile,
                 const DetectionProbe& probe);
-// Whether one of the entry's ScourixSkipIf paths or keys exists now.
+// Whether one of the entry's ScourixSkipIf paths or keys exists now, or cannot be checked.
 bool isHeldBack(const Entry& entry, const Expander& expander, int profile,
                 const DetectionProbe& probe);
 

@@ -252,8 +252,23 @@ TEST_F(CatalogMachine, DetectionPerProfileAndHoldingBack) {
   EXPECT_TRUE(isDetected(os, expander, 0, probe));         // no running version given
   probe.osMajor = 10;
   EXPECT_FALSE(isDetected(os, expander, 0, probe));
-  EXPECT_TRUE(isHeldBack(entry("ScourixSkipIf=%WinDir%\\WinSxS\\pending.xml"), expander, -1, probe));
-  EXPECT_FALSE(isHeldBack(entry("ScourixSkipIf=HKLM\\X\nScourixSkipIf2=%WinDir%\\x"), expander, -1, probe));
+  // A skip condition that exists, or that cannot be checked, holds the entry back.
+  const struct {
+    const char* conditions;
+    int profile;
+    bool heldBack;
+  } skips[] = {
+      {"ScourixSkipIf=%WinDir%\\WinSxS\\pending.xml", -1, true},
+      {"ScourixSkipIf=HKLM\\X\nScourixSkipIf2=%WinDir%\\x", 0, false},
+      {"ScourixSkipIf=hklm\\X", -1, true},                       // a key the registry cannot answer
+      {"ScourixSkipIf=C:\\Program Files\\Foo\\running.lock", 0, true},  // no variable: cannot be placed
+      {"ScourixSkipIf=%NoSuchFolder%\\x", 0, true},
+  };
+  for (const auto& skip : skips) {
+    EXPECT_EQ(isHeldBack(entry(skip.conditions), expander, skip.profile, probe), skip.heldBack) << skip.conditions;
+  }
+  probe.registryKey = nullptr;  // another installation's registry is not read
+  EXPECT_FALSE(isHeldBack(entry("ScourixSkipIf=HKLM\\X"), expander, -1, probe));
   const Plan p = planCatalog({both, os}, expander, [](std::size_t e, int profile) {
     return e == 1 || profile == 1;
   });
