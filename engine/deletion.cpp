@@ -5,14 +5,9 @@
 #include <utility>
 #include <set>
 
-#include "engine/trace_locations.h"
 
 namespace scourix {
 namespace {
-
-bool isRecycleFinding(const FoundFile& file) {
-  return file.category == kRecycledLabel || file.category == kRecyclerLabel || file.category == kRecycleBinLabel;
-}
 
 // A folder on the file's path was swapped for a link after the scan: deleting through
 // it could reach a file outside the scanned tree.
@@ -75,7 +70,7 @@ FileLookup lookUpListed(Platform& platform, const FoundFile& file, bool& changed
 // user, beside its record "$I<x>". Where the item of a finding of such a bin starts, and
 // where it ends (npos: the finding is the item itself); false for findings of no such bin.
 bool binItemOf(const FoundFile& file, std::size_t& start, std::size_t& end) {
-  if (file.category != kRecycleBinLabel || file.rootLength == 0) return false;
+  if (file.bin != RecycleBin::Vista || file.rootLength == 0) return false;
   const ExactPath& exact = file.exact;
   std::size_t user = file.rootLength;
   if (exact.isSeparatorAt(user - 1) == false && exact.isSeparatorAt(user)) ++user;
@@ -161,7 +156,7 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
       return;
     }
     // What is already in a bin cannot go to one.
-    if (toBin && !isRecycleFinding(file)) {
+    if (toBin && file.bin == RecycleBin::None) {
       toRecycle.push_back(file.exact);
       recycledAt.push_back(i);
       return;

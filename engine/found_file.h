@@ -24,6 +24,14 @@ struct WalkedFile {
   std::uint64_t fileId = 0;      // the file's number on its volume; 0: unknown
 };
 
+// The recycle bin a finding lies in, as the trace scan that walked the bin knows it;
+// never told by a label, which a user's catalog entry may copy.
+enum class RecycleBin : std::uint8_t {
+  None,
+  Old,    // "Recycled" and "RECYCLER" of older systems
+  Vista,  // "$Recycle.Bin": items "$R..." beside their records "$I..."
+};
+
 // One found file. Its exact path is the key of the found-file list.
 struct FoundFile : WalkedFile {
   std::string category;
@@ -36,6 +44,8 @@ struct FoundFile : WalkedFile {
   // Removed only by the system's own cleanup (an old Windows installation, whose files
   // Windows protects): listed to show its size, never deleted one by one.
   bool systemCleanupOnly = false;
+  // What is in a bin already never goes to one again.
+  RecycleBin bin = RecycleBin::None;
 };
 
 }  // namespace scourix

@@ -1,6 +1,7 @@
 #include "engine/trace_scan.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/protection.h"
 #include "engine/trace_locations.h"
@@ -44,7 +45,10 @@ void TraceScan::scanRecycleFolders() {
     for (std::size_t row = kFirstDriveRow; row < locations.size() && !stop_; ++row) {
       if (row > kFirstDriveRow) pacer_.sleep(kLocationSleepMs);
       FolderPath folder;
-      if (findRealFolder(root, locations[row].subPath, folder)) walk(folder, locations[row].label);
+      if (!findRealFolder(root, locations[row].subPath, folder)) continue;
+      bin_ = std::strcmp(locations[row].label, kRecycleBinLabel) == 0 ? RecycleBin::Vista : RecycleBin::Old;
+      walk(folder, locations[row].label);
+      bin_ = RecycleBin::None;
     }
   }
 }
@@ -110,9 +114,11 @@ bool TraceScan::entryListed(const DirEntry& entry, int depth) {
 void TraceScan::fileWalked(const WalkedFile& file) {
   progress_.examined(file.path);
   if (isTraceIndexFile(platform_.codePage().lower(file.name))) return;
-  // The later of the two: an unpacking installer keeps the archive's old write times.
-  if (findings_.add(file, label_) && freshSince_ != 0 && std::max(file.creation, file.lastWrite) > freshSince_) {
-    protect(findings_.at(findings_.count() - 1));
+  if (findings_.add(file, label_)) {
+    FoundFile& found = findings_.at(findings_.count() - 1);
+    found.bin = bin_;
+    // The later of the two: an unpacking installer keeps the archive's old write times.
+    if (freshSince_ != 0 && std::max(found.creation, found.lastWrite) > freshSince_) protect(found);
   }
   progress_.step();
 }

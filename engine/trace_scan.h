@@ -72,6 +72,7 @@ class TraceScan : private WalkSink {
   // folders are passed over, and whether its fresh files start locked.
   std::string label_;
   bool skipJumpLists_ = false;
+  RecycleBin bin_ = RecycleBin::None;  // the bin the walk lists
   // Files written since this time start locked; 0: none.
   std::int64_t freshSince_ = 0;
   std::vector<std::string> unreadable_;

@@ -173,11 +173,13 @@ TEST_F(Engine, TheRecycleOptionDeletesWhatIsInTheBinAndMovesTheOtherTickedFilesI
   platform.binCapacity = 16;
   engine.choices().options.deleteToRecycleBin = 1;
   for (int i = 1; i <= 5; ++i) offer(tree.file("x" + std::to_string(i), 1u << i), "x", i != 4 ? 1 : 0);
-  offer(tree.file("RECYCLER/Dc1.doc"), kRecyclerLabel);
+  offer(tree.file("RECYCLER/Dc1.doc"), kRecyclerLabel, 1, [](FoundFile& file) { file.bin = RecycleBin::Old; });
+  // A user's catalog entry may bear a bin's label: its files are no bin's.
+  offer(tree.file("app/RECYCLER.log", 1), kRecyclerLabel);
   const DeletionResult result = engine.deleteMarkedFiles();
-  EXPECT_EQ(platform.recycleBatches, (std::vector<Names>{{x + "1", x + "2", x + "3", x + "5"}}));
+  EXPECT_EQ(platform.recycleBatches, (std::vector<Names>{{x + "1", x + "2", x + "3", x + "5", tree.path("app/RECYCLER.log")}}));
   EXPECT_EQ(std::tie(result.deleted, result.recycled, result.bytesRecycled, result.failed, result.binRefused),
-            std::tuple(1, 2, 10ull, 2, 1));
+            std::tuple(1, 3, 11ull, 2, 1));
   ASSERT_EQ(result.failures.size(), 2u);
   EXPECT_EQ(std::tie(result.failures[0].path, result.failures[0].category, result.failures[0].reason),
             std::tuple(x + "2", "x", "locked"));
