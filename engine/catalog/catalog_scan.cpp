@@ -176,6 +176,9 @@ void CatalogScan::walkGroup(const Group& group, catalog::FolderLister& lister) {
   std::vector<Pending> pending;
   pending.push_back({platform_.folderOfUtf8(group.folder), group.folder, {},
                      deny_->scopeOf(group.folder, aboveIsProfile)});
+  // Each folder below is walked on its own, but all of them were listed from here down as
+  // no links: deletion checks that every one still is none.
+  groupRootLength_ = pending.back().folder.exact.length();
   while (!pending.empty() && !stop_) {
     const Pending folder = std::move(pending.back());
     pending.pop_back();
@@ -237,6 +240,7 @@ void CatalogScan::judge(const Group& group, const Pending& folder, Held& held) {
     const catalog::Entry& entry = loaded_.entries[target.entry];
     FoundFile finding;
     static_cast<WalkedFile&>(finding) = std::move(held.file);
+    finding.rootLength = groupRootLength_;
     finding.category = labels_[target.entry];
     finding.toDelete = ticked_[target.entry] ? 1 : 0;
     finding.skipInUse = entry.skipInUse;

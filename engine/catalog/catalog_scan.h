@@ -119,6 +119,7 @@ class CatalogScan : private WalkSink {
   std::vector<Held> held_;
   std::vector<std::pair<DirEntry, std::string>> subfolders_;
   std::string pendingName_;
+  std::size_t groupRootLength_ = 0;  // units of the exact path of the group being walked
   // The file being judged: its UTF-8 path and folded name, their storage reused.
   std::string utf8_;
   std::u32string foldedName_;
