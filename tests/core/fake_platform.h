@@ -69,7 +69,8 @@ class FakePlatform : public Platform {
   bool failSync = false, failReplace = false;
   std::string catalogText;                         // builtInCatalog(): none unless a test gives one
   std::map<std::string, std::string> environment;  // environmentVariable(); others unset
-  std::map<std::string, KeyPresence> registry;     // registryKey(); others Unknown
+  std::map<std::string, KeyPresence> registry;     // registryKey(); others Unknown, or the system's
+                                                   // after takeRunningCatalog()
   int osMajor = 0, osMinor = 0;                    // windowsVersion(); 0: no Windows
   bool elevated = true;                            // isElevated(): as under Wine
   ElevatedStart elevatedStart = ElevatedStart::Started;
@@ -77,6 +78,7 @@ class FakePlatform : public Platform {
   // The running machine's catalog and environment, as the program sees them.
   void takeRunningCatalog() {
     catalogText = real_.builtInCatalog();
+    runningRegistry_ = true;
     for (const char* name : {"SystemDrive", "SystemRoot", "ProgramW6432", "ProgramFiles(x86)", "CommonProgramW6432",
                              "CommonProgramFiles(x86)", "ProgramData", "PUBLIC", "USERPROFILE"}) {
       environment[name] = real_.environmentVariable(name);
@@ -194,7 +196,8 @@ class FakePlatform : public Platform {
     return environment.count(name) ? environment[name] : std::string();
   }
   KeyPresence registryKey(const std::string& key) override {
-    return registry.count(key) ? registry[key] : KeyPresence::Unknown;
+    if (registry.count(key) != 0) return registry[key];
+    return runningRegistry_ ? real_.registryKey(key) : KeyPresence::Unknown;
   }
   bool windowsVersion(int& major, int& minor) override {
     major = osMajor, minor = osMinor;
@@ -227,6 +230,7 @@ class FakePlatform : public Platform {
   }
 
   Platform& real_ = systemPlatform();
+  bool runningRegistry_ = false;
 };
 
 }  // namespace scourix::test
