@@ -123,6 +123,10 @@ std::string MainDialog::ImportedCatalogPath() const {
 }
 
 void MainDialog::RestartElevated(const std::vector<std::string>& tickedItems) {
+  // The elevated program loads data.dsfw: it gets every choice made here (rules, options,
+  // drives), saved before it starts; this program then ends without saving, so that from
+  // then on only the elevated one writes the file.
+  if (!SaveChoices()) return;
   switch (engine_.platform().startElevated(RestartParameters(RestartRequest{kTracePageIndex, tickedItems}))) {
     case ElevatedStart::Started:
       restarted_ = true;
@@ -136,11 +140,14 @@ void MainDialog::RestartElevated(const std::vector<std::string>& tickedItems) {
   }
 }
 
-void MainDialog::SaveConfig() {
-  if (keepConfigFile_ || restarted_) return;
-  if (!saveConfig(engine_.choices(), engine_.platform(), configPath_).saved) {
-    MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
-  }
+bool MainDialog::SaveChoices() {
+  diskPage_.ReadDriveChecks();
+  tracePage_.ReadTraceChecks();
+  optionsPage_.ApplyToSettings();
+  if (keepConfigFile_ || restarted_) return true;
+  if (saveConfig(engine_.choices(), engine_.platform(), configPath_).saved) return true;
+  MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  return false;
 }
 
 void MainDialog::DockResultWindow() {
@@ -323,10 +330,7 @@ void MainDialog::StopScanAndWait() {
 void MainDialog::OnDestroy() {
   StopScanAndWait();
   engine_.setObserver(nullptr);
-  diskPage_.ReadDriveChecks();
-  tracePage_.ReadTraceChecks();
-  optionsPage_.ApplyToSettings();
-  SaveConfig();
+  SaveChoices();
   RemoveTrayIcon();
 }
 

@@ -75,7 +75,8 @@ class MainDialog : public FilteredDialog {
   void AddTrayIcon();
   void RemoveTrayIcon();
   void LoadConfig();
-  void SaveConfig();
+  // The pages' choices, read back and saved; false (and reported) when the file could not be written.
+  bool SaveChoices();
   void AddAboutItem();
   bool OnSysCommand(WPARAM command);
   bool OnPaint();

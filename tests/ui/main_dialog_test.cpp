@@ -354,9 +354,9 @@ TEST_F(MainDialogRun, TheCatalogsGroupsTicksByNameAndAWinapp2Import) {
 }
 
 // Without administrator rights the system items show the shield and the page offers the
-// restart: a "no" changes nothing; a start ends this program without saving, and the new
-// one opens on the trace page with the same ticks.
-TEST_F(MainDialogRun, WithoutRightsARestartCarriesThePageAndTheTicksAndEndsUnsaved) {
+// restart: a "no" changes no choice; the choices are saved before each start, for the new
+// program to load, and the new one opens on the trace page with the same ticks.
+TEST_F(MainDialogRun, WithoutRightsARestartCarriesThePageAndTheChoices) {
   platform.elevated = false;
   platform.elevatedStart = ElevatedStart::Declined;
   const std::string tricky = u8"Say \"hi\" \\ 缓存\\";
@@ -382,7 +382,9 @@ TEST_F(MainDialogRun, WithoutRightsARestartCarriesThePageAndTheTicksAndEndsUnsav
     ClickButton(page.hwnd(), IDC_TRACE_RESTART);
   });
   EXPECT_FALSE(main.exists());
-  EXPECT_FALSE(TempTree::exists(configPath));
+  CleanEngine saved(platform);
+  ASSERT_EQ(readConfigFile(saved.choices(), saved.platform(), configPath).status, ConfigStatus::Loaded);
+  EXPECT_EQ(saved.choices().traceFlags.chromeCache + saved.choices().catalogTicks.at("Alpha"), 0);
   EXPECT_EQ(answer.count(), 0);
   ASSERT_EQ(platform.elevatedStarts.size(), 2u);
   int count = 0;
