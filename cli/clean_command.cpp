@@ -52,7 +52,7 @@ int cleanCommand(const Args& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--config") {
-      if (i + 1 >= args.size()) return usageError("clean", "--config needs a file");
+      if (i + 1 >= args.size() || args[i + 1].empty()) return usageError("clean", "--config needs a file");
       run.configPath = args[++i];
     } else if (arg == "--dry-run") {
       run.dryRun = true;

@@ -26,7 +26,10 @@ int scanCommand(const Args& args) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (optionsEnded || arg.empty() || arg[0] != '-') {
+    if (arg.empty()) {
+      // An unset variable in a script: the empty name would stand for the root.
+      return usageError("scan", "an empty directory name");
+    } else if (optionsEnded || arg[0] != '-') {
       dirs.push_back(arg);
     } else if (arg == "--") {
       optionsEnded = true;
@@ -39,11 +42,11 @@ int scanCommand(const Args& args) {
     } else if (arg == "--ticked") {
       style.tickedOnly = true;
     } else if (arg == "--rules") {
-      if (i + 1 >= args.size()) return usageError("scan", "--rules needs a file");
+      if (i + 1 >= args.size() || args[i + 1].empty()) return usageError("scan", "--rules needs a file");
       rulesPath = args[++i];
       haveRules = true;
     } else if (arg == "--config") {
-      if (i + 1 >= args.size()) return usageError("scan", "--config needs a file");
+      if (i + 1 >= args.size() || args[i + 1].empty()) return usageError("scan", "--config needs a file");
       configPath = args[++i];
     } else {
       return usageError("scan", "unknown option " + arg);

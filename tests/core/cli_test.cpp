@@ -78,6 +78,11 @@ TEST_F(Cli, Scan) {
 #endif
   EXPECT_EQ(run("scan --no-pace " + at("missing")), 1);
   EXPECT_NE(err.find("cannot list"), std::string::npos) << err;
+  // An empty name, as an unset variable of a script gives, would stand for the root.
+  for (const char* empty : {"scan --no-pace \"\"", "scan --config \"\" data", "clean --config \"\""}) {
+    EXPECT_EQ(run(empty), 2) << empty;
+    EXPECT_EQ(out, "") << empty;
+  }
   // --config leaves out what the exclusion list of a data.dsfw names, which config show prints.
   CleanEngine settings(systemPlatform());
   settings.choices().exclusions.add({Exclusion::Kind::Name, "*.PCF"});
