@@ -10,18 +10,21 @@ namespace scourix {
 namespace {
 
 // Types that the shell runs, or hands to a host that runs what they hold: programs,
-// scripts, shortcuts, installers, registry and setup files, control-panel items,
-// management consoles and compiled help.
+// scripts (also of the script languages a user may have installed, such as Python),
+// shortcuts, installers and packages, registry and setup files, control-panel items,
+// management consoles, sandbox configurations and compiled help.
 constexpr std::string_view kExecutableTypes[] = {
-    "ade",       "adp",        "app",      "application", "appref-ms", "bas",      "bat",
-    "chm",       "cmd",        "com",      "cpl",         "crt",       "diagcab",  "exe",
-    "gadget",    "hlp",        "hta",      "inf",         "ins",       "isp",      "jar",
-    "js",        "jse",        "lnk",      "mde",         "msc",       "msh",      "msh1",
-    "msh2",      "mshxml",     "msh1xml",  "msh2xml",     "msi",       "msp",      "mst",
-    "pif",       "ps1",        "ps1xml",   "ps2",         "ps2xml",    "psc1",     "psc2",
-    "reg",       "scf",        "scr",      "sct",         "settingcontent-ms",     "shb",
-    "shs",       "url",        "vb",       "vbe",         "vbs",       "website",  "ws",
-    "wsc",       "wsf",        "wsh",
+    "ade",       "adp",        "app",      "application", "appinstaller", "appref-ms", "appx",
+    "appxbundle", "bas",       "bat",      "chm",         "cmd",          "com",       "cpl",
+    "crt",       "diagcab",    "exe",      "gadget",      "hlp",          "hta",       "inf",
+    "ins",       "isp",        "jar",      "js",          "jse",          "lnk",       "mde",
+    "msc",       "msh",        "msh1",     "msh2",        "mshxml",       "msh1xml",   "msh2xml",
+    "msi",       "msix",       "msixbundle", "msp",       "mst",          "msu",       "pif",
+    "pl",        "ps1",        "ps1xml",   "ps2",         "ps2xml",       "psc1",      "psc2",
+    "psd1",      "psm1",       "py",       "pyc",         "pyw",          "pyz",       "pyzw",
+    "rb",        "reg",        "scf",      "scr",         "sct",          "settingcontent-ms",
+    "shb",       "shs",        "url",      "vb",          "vbe",          "vbs",       "website",
+    "ws",        "wsb",        "wsc",      "wsf",         "wsh",
 };
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

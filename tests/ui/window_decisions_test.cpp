@@ -21,6 +21,7 @@ TEST(ViewAction, ExecutableTypes) {
   const std::pair<const char*, bool> cases[] = {
       {"C:\\a\\pkg.msi", true}, {"C:\\a\\x.lnk", true}, {"C:\\A\\SETUP.EXE", true}, {"C:\\a\\x.exe . ", true},
       {"C:\\a\\x.exe::$DATA", true}, {"C:\\a\\乗.exe", true} /* "乗" ends in the byte of a backslash */,
+      {"C:\\Temp\\pip-build\\setup.py", true}, {"C:\\a\\kb5031356.msu", true},
       {"C:\\a\\x.exe.bak", false}, {"C:\\a.exe\\noext", false}, {"C:\\下载.exe\\乗.txt", false}, {"C:\\a.exe\\乗", false}};
   for (const auto& [path, executable] : cases) EXPECT_EQ(IsExecutableType(path), executable) << path;
 }
