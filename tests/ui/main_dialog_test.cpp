@@ -208,9 +208,10 @@ TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSa
     ASSERT_EQ(answer.count(), 1);
     EXPECT_EQ(answer.boxes()[0].text, "设置已保存");
     EXPECT_EQ(answer.boxes()[0].owner, main.hwnd());  // a box belongs to the top window
-    // "排除列表…": an entry counts once added, a folder by its separator; one there already is refused.
+    // "排除列表…": an entry counts once added, a folder by its separator; one there already,
+    // and a root alone (every path), are refused.
     answer.fill = [&](HWND box) {
-      for (const char* text : {" *.bak ", "D:\\资料\\", "*.BAK"}) {
+      for (const char* text : {" *.bak ", "D:\\资料\\", "*.BAK", "\\"}) {
         SetDlgItemTextA(box, IDC_EXCL_TEXT, text);
         ClickButton(box, IDC_EXCL_ADD);
       }
@@ -219,7 +220,8 @@ TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSa
     };
     ClickButton(page.hwnd(), IDC_OPT_EXCLUSIONS);
     EXPECT_EQ(engine.choices().exclusions.entries(), (std::vector<Exclusion>{{Exclusion::Kind::Folder, u8"D:\\资料\\"}}));
-    EXPECT_EQ(answer.boxes().back().text, "已在排除列表中");
+    ASSERT_GE(answer.count(), 2);
+    EXPECT_EQ(answer.boxes()[answer.count() - 2].text + "|" + answer.boxes().back().text, "已在排除列表中|请输入文件夹或文件名");
   });
 }
 

@@ -153,7 +153,7 @@ bool KeepCopy(Platform& platform, const std::string& bytes, const std::string& p
   const std::string temp = path + ".tmp";
   std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && platform.syncFile(file);
   ok = std::fclose(file) == 0 && ok;
   if (ok && platform.replaceFile(temp, path)) return true;
   std::remove(temp.c_str());
