@@ -33,6 +33,7 @@ void Findings::append(std::unique_ptr<FoundFile> finding, std::uint32_t hash) {
 }
 
 void Findings::clear() {
+  ++generation_;
   index_.clear();
   files_.clear();
 }

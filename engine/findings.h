@@ -36,6 +36,10 @@ class Findings {
   // not tell whether deleting it breaks a program.
   void lockFrom(int first);
 
+  // Changes whenever findings leave the list (a new scan empties it, a deletion or an
+  // exclusion thins it): a question asked about the list holds only while it stays.
+  std::uint64_t generation() const { return generation_.load(); }
+
   bool workerOwns() const { return workerOwns_.load(); }
   void setWorkerOwns(bool owns) { workerOwns_ = owns; }
 
@@ -46,6 +50,7 @@ class Findings {
   List files_;
   PathIndex index_;  // the exact paths of files_, for the duplicate check
   std::atomic<bool> workerOwns_{false};
+  std::atomic<std::uint64_t> generation_{0};
 };
 
 }  // namespace scourix

@@ -342,9 +342,17 @@ void ResultListDialog::OnDelete() {
   if (RefusedWhileScanning()) return;
   const std::string question =
       DeletionQuestionText(tickedCount_, tickedBytes_, engine_.choices().options.deleteToRecycleBin != 0);
+  const std::uint64_t asked = engine_.findings().generation();
   if (MessageBoxA(hwnd_, question.c_str(), "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  // The main window stays usable while the question is open: a scan may have started.
+  // The main window stays usable while the question is open: a scan may have started, or
+  // run to its end and listed files the user never saw.
   if (RefusedWhileScanning()) return;
+  if (engine_.findings().generation() != asked) {
+    RebuildList();
+    UpdateButtons();
+    MessageBoxA(hwnd_, kListChangedText, "提示", MB_OK);
+    return;
+  }
   // An unattended clean of another process may be scanning or deleting the same files;
   // the claim ends with the deletion, before the box waits for the user.
   std::unique_ptr<ScanLock> lock = engine_.platform().claimScanLock();

@@ -32,6 +32,8 @@ std::string DeletionQuestionText(int ticked, std::uint64_t tickedBytes, bool toR
 // The box after a deletion: what it freed, what went to the recycle bin (if anything did)
 // and how many ticked files could not be deleted.
 std::string DeletionDoneText(const DeletionResult& deletion);
+// The list changed while the deletion question was open: nothing was deleted.
+inline constexpr char kListChangedText[] = "结果列表已经改变，未删除任何文件。";
 // The same, asking whether to open Windows' Disk Cleanup for the files left to it.
 std::string DiskCleanupQuestionText(const DeletionResult& deletion);
 // The shell could not open the file at `path` (code page).

@@ -219,6 +219,26 @@ TEST_F(ResultListTest, FilesLeftToTheSystemsCleanupAreOfferedToDiskCleanup) {
   EXPECT_EQ(answer.boxes()[5].text, "无法打开：D:\\Windows.old\\a.dll");
 }
 
+// The main window stays usable while "确实要删除么?" is open: a scan that ran to its end
+// meanwhile listed files the user never saw, so the answer deletes nothing.
+TEST_F(ResultListTest, AListChangedWhileTheQuestionWasOpenLosesNothing) {
+  const std::string seen = temp.file("seen.tmp"), unseen = temp.file("unseen.tmp");
+  Add("temp files", seen);
+  Open();
+  MessageBoxAnswerer answer(IDOK);
+  answer.QueueAnswers({IDYES});
+  answer.onOpen = [&](HWND) {
+    if (answer.count() != 1) return;
+    engine.findings().clear();
+    Add("temp files", unseen);
+  };
+  Click(IDC_RESULT_DELETE);
+  EXPECT_TRUE(TempTree::exists(seen) && TempTree::exists(unseen));
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[1].text, kListChangedText);
+  EXPECT_EQ(TextsBelow(tree, TVI_ROOT), std::vector<std::string>{"[temp files]" + unseen + "  0 字节"});
+}
+
 TEST_F(ResultListTest, CommandsOnlySayThatAScanRunsWhileItRuns) {
   const std::string drive = memoryRoot(platform);
   ListingGate gate(drive);
