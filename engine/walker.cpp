@@ -18,16 +18,21 @@ bool Walker::walk(const FolderPath& root, WalkSink& sink, Pacer* pacer) {
     sink.folderUnreadable(file_.path);
   }
   DirEntry entry;
+  bool broken = false;
   while (!open_.empty() && !stop_) {
     if (open_.back().listing->next(entry)) {
       if (pacer != nullptr) pacer->step();
       listEntry(entry, sink);
     } else {
+      if (open_.back().listing->failed()) {
+        broken = true;
+        sink.folderUnreadable(file_.path);
+      }
       endFolder(sink);
     }
   }
   // A stopped walk still closes the folders left open, so that their findings settle.
-  const bool complete = open_.empty();
+  const bool complete = open_.empty() && !broken;
   while (!open_.empty()) endFolder(sink);
   return complete;
 }

@@ -43,8 +43,9 @@ class Walker {
       : platform_(platform), stop_(stop), exclusions_(exclusions) {}
 
   // Walks the tree below `root`. With a pacer, every entry listed is a step of it. False
-  // when a stop cut it short: a folder's listing had not ended, so what the walk has seen
-  // of that folder's tree may lack a marker that protects it.
+  // when a stop cut it short or a listing broke off on an error: a folder's listing had
+  // not ended, so what the walk has seen of that folder's tree may lack a marker that
+  // protects it.
   bool walk(const FolderPath& root, WalkSink& sink, Pacer* pacer = nullptr);
 
  private:

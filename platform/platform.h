@@ -55,6 +55,9 @@ class DirListing {
   virtual ~DirListing() = default;
   // Fills the entry with the next one of the listing; false at its end.
   virtual bool next(DirEntry& entry) = 0;
+  // After next() gave false: the listing broke off on an error before its real end, so
+  // what it did not give is unknown.
+  virtual bool failed() const { return false; }
   // Opens the folder this listing just gave as `entry`, relative to this one and without
   // following a link: nullptr when it cannot be listed or is no folder of its own any
   // more (swapped for a link since it was listed). Listings of no real folder have none.

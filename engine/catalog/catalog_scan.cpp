@@ -186,8 +186,9 @@ void CatalogScan::walkGroup(const Group& group, catalog::FolderLister& lister) {
     markers_ = catalog::FolderMarkers();
     held_.clear();
     subfolders_.clear();
-    walker_.walk(folder.folder, *this);
-    for (Held& held : held_) judge(group, folder, held);
+    // A listing cut short may lack the marker of a store: what it gave starts locked.
+    const bool whole = walker_.walk(folder.folder, *this);
+    for (Held& held : held_) judge(group, folder, held, whole);
     // Pushed last to first, so that the folders are walked in the listing's order.
     for (auto child = subfolders_.rbegin(); child != subfolders_.rend(); ++child) {
       std::vector<std::u32string> names = folder.names;
@@ -222,7 +223,7 @@ bool CatalogScan::wantsFolder(const Group& group, const std::vector<std::u32stri
 
 // The first target that wants the file lists it, unless the deny list keeps it from all
 // of them or an exclusion of its entry keeps it from that one.
-void CatalogScan::judge(const Group& group, const Pending& folder, Held& held) {
+void CatalogScan::judge(const Group& group, const Pending& folder, Held& held, bool wholeListing) {
   progress_.examined(held.file.path);
   catalog::joinPathInto(folder.utf8, held.utf8Name, utf8_);
   catalog::foldNameInto(held.utf8Name, foldedName_);
@@ -247,7 +248,7 @@ void CatalogScan::judge(const Group& group, const Pending& folder, Held& held) {
     // The system's own cleanup removes what a handler names: never file by file.
     finding.systemCleanupOnly = !entry.cleanupHandlers.empty();
     if (catalog::isFresh(entry.minAgeDays, finding.creation, finding.lastWrite, now_) ||
-        finding.systemCleanupOnly) {
+        finding.systemCleanupOnly || !wholeListing) {
       protect(finding);
     }
     if (findings_.add(std::move(finding))) progress_.step();

@@ -89,8 +89,8 @@ class CatalogScan : private WalkSink {
   void walkGroup(const Group& group, catalog::FolderLister& lister);
   bool wantsFolder(const Group& group, const std::vector<std::u32string>& names,
                    const std::string& utf8) const;
-  // Takes the held file's facts into its finding.
-  void judge(const Group& group, const Pending& folder, Held& held);
+  // Takes the held file's facts into its finding, locked unless the folder's listing was whole.
+  void judge(const Group& group, const Pending& folder, Held& held, bool wholeListing);
 
   bool entryListed(const DirEntry& entry, int depth) override;
   void fileWalked(const WalkedFile& file) override;

@@ -1,6 +1,7 @@
 #include "platform/posix/posix_listing.h"
 
 #include <dirent.h>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,7 +49,14 @@ class PosixListing : public DirListing {
   PosixListing& operator=(const PosixListing&) = delete;
 
   bool next(DirEntry& entry) override {
-    while (const dirent* d = readdir(dir_)) {
+    for (;;) {
+      // readdir tells its end from an error only through errno.
+      errno = 0;
+      const dirent* d = readdir(dir_);
+      if (d == nullptr) {
+        failed_ = errno != 0;
+        return false;
+      }
       clearFacts(entry);
       if (isDotOrDotDot(d->d_name)) {
         entry.name.assign(d->d_name);
@@ -78,8 +86,9 @@ class PosixListing : public DirListing {
       entry.name.assign(d->d_name);
       return true;
     }
-    return false;
   }
+
+  bool failed() const override { return failed_; }
 
   // Relative to this folder's descriptor, so that no folder above can be swapped for a
   // link in between; O_NOFOLLOW refuses the folder itself if it has become one.
@@ -91,6 +100,7 @@ class PosixListing : public DirListing {
  private:
   DIR* dir_;
   int fd_;
+  bool failed_ = false;
 };
 
 std::unique_ptr<DirListing> listingOf(int fd) {

@@ -78,6 +78,8 @@ class HandleListing : public DirListing {
     return true;
   }
 
+  bool failed() const override { return failed_; }
+
   std::unique_ptr<DirListing> openSubfolder(const DirEntry& entry) override {
     ExactPath dir(dir_);
     dir.appendName(entry.name, entry.exactName);
@@ -90,6 +92,7 @@ class HandleListing : public DirListing {
     if (ended_) return false;
     if (!GetFileInformationByHandleEx(handle_, FileIdBothDirectoryInfo, batch_.data(), kBatchBytes)) {
       ended_ = true;
+      failed_ = GetLastError() != ERROR_NO_MORE_FILES;
       return false;
     }
     offset_ = 0;
@@ -101,6 +104,7 @@ class HandleListing : public DirListing {
   std::vector<LONGLONG> batch_;  // aligned for the records it holds
   std::size_t offset_ = kNoEntry;
   bool ended_ = false;
+  bool failed_ = false;
 };
 
 }  // namespace

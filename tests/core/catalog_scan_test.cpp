@@ -13,6 +13,7 @@
 
 #include "engine/catalog/catalog_scan.h"
 #include "engine/clean_engine.h"
+#include "fake_platform.h"
 #include "temp_tree.h"
 #include "win11_layout.h"
 
@@ -71,6 +72,33 @@ TEST(CatalogScan, FindsEveryLocationOfAGeneratedWindows11DriveAndNothingElse) {
     EXPECT_EQ(std::filesystem::exists(std::filesystem::u8path(tree.path(file.path))),
               file.label.empty() || !file.ticked || linked)
         << file.path;
+  }
+}
+
+// The catalog judges a folder's files once its listing has ended: one that broke off may
+// lack a store's marker, so what it gave starts locked.
+TEST(CatalogScan, AListingThatBreaksOffLocksWhatItGave) {
+  test::TempTree tree;
+  tree.file("Windows/Temp/old.tmp");
+  tree.dir("Users");
+  test::FakePlatform platform;
+  platform.catalogText = systemPlatform().builtInCatalog();
+  const std::string temp = tree.path("Windows/Temp") + platform.separator();
+  for (const bool breaksOff : {false, true}) {
+    platform.listingHook = [&](const std::string& dir) -> std::unique_ptr<DirListing> {
+      if (dir != temp) return nullptr;
+      auto listing = std::make_unique<test::VectorListing>(std::vector<DirEntry>{test::fileEntry("old.tmp")});
+      listing->breaksOff = breaksOff;
+      return listing;
+    };
+    CleanEngine engine(platform);
+    engine.setPacing(false);
+    engine.setProfilesFolder(tree.path("Users"));
+    engine.catalogScan().setSystemRoot(tree.root());
+    engine.catalogScan().setAllEntries(true);
+    engine.runTraceScan();
+    ASSERT_EQ(engine.findings().count(), 1) << breaksOff;
+    EXPECT_EQ(engine.findings().at(0).isProtected, breaksOff ? 1 : 0);
   }
 }
 

@@ -22,8 +22,10 @@ namespace scourix::test {
 struct VectorListing : DirListing {
   explicit VectorListing(std::vector<DirEntry> list) : entries(std::move(list)) {}
   bool next(DirEntry& entry) override { return index < entries.size() && (entry = entries[index++], true); }
+  bool failed() const override { return breaksOff; }
   std::vector<DirEntry> entries;
   std::size_t index = 0;
+  bool breaksOff = false;  // ends on an error after its entries
 };
 
 // Noon of a local calendar day, in seconds since 1970: far from any change of date.

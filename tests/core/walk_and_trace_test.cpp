@@ -70,6 +70,20 @@ TEST_F(Walk, DepthFirstPastWhatCannotOrMustNotBeEntered) {
 }
 
 // The exclusion list: an excluded folder is never entered, an excluded name never listed.
+// A listing that breaks off on an error may have kept back a marker that protects what
+// it gave: the walk's findings start locked, and the folder counts as unreadable.
+TEST_F(Walk, AListingThatBreaksOffLocksWhatItGave) {
+  platform.listingHook = [&](const std::string& dir) -> std::unique_ptr<DirListing> {
+    if (dir != mem("")) return nullptr;
+    auto listing = std::make_unique<test::VectorListing>(std::vector<DirEntry>{test::fileEntry("a.tmp")});
+    listing->breaksOff = true;
+    return listing;
+  };
+  engine.scanFolder(mem("").substr(0, mem("").size() - 1));
+  ASSERT_EQ(engine.findings().count(), 1);
+  EXPECT_EQ(std::make_pair(engine.findings().at(0).toDelete, engine.findings().at(0).isProtected), std::make_pair(0, 1));
+}
+
 TEST_F(Walk, NothingTheExclusionListNamesIsEnteredOrListed) {
   platform.memoryDirs[mem("")] = {test::fileEntry("1.bak"), test::fileEntry("2.BAK.tmp"), test::dirEntry("keep"),
                                   test::dirEntry("Skip")};
