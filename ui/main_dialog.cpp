@@ -140,13 +140,13 @@ void MainDialog::RestartElevated(const std::vector<std::string>& tickedItems) {
   }
 }
 
-bool MainDialog::SaveChoices() {
+bool MainDialog::SaveChoices(bool reportFailure) {
   diskPage_.ReadDriveChecks();
   tracePage_.ReadTraceChecks();
   optionsPage_.ApplyToSettings();
   if (keepConfigFile_ || restarted_) return true;
   if (saveConfig(engine_.choices(), engine_.platform(), configPath_).saved) return true;
-  MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
+  if (reportFailure) MessageBoxA(hwnd_, "保存配置文件出错", "提示", MB_OK);
   return false;
 }
 
@@ -202,7 +202,18 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_SCANOVER:
       scanSteps_.AnnounceScanOver(static_cast<ScanKind>(wParam));
       return true;
+    case WM_ENDSESSION:
+      // A logoff or shutdown ends the program after this message, without WM_DESTROY.
+      if (wParam != FALSE) OnEndSession();
+      result = 0;
+      return true;
     default:
+      // Explorer started anew (after a crash, or later than this program at logon): its
+      // taskbar has no icons yet, and a hidden window would have no way back.
+      if (message == TaskbarCreatedMessage() && trayAdded_) {
+        Shell_NotifyIconA(NIM_ADD, &tray_);
+        return true;
+      }
       return false;
   }
 }
@@ -325,6 +336,13 @@ void MainDialog::StopScanAndWait() {
   }
   // A worker past its scan's end only posts WM_SCANOVER; it is collected here.
   engine_.waitForScan();
+}
+
+void MainDialog::OnEndSession() {
+  StopScanAndWait();
+  // No box: nobody would answer it while the session ends.
+  SaveChoices(false);
+  RemoveTrayIcon();
 }
 
 void MainDialog::OnDestroy() {

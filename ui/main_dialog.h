@@ -76,7 +76,8 @@ class MainDialog : public FilteredDialog {
   void RemoveTrayIcon();
   void LoadConfig();
   // The pages' choices, read back and saved; false (and reported) when the file could not be written.
-  bool SaveChoices();
+  bool SaveChoices(bool reportFailure = true);
+  void OnEndSession();
   void AddAboutItem();
   bool OnSysCommand(WPARAM command);
   bool OnPaint();

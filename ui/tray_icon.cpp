@@ -21,6 +21,11 @@ TrayAction TrayActionFor(LPARAM mouseMessage) {
 
 const char* TrayToggleText(bool mainVisible) { return mainVisible ? "隐藏主窗口(&H)" : "打开主窗口(&O)"; }
 
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
+
 NOTIFYICONDATAA MakeTrayRecord(HWND window, HICON icon) {
   NOTIFYICONDATAA record{};
   record.cbSize = NOTIFYICONDATAA_V1_SIZE;

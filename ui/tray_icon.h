@@ -22,6 +22,9 @@ const char* TrayToggleText(bool mainVisible);
 // (NOTIFYICONDATAA_V1_SIZE), with message, icon and tip.
 NOTIFYICONDATAA MakeTrayRecord(HWND window, HICON icon);
 
+// The message Explorer broadcasts when its taskbar is made anew, icons gone.
+UINT TaskbarCreatedMessage();
+
 // Loads menu 139 and gives its first item the toggle text. Returns the loaded menu (to be
 // destroyed by the caller) and its first popup in `popup`; null when either is missing.
 HMENU LoadTrayMenu(bool mainVisible, HMENU& popup);

@@ -266,6 +266,31 @@ TEST_F(MainDialogRun, LoadsTheConfigurationExitsOnlyOnYesStopsTheScanAndSaves) {
             (std::vector<int>{0, 0, 2}));
 }
 
+// A logoff ends the program without WM_DESTROY: the end of the session stops the scan,
+// saves and takes the icon away, without a box nobody would answer.
+TEST_F(MainDialogRun, TheEndOfTheSessionStopsTheScanAndSaves) {
+  platform.listingHook = [](const std::string& dir) -> std::unique_ptr<DirListing> {
+    return dir == "C:\\" ? std::make_unique<EndlessListing>() : nullptr;
+  };
+  platform.driveTypes["C:\\"] = kDriveFixed;
+  bool started = false, stopped = false;
+  int savedRules = -1;
+  Run([&] {
+    engine.choices().rules.append({1, "doc.txt", "", 0});
+    started = engine.startDiskScan();
+    PumpUntil([&] { return engine.progress().running(ScanKind::Disk); });
+    SendMessageA(main.hwnd(), WM_ENDSESSION, TRUE, 0);
+    stopped = !engine.scanBusy() && !TrayIconShown();
+    CleanEngine reread(platform);
+    if (readConfigFile(reread.choices(), reread.platform(), configPath).status == ConfigStatus::Loaded) {
+      savedRules = reread.choices().rules.count();
+    }
+  });
+  EXPECT_TRUE(started && stopped);
+  EXPECT_EQ(savedRules, 1);
+  EXPECT_EQ(answer.count(), 0);
+}
+
 // The boxes of a close at the end of a scan as a user meets them: a trace start refused
 // while a disk scan runs, "扫描完毕" above that notice, the notice closed first, then the
 // main window. The close ends the program and saves. The scan is over once "扫描完毕"
