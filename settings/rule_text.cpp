@@ -1,5 +1,7 @@
 #include "settings/rule_text.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cstdio>
 #include <new>
@@ -47,6 +49,15 @@ std::string_view asCString(const std::string& text) { return std::string_view(te
 // rule stays one line and a part of it can never be read back as a rule of its own.
 void appendField(std::string& out, std::string_view text) {
   for (char c : text) out += c == '\n' || c == '\r' ? ' ' : c;
+}
+
+// The description, which the scan never reads, gives its commas up for semicolons: read
+// back, a comma would shift the mode and the state (a disabled rule would come back
+// enabled).
+void appendDescription(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
+  appendField(out, text);
+  std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), ',', ';');
 }
 
 }  // namespace
@@ -121,7 +132,7 @@ RuleFileStatus exportRules(const std::string& path, const RuleStore& store) {
     line.clear();
     appendField(line, asCString(rule.pattern));
     line += ',';
-    appendField(line, asCString(rule.description));
+    appendDescription(line, asCString(rule.description));
     line += ',' + std::to_string(rule.matchMode) + ',' + std::to_string(rule.enabled) + "\r\n";
     if (std::fwrite(line.data(), 1, line.size(), file) != line.size()) {
       failed = true;

@@ -61,8 +61,8 @@ TEST(RuleFiles, ExportAndImportAgain) {
   const std::tuple<Rules, std::string, std::string> rows[] = {
       {{}, "", ""},
       {plain, ".pcf,clean pcf files,0,1\r\n~,,1,0\r\nn,d,-5,2147483647\r\n\xD6\xD0,\xB7\xCF,1,0\r\n", text(plain)},
-      // A comma in a description shifts the fields.
-      {{{1, ".pcf", "x,y", 0}}, ".pcf,x,y,0,1\r\n", "0|.pcf|x|0\n"},
+      // A comma in a description would shift the fields: it is written as a semicolon.
+      {{{0, ".pcf", "x,y", 1}}, ".pcf,x;y,1,0\r\n", "0|.pcf|x;y|1\n"},
       // Each CR or LF in a field becomes a space: a rule is one line.
       {{{1, "p\rq", "first\r\nsecond\n", 1}}, "p q,first  second ,1,1\r\n", "1|p q|first  second |1\n"},
       // Texts end at a zero byte, as "%s" writes them.

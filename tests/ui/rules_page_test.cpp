@@ -154,7 +154,7 @@ TEST_F(RulesPageTest, ExportAndImportThroughTheFileDialogsAndTheirFailures) {
   EXPECT_FALSE(TempTree::exists(folder.path("missing\\rules.txt")));
 }
 
-TEST(RuleEditor, AnEmptyPatternIsRefusedThenOkTakesWhatWasEntered) {
+TEST(RuleEditor, AnEmptyPatternOrOneWithACommaIsRefusedThenOkTakesWhatWasEntered) {
   MessageBoxAnswerer answer(IDOK);
   Scripted<RuleEditDialog> editor;
   bool openAfterRefusal = false;
@@ -169,6 +169,8 @@ TEST(RuleEditor, AnEmptyPatternIsRefusedThenOkTakesWhatWasEntered) {
     PressKey(editor.Item(IDC_EDIT_DESCRIPTION), VK_END);
     PressKey(editor.Item(IDC_EDIT_DESCRIPTION), VK_RETURN);
     ClickButton(hwnd, IDOK);
+    SetDlgItemTextA(hwnd, IDC_EDIT_PATTERN, "a,b");  // read back from a rule file, another rule
+    ClickButton(hwnd, IDOK);
     openAfterRefusal = editor.exists();
     SetDlgItemTextA(hwnd, IDC_EDIT_PATTERN, "  ");  // spaces are a pattern: not trimmed
     SetFocus(editor.Item(IDC_EDIT_PATTERN));
@@ -176,8 +178,9 @@ TEST(RuleEditor, AnEmptyPatternIsRefusedThenOkTakesWhatWasEntered) {
   };
   EXPECT_EQ(editor.DoModal(), IDOK);
   EXPECT_TRUE(openAfterRefusal);
-  ASSERT_EQ(answer.count(), 1);
-  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text, "提示|规则不能为空");
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[0].caption + "|" + answer.boxes()[0].text + "|" + answer.boxes()[1].text,
+            "提示|规则不能为空|规则中不能含有逗号");
   EXPECT_EQ(editor.rule(), (ScanRule{0, "  ", "clean pcf, files\r\n", 1}));
 }
 

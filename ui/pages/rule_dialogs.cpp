@@ -51,8 +51,8 @@ void RuleEditDialog::DoDataExchange(DataExchange& exchange) {
 
 void RuleEditDialog::OnOK() {
   UpdateData(true);
-  if (!IsAcceptablePattern(fields_.pattern)) {
-    MessageBoxA(hwnd_, "规则不能为空", "提示", MB_OK);
+  if (const char* problem = PatternProblem(fields_.pattern)) {
+    MessageBoxA(hwnd_, problem, "提示", MB_OK);
     return;
   }
   EndDialog(IDOK);

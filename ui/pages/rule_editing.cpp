@@ -52,6 +52,13 @@ ScanRule RuleFromFields(const RuleEditFields& fields) {
 
 const char* EditorCaption(bool isModify) { return isModify ? "修改" : "增加"; }
 
-bool IsAcceptablePattern(const std::string& pattern) { return !pattern.empty(); }
+const char* PatternProblem(const std::string& pattern) {
+  if (pattern.empty()) return "规则不能为空";
+  // The rule file separates its fields by commas: exported and read back, the rule would
+  // become another one, enabled, matching other files. No code-page character hides a
+  // comma byte in its second half.
+  if (pattern.find(',') != std::string::npos) return "规则中不能含有逗号";
+  return nullptr;
+}
 
 }  // namespace scourix

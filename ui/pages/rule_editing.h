@@ -50,7 +50,8 @@ ScanRule RuleFromFields(const RuleEditFields& fields);
 
 // The editor's caption: "修改" when it modifies a rule, "增加" when it adds one.
 const char* EditorCaption(bool isModify);
-// The editor accepts any pattern but the empty one (spaces count as a pattern).
-bool IsAcceptablePattern(const std::string& pattern);
+// Why the editor refuses a pattern, or null: it takes any but the empty one and one with a
+// comma (spaces count as a pattern).
+const char* PatternProblem(const std::string& pattern);
 
 }  // namespace scourix
