@@ -5,7 +5,6 @@
 #include <utility>
 #include <set>
 
-
 namespace scourix {
 namespace {
 

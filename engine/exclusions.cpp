@@ -13,12 +13,15 @@ std::size_t NameStart(std::string_view path) {
 
 }  // namespace
 
+bool Exclusions::namesSomething(const Exclusion& entry) {
+  return entry.kind == Exclusion::Kind::Folder ? !catalog::pathNames(entry.text).empty() : !entry.text.empty();
+}
+
 bool Exclusions::add(Exclusion entry) {
+  if (!namesSomething(entry)) return false;
   const bool folder = entry.kind == Exclusion::Kind::Folder;
   Folded folded{folder ? catalog::foldPath(entry.text) : catalog::FoldedPath{},
                 folder ? catalog::NamePattern() : catalog::NamePattern(entry.text)};
-  // A folder of no names (a root alone) would take in every path.
-  if (folder ? folded.folder.empty() : entry.text.empty()) return false;
   const auto same = [&](const Folded& other) {
     return folder ? other.folder == folded.folder
                   : other.folder.empty() && catalog::sameName(other.pattern.text(), entry.text);

@@ -23,7 +23,9 @@ class Exclusions {
  public:
   const std::vector<Exclusion>& entries() const { return entries_; }
   bool empty() const { return entries_.empty(); }
-  // False (nothing added) for an empty entry or one that is there already, in any case.
+  // False for an empty entry or a folder of no names (a root alone would take in every path).
+  static bool namesSomething(const Exclusion& entry);
+  // False (nothing added) for an entry that names nothing or is there already, in any case.
   bool add(Exclusion entry);
   void removeAt(std::size_t index);
   void clear();

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "engine/catalog/names.h"
 #include "engine/exclusions.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
@@ -50,8 +49,7 @@ void ExclusionsDialog::OnAdd() {
   std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1);
   const int length = GetWindowTextW(field, text.data(), static_cast<int>(text.size()));
   Exclusion entry = ExclusionFromText(utf8FromWide(text.data(), static_cast<std::size_t>(length)));
-  // A root alone names no folder: it would take in every path.
-  if (entry.text.empty() || (entry.kind == Exclusion::Kind::Folder && catalog::pathNames(entry.text).empty())) {
+  if (!Exclusions::namesSomething(entry)) {
     MessageBoxA(hwnd_, "请输入文件夹或文件名", "提示", MB_OK);
     return;
   }
