@@ -12,15 +12,15 @@ namespace {
 std::vector<FoundFile> copyFindings(const CleanEngine& engine) {
   std::vector<FoundFile> copies;
   copies.reserve(static_cast<std::size_t>(engine.findings().count()));
-  for (const auto& file : engine.findings()) copies.push_back(*file);
+  for (const auto& file : engine.findings()) copies.push_back(file);
   return copies;
 }
 
 void tally(AutoCleanReport& report) {
   std::unordered_map<std::string, std::size_t> rowOf;
   for (const FoundFile& file : report.removed) {
-    const auto found = rowOf.emplace(file.category, report.categories.size());
-    if (found.second) report.categories.push_back({file.category, 0, 0});
+    const auto found = rowOf.emplace(file.category(), report.categories.size());
+    if (found.second) report.categories.push_back({file.category(), 0, 0});
     CategoryTally& row = report.categories[found.first->second];
     ++row.files;
     row.bytes += file.size;
@@ -79,7 +79,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
   for (FoundFile& file : findings) engine.findings().add(std::move(file));
 
   for (const auto& file : engine.findings()) {
-    if (file->toDelete != 0) report.removed.push_back(*file);
+    if (file.toDelete != 0) report.removed.push_back(file);
   }
   if (!run.dryRun) {
     report.deletion = engine.deleteMarkedFiles();
@@ -91,7 +91,7 @@ AutoCleanReport runAutoClean(CleanEngine& engine, const AutoCleanRun& run) {
     for (const DeletionFailure& left : report.deletion.systemCleanup) stayed.insert(left.exact.key());
     std::vector<FoundFile> removed;
     for (FoundFile& file : report.removed) {
-      if (stayed.count(file.exact.key()) == 0) removed.push_back(std::move(file));
+      if (stayed.count(file.exact().key()) == 0) removed.push_back(std::move(file));
     }
     report.removed = std::move(removed);
     if (report.deletion.failed != 0) report.exitCode = kAutoCleanIncomplete;

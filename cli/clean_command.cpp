@@ -14,10 +14,10 @@ namespace {
 void printRemoved(CleanEngine& engine, const AutoCleanReport& report, const OutputStyle& style) {
   std::string out;
   for (const FoundFile& file : report.removed) {
-    out += style.utf8 ? engine.platform().utf8Of(file.category) : file.category;
+    out += style.utf8 ? engine.platform().utf8Of(file.category()) : file.category();
     out += '\t';
     if (style.sizes) out += std::to_string(file.size) + '\t';
-    out += style.utf8 ? engine.platform().utf8Of(file.exact) : file.path;
+    out += style.utf8 ? engine.platform().utf8Of(file.exact()) : file.path();
     out += '\n';
   }
   std::fwrite(out.data(), 1, out.size(), stdout);

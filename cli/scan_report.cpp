@@ -17,14 +17,18 @@ void printFindings(CleanEngine& engine, const OutputStyle& style) {
   out.reserve(kOutputChunk + 4096);
   Platform& platform = engine.platform();
   for (const auto& file : engine.findings()) {
-    if (style.tickedOnly && file->toDelete == 0) continue;
-    out += style.utf8 ? platform.utf8Of(file->category) : file->category;
+    if (style.tickedOnly && file.toDelete == 0) continue;
+    out += style.utf8 ? platform.utf8Of(file.category()) : file.category();
     out += '\t';
     if (style.sizes) {
-      out += std::to_string(file->size);
+      out += std::to_string(file.size);
       out += '\t';
     }
-    out += style.utf8 ? platform.utf8Of(file->exact) : file->path;
+    if (style.utf8) {
+      out += platform.utf8Of(file.exact());
+    } else {
+      file.appendPath(out);
+    }
     out += '\n';
     if (out.size() >= kOutputChunk) {
       std::fwrite(out.data(), 1, out.size(), stdout);
@@ -77,8 +81,8 @@ int runAndReport(CleanEngine& engine, void (CleanEngine::*scan)(), const OutputS
   unsigned long long totalSize = 0;
   int findings = 0;
   for (const auto& file : engine.findings()) {
-    if (style.tickedOnly && file->toDelete == 0) continue;
-    totalSize += file->size;
+    if (style.tickedOnly && file.toDelete == 0) continue;
+    totalSize += file.size;
     ++findings;
   }
   std::fprintf(stderr,

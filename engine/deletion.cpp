@@ -30,15 +30,14 @@ class FolderCheck {
  public:
   explicit FolderCheck(Platform& platform) : platform_(platform) {}
 
-  FolderState foldersOf(const FoundFile& file) {
+  FolderState foldersOf(const FoundFile& file, const ExactPath& exact) {
     if (file.rootLength == 0) return FolderState::Plain;
-    const ExactPath& exact = file.exact;
     const std::size_t nameStart = exact.nameStart();
     if (nameStart <= file.rootLength) return FolderState::Plain;
     std::size_t shared = std::min(exact.sharedLength(checked_), nameStart);
     // Back to the end of the last whole folder they share, and never above the start.
     while (shared > 0 && !exact.isSeparatorAt(shared - 1)) --shared;
-    for (std::size_t end = exact.separatorFrom(std::max(shared, file.rootLength)); end < nameStart;
+    for (std::size_t end = exact.separatorFrom(std::max<std::size_t>(shared, file.rootLength)); end < nameStart;
          end = exact.separatorFrom(end + 1)) {
       const FolderState state = platform_.folderState(exact.prefix(end));
       if (state != FolderState::Plain) {
@@ -57,9 +56,9 @@ class FolderCheck {
 
 // Whether the file the walk listed is still the one at its path. What the system will not
 // tell is left to the deletion, which reports why it fails.
-FileLookup lookUpListed(Platform& platform, const FoundFile& file, bool& changed) {
+FileLookup lookUpListed(Platform& platform, const FoundFile& file, const ExactPath& exact, bool& changed) {
   FileFacts now;
-  const FileLookup lookup = platform.lookUpFile(file.exact, now);
+  const FileLookup lookup = platform.lookUpFile(exact, now);
   const bool sameId = now.fileId == 0 || file.fileId == 0 || now.fileId == file.fileId;
   changed = lookup == FileLookup::Found && (!sameId || now.size != file.size || now.lastWrite != file.lastWrite);
   return lookup;
@@ -68,9 +67,8 @@ FileLookup lookUpListed(Platform& platform, const FoundFile& file, bool& changed
 // Vista's bin keeps each recycled item as "$R<x>" (a file or a folder) in a folder per
 // user, beside its record "$I<x>". Where the item of a finding of such a bin starts, and
 // where it ends (npos: the finding is the item itself); false for findings of no such bin.
-bool binItemOf(const FoundFile& file, std::size_t& start, std::size_t& end) {
+bool binItemOf(const FoundFile& file, const ExactPath& exact, std::size_t& start, std::size_t& end) {
   if (file.bin != RecycleBin::Vista || file.rootLength == 0) return false;
-  const ExactPath& exact = file.exact;
   std::size_t user = file.rootLength;
   if (exact.isSeparatorAt(user - 1) == false && exact.isSeparatorAt(user)) ++user;
   const std::size_t userEnd = exact.separatorFrom(user);
@@ -81,29 +79,29 @@ bool binItemOf(const FoundFile& file, std::size_t& start, std::size_t& end) {
 }
 
 // The record of a recycled item as a key; empty when the finding is no part of one.
-std::string recordKeyOf(const FoundFile& file) {
+std::string recordKeyOf(const FoundFile& file, const ExactPath& exact) {
   std::size_t start = 0, end = 0;
-  if (!binItemOf(file, start, end) || !file.exact.hasAsciiAt(start + 1, 'R')) return std::string();
-  const std::size_t length = end == ExactPath::npos ? file.exact.length() : end;
-  return std::string(file.exact.prefixWithAsciiAt(length, start + 1, 'I').key());
+  if (!binItemOf(file, exact, start, end) || !exact.hasAsciiAt(start + 1, 'R')) return std::string();
+  const std::size_t length = end == ExactPath::npos ? exact.length() : end;
+  return std::string(exact.prefixWithAsciiAt(length, start + 1, 'I').key());
 }
 
 // The folder of a recycled folder item ("$R<x>") and its folders above the file, each
 // ending before its separator; none for a file item or a finding of no such bin.
-std::vector<ExactPath> itemFoldersOf(const FoundFile& file) {
+std::vector<ExactPath> itemFoldersOf(const FoundFile& file, const ExactPath& exact) {
   std::vector<ExactPath> folders;
   std::size_t start = 0, end = 0;
-  if (!binItemOf(file, start, end) || end == ExactPath::npos || !file.exact.hasAsciiAt(start + 1, 'R')) return folders;
-  const std::size_t nameStart = file.exact.nameStart();
-  for (std::size_t at = end; at != ExactPath::npos && at < nameStart; at = file.exact.separatorFrom(at + 1)) {
-    folders.push_back(file.exact.prefix(at));
+  if (!binItemOf(file, exact, start, end) || end == ExactPath::npos || !exact.hasAsciiAt(start + 1, 'R')) return folders;
+  const std::size_t nameStart = exact.nameStart();
+  for (std::size_t at = end; at != ExactPath::npos && at < nameStart; at = exact.separatorFrom(at + 1)) {
+    folders.push_back(exact.prefix(at));
   }
   return folders;
 }
 
-bool isRecord(const FoundFile& file) {
+bool isRecord(const FoundFile& file, const ExactPath& exact) {
   std::size_t start = 0, end = 0;
-  return binItemOf(file, start, end) && end == ExactPath::npos && file.exact.hasAsciiAt(start + 1, 'I');
+  return binItemOf(file, exact, start, end) && end == ExactPath::npos && exact.hasAsciiAt(start + 1, 'I');
 }
 
 }  // namespace
@@ -127,16 +125,16 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   // the item each belongs to, and the folder.
   std::map<std::string, std::pair<std::string, ExactPath>> itemFolders;
   FolderCheck folders(platform);
-  const auto remove = [&](int i) {
+  const auto remove = [&](int i, const ExactPath& exact) {
     const FoundFile& file = findings.at(i);
     if (file.systemCleanupOnly) {
       stays[i] = kStaysForSystem;
       reasons[i] = kSystemCleanupReason;
       return;
     }
-    const FolderState state = folders.foldersOf(file);
+    const FolderState state = folders.foldersOf(file, exact);
     if (state == FolderState::Missing) {  // gone with its folder: it only leaves the list
-      result.skipped.push_back(file.exact);
+      result.skipped.push_back(exact);
       return;
     }
     if (state == FolderState::Other) {
@@ -145,8 +143,8 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
       return;
     }
     bool changed = false;
-    if (lookUpListed(platform, file, changed) == FileLookup::Gone) {
-      result.skipped.push_back(file.exact);
+    if (lookUpListed(platform, file, exact, changed) == FileLookup::Gone) {
+      result.skipped.push_back(exact);
       return;
     }
     if (changed) {
@@ -156,17 +154,17 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
     }
     // What is already in a bin cannot go to one.
     if (toBin && file.bin == RecycleBin::None) {
-      toRecycle.push_back(file.exact);
+      toRecycle.push_back(exact);
       recycledAt.push_back(i);
       return;
     }
-    switch (platform.deleteFile(file.exact, reasons[i])) {
+    switch (platform.deleteFile(exact, reasons[i])) {
       case RemoveOutcome::Removed:
         ++result.deleted;
         result.bytesFreed += file.size;
         break;
       case RemoveOutcome::Gone:  // its program removed it meanwhile: it only leaves the list
-        result.skipped.push_back(file.exact);
+        result.skipped.push_back(exact);
         break;
       case RemoveOutcome::Failed:
         stays[i] = 1;
@@ -178,21 +176,22 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   };
   for (int i = 0; i < count; ++i) {
     const FoundFile& file = findings.at(i);
-    if (isRecord(file)) {
+    const ExactPath exact = file.exact();
+    if (isRecord(file, exact)) {
       if (file.toDelete != 0) records.push_back(i);
       continue;
     }
     if (file.toDelete != 0) {
-      remove(i);
-      for (ExactPath& folder : itemFoldersOf(file)) {
+      remove(i, exact);
+      for (ExactPath& folder : itemFoldersOf(file, exact)) {
         std::string key(folder.key());
-        itemFolders.emplace(std::move(key), std::make_pair(recordKeyOf(file), std::move(folder)));
+        itemFolders.emplace(std::move(key), std::make_pair(recordKeyOf(file, exact), std::move(folder)));
       }
     }
     // An item the user kept, or that could not go, keeps its record: without it the bin
     // would no longer show the item, nor restore it.
     if (file.toDelete == 0 || stays[i] != 0) {
-      const std::string record = recordKeyOf(file);
+      const std::string record = recordKeyOf(file, exact);
       if (!record.empty()) keptRecords.insert(record);
     }
   }
@@ -203,10 +202,11 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
     if (keptRecords.count(record) == 0 && !platform.removeEmptyFolder(folder->second.second)) keptRecords.insert(record);
   }
   for (int i : records) {
-    if (keptRecords.count(std::string(findings.at(i).exact.key())) == 0) {
-      remove(i);
+    const ExactPath exact = findings.at(i).exact();
+    if (keptRecords.count(std::string(exact.key())) == 0) {
+      remove(i, exact);
     } else {
-      result.skipped.push_back(findings.at(i).exact);
+      result.skipped.push_back(exact);
     }
   }
   if (!toRecycle.empty()) {
@@ -226,7 +226,8 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
 
   for (int i = 0; i < count; ++i) {
     if (stays[i] == 0) continue;
-    const DeletionFailure why{findings.at(i).path, findings.at(i).exact, findings.at(i).category, reasons[i]};
+    const FoundFile& file = findings.at(i);
+    const DeletionFailure why{file.path(), file.exact(), file.category(), reasons[i]};
     if (stays[i] == kStaysInUse) {
       result.inUse.push_back(why);
       continue;

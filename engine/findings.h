@@ -5,24 +5,27 @@
 // walk is over, the scan's worker alone (it adds to it; the protection settles ticks);
 // otherwise the windows' thread (the user's ticks, deletion). workerOwns() tells which side it is.
 #include <atomic>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/found_file.h"
+#include "engine/found_file_store.h"
 #include "engine/path_index.h"
 
 namespace scourix {
 
 class Findings {
  public:
-  using List = std::vector<std::unique_ptr<FoundFile>>;
-
   int count() const { return static_cast<int>(files_.size()); }
-  FoundFile& at(int index) { return *files_.at(static_cast<std::size_t>(index)); }
-  const FoundFile& at(int index) const { return *files_.at(static_cast<std::size_t>(index)); }
-  List::const_iterator begin() const { return files_.begin(); }
-  List::const_iterator end() const { return files_.end(); }
+  // Throws std::out_of_range for a position outside the list.
+  FoundFile& at(int index) { return files_.at(checked(index)); }
+  const FoundFile& at(int index) const { return files_.at(checked(index)); }
+  FoundFileStore::Iterator begin() const { return files_.begin(); }
+  FoundFileStore::Iterator end() const { return files_.end(); }
 
   // The one way in. `file` found in `category`, ticked; false (and nothing changes) when
   // its exact path is listed already.
@@ -44,11 +47,19 @@ class Findings {
   void setWorkerOwns(bool owns) { workerOwns_ = owns; }
 
  private:
-  bool contains(const ExactPath& path, std::uint32_t hash) const;
-  void append(std::unique_ptr<FoundFile> finding, std::uint32_t hash);
+  std::size_t checked(int index) const;
+  bool contains(std::string_view key, std::uint32_t hash) const;
+  void append(FoundFile finding, std::uint32_t hash);
+  std::shared_ptr<FoundFolder> folderOf(const WalkedFile& file);
+  std::shared_ptr<const std::string> categoryOf(const std::string& category);
 
-  List files_;
+  FoundFileStore files_;
   PathIndex index_;  // the exact paths of files_, for the duplicate check
+  std::shared_ptr<FoundFolder> folder_;  // the folder of the last finding
+  // Every folder record, by its exact path's key (the record's own).
+  std::unordered_map<std::string_view, std::shared_ptr<FoundFolder>> folders_;
+  std::map<std::string, std::shared_ptr<const std::string>> categories_;
+  std::shared_ptr<const std::string> category_;  // the last finding's
   std::atomic<bool> workerOwns_{false};
   std::atomic<std::uint64_t> generation_{0};
 };

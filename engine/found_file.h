@@ -1,7 +1,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -32,9 +34,48 @@ enum class RecycleBin : std::uint8_t {
   Vista,  // "$Recycle.Bin": items "$R..." beside their records "$I..."
 };
 
+// The folder a run of findings lies in, and their names: each finding keeps its folder's
+// paths once per folder rather than once per file, which is most of a large list's memory.
+// Only the list that made it appends names, from the thread that owns the list.
+struct FoundFolder {
+  std::string path;       // in the code page, ending with the separator (empty: none)
+  ExactPath exact;        // ending with the separator
+  std::string names;      // its findings' names in the code page, one after another
+  NativeText exactNames;  // their names as the file system spells them
+};
+
 // One found file. Its exact path is the key of the found-file list.
-struct FoundFile : WalkedFile {
-  std::string category;
+class FoundFile {
+  // First, so that the record packs without gaps.
+  std::shared_ptr<const FoundFolder> folder_;
+  std::shared_ptr<const std::string> category_;
+  std::uint32_t nameAt_ = 0;
+  std::uint32_t exactNameAt_ = 0;
+  std::uint16_t nameLength_ = 0;
+  std::uint16_t exactNameLength_ = 0;
+
+ public:
+  FoundFile() = default;
+  // `file` in its own folder record.
+  FoundFile(const WalkedFile& file, const std::string& category);
+
+  // In the code page, for the texts of the windows, the log and the console.
+  std::string path() const;
+  void appendPath(std::string& out) const;
+  // As the file system spells it: what deletion and the shell use.
+  ExactPath exact() const;
+  std::string_view name() const;
+  const std::string& category() const;
+
+  // Units at the start of `exact()` that name the folder the walk started from: the
+  // folders after them were no links when listed. 0: not found by a walk.
+  std::uint32_t rootLength = 0;
+  std::uint64_t size = 0;
+  std::int64_t lastAccess = 0;  // seconds since 1970-01-01 UTC
+  std::int64_t lastWrite = 0;
+  std::int64_t creation = 0;     // 0: unknown
+  std::uint64_t fileId = 0;      // the file's number on its volume; 0: unknown
+  std::uint32_t attributes = 0;  // kAttribute...
   std::int32_t toDelete = 1;
   // Started unticked because it lies where deleting could break a program.
   std::int32_t isProtected = 0;
@@ -46,6 +87,17 @@ struct FoundFile : WalkedFile {
   bool systemCleanupOnly = false;
   // What is in a bin already never goes to one again.
   RecycleBin bin = RecycleBin::None;
+
+ private:
+  friend class Findings;
+  // Units of `file.path` before its name, or npos when the path does not end with it.
+  static std::size_t folderPathLength(const WalkedFile& file);
+  // Takes `file`'s facts and names, its folder being `folder`'s.
+  FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder,
+            std::shared_ptr<const std::string> category);
+  // Whether the file's exact path is `key` (ExactPath::key()).
+  bool hasKey(std::string_view key) const;
+  std::string_view exactNameKey() const;
 };
 
 }  // namespace scourix

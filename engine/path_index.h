@@ -12,15 +12,16 @@ class PathIndex {
  public:
   static std::uint32_t hashOf(std::string_view path);
 
-  // `pathAt(position)` gives the path of the record at a position of the list.
-  template <class PathAt>
-  bool contains(std::string_view path, std::uint32_t hash, PathAt pathAt) const {
+  // `isPathAt(position)` tells whether the record at a position of the list has the path
+  // whose hash is `hash`.
+  template <class IsPathAt>
+  bool contains(std::uint32_t hash, IsPathAt isPathAt) const {
     if (slots_.empty()) return false;
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
       const Slot& slot = slots_[i];
       if (slot.position == 0) return false;
-      if (slot.hash == hash && pathAt(slot.position - 1) == path) return true;
+      if (slot.hash == hash && isPathAt(slot.position - 1)) return true;
     }
   }
 

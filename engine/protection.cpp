@@ -192,21 +192,24 @@ void ProtectionTracker::folderClosed(Findings& found) {
   open_.pop_back();
   for (int i = folder.firstFinding; i < found.count(); ++i) {
     FoundFile& file = found.at(i);
-    if (file.isProtected == 0 && protects(folder, file)) protect(file);
+    if (file.isProtected != 0) continue;
+    path_.clear();
+    file.appendPath(path_);
+    if (protects(folder, file.name(), path_)) protect(file);
   }
 }
 
 // Whether what the folder's name, place and listing tell protects a finding of its tree.
-bool ProtectionTracker::protects(const Folder& folder, const FoundFile& file) const {
+bool ProtectionTracker::protects(const Folder& folder, std::string_view name, std::string_view path) const {
   if ((folder.traits & (kSoftwareTree | kSystemFolder)) != 0 || (folder.held & kHoldsRepository) != 0) {
     return true;
   }
   if (((folder.traits & kWindowsFolder) != 0 || (folder.held & kHoldsSystem32) != 0) &&
-      !inWindowsJunk(file, folder.pathLength)) {
+      !inWindowsJunk(path, folder.pathLength)) {
     return true;
   }
-  if ((folder.held & kHoldsBrowserProfile) != 0 && !inBrowserCache(file, folder.pathLength)) return true;
-  if (!directChild(file, folder.pathLength)) return false;
+  if ((folder.held & kHoldsBrowserProfile) != 0 && !inBrowserCache(path, folder.pathLength)) return true;
+  if (!directChild(path, folder.pathLength)) return false;
   const unsigned held = folder.held;
   if ((held & kHoldsProgram) != 0 || folder.userOwn) return true;
   if ((held & kHoldsEseDatabase) != 0 || (held & (kHoldsCheckpoint | kHoldsTransactionLog)) ==
@@ -215,20 +218,20 @@ bool ProtectionTracker::protects(const Folder& folder, const FoundFile& file) co
   }
   if ((held & (kHoldsLevelDbCurrent | kHoldsLevelDbManifest)) ==
           (kHoldsLevelDbCurrent | kHoldsLevelDbManifest) &&
-      !isOneOf(*codePage_, file.name, {"log", "log.old"})) {
+      !isOneOf(*codePage_, name, {"log", "log.old"})) {
     return true;
   }
-  const std::string database = journaledDatabase(*codePage_, file.name);
+  const std::string database = journaledDatabase(*codePage_, std::string(name));
   return !database.empty() && contains(folder.fileNames, database);
 }
 
 // The file lies in a cache folder directly in the browser's folder or in a profile of it.
-bool ProtectionTracker::inBrowserCache(const FoundFile& file, std::size_t pathLength) const {
+bool ProtectionTracker::inBrowserCache(std::string_view path, std::size_t pathLength) const {
   std::size_t start = pathLength;
   for (int level = 0; level < 2; ++level) {
-    const std::size_t end = codePage_->firstOf(file.path, separator_, start);
+    const std::size_t end = codePage_->firstOf(path, separator_, start);
     if (end == std::string::npos) return false;
-    if (isBrowserCacheFolder(codePage_->lower(file.path.substr(start, end - start)))) return true;
+    if (isBrowserCacheFolder(codePage_->lower(path.substr(start, end - start)))) return true;
     start = end + 1;
   }
   return false;
@@ -241,14 +244,14 @@ void ProtectionTracker::settleEmptyFile(Findings& found) {
   for (int i = emptyFileFindings_; i < found.count(); ++i) protect(found.at(i));
 }
 
-bool ProtectionTracker::directChild(const FoundFile& file, std::size_t pathLength) const {
-  return codePage_->firstOf(file.path, separator_, pathLength) == std::string::npos;
+bool ProtectionTracker::directChild(std::string_view path, std::size_t pathLength) const {
+  return codePage_->firstOf(path, separator_, pathLength) == std::string::npos;
 }
 
-bool ProtectionTracker::inWindowsJunk(const FoundFile& file, std::size_t pathLength) const {
-  const std::size_t end = codePage_->firstOf(file.path, separator_, pathLength);
+bool ProtectionTracker::inWindowsJunk(std::string_view path, std::size_t pathLength) const {
+  const std::size_t end = codePage_->firstOf(path, separator_, pathLength);
   if (end == std::string::npos) return false;
-  const std::string_view child = std::string_view(file.path).substr(pathLength, end - pathLength);
+  const std::string_view child = path.substr(pathLength, end - pathLength);
   return (folderTraits(child, false, *codePage_) & kWindowsJunk) != 0;
 }
 

@@ -82,12 +82,13 @@ class ProtectionTracker {
   static constexpr unsigned kProfilesFolder = 1, kProfile = 2, kUserFolder = 4;
 
   unsigned placeOf(const std::string& dir, std::string_view name, int depth) const;
-  bool protects(const Folder& folder, const FoundFile& file) const;
-  bool inBrowserCache(const FoundFile& file, std::size_t pathLength) const;
+  // `name` and `path` (in the code page) of a finding of the folder's tree.
+  bool protects(const Folder& folder, std::string_view name, std::string_view path) const;
+  bool inBrowserCache(std::string_view path, std::size_t pathLength) const;
 
   void settleEmptyFile(Findings& found);
-  bool directChild(const FoundFile& file, std::size_t pathLength) const;
-  bool inWindowsJunk(const FoundFile& file, std::size_t pathLength) const;
+  bool directChild(std::string_view path, std::size_t pathLength) const;
+  bool inWindowsJunk(std::string_view path, std::size_t pathLength) const;
 
   bool active_ = false;
   char separator_ = '\\';
@@ -98,6 +99,7 @@ class ProtectionTracker {
   // An empty file outside temporary folders was listed: its findings start here.
   bool emptyFilePending_ = false;
   int emptyFileFindings_ = 0;
+  std::string path_;  // the path of the finding being weighed, its storage reused
 };
 
 }  // namespace scourix

@@ -170,7 +170,7 @@ void ResultListDialog::InsertLine(int index) {
   // The exact text: names the code page cannot write keep their characters.
   const LineImages images = ResultLineImages(file);
   lines_[static_cast<std::size_t>(index)] =
-      tree_.InsertWideItem(ResultLineWideText(file.category, file.exact, file.size), images.normal, images.selected,
+      tree_.InsertWideItem(ResultLineWideText(file.category(), file.exact(), file.size), images.normal, images.selected,
                            TVI_ROOT, TVI_LAST, index + 1, file.toDelete != 0 ? Ticked : Unticked);
 }
 
@@ -197,7 +197,7 @@ const FoundFile* ResultListDialog::SelectedFile() {
 
 std::string ResultListDialog::ShellPathOf(const FoundFile& file) {
   std::wstring plain;
-  if (shellFormOf(file.exact, plain)) return utf8FromWide(plain.data(), plain.size());
+  if (shellFormOf(file.exact(), plain)) return utf8FromWide(plain.data(), plain.size());
   MessageBoxA(hwnd_, kShellRefusedText, "提示", MB_OK);
   return {};
 }
@@ -297,14 +297,14 @@ void ResultListDialog::LaunchForSelected(ShellOpen (*requestFor)(const std::stri
   if (file == nullptr) return;
   const std::string path = ShellPathOf(*file);
   if (!path.empty() && !launcher_(requestFor(path))) {
-    MessageBoxA(hwnd_, LaunchFailedText(file->path).c_str(), "提示", MB_OK | MB_ICONWARNING);
+    MessageBoxA(hwnd_, LaunchFailedText(file->path()).c_str(), "提示", MB_OK | MB_ICONWARNING);
   }
 }
 
 void ResultListDialog::OnCopyPath() {
   if (RefusedWhileScanning()) return;
   const FoundFile* file = SelectedFile();
-  if (file != nullptr && !CopyToClipboard(hwnd_, plainTextOf(file->exact))) {
+  if (file != nullptr && !CopyToClipboard(hwnd_, plainTextOf(file->exact()))) {
     MessageBoxA(hwnd_, "无法复制到剪贴板", "提示", MB_OK);
   }
 }
@@ -319,10 +319,10 @@ void ResultListDialog::Exclude(Exclusion (*entryOf)(std::string_view filePath)) 
   if (file == nullptr) return;
   Platform& platform = engine_.platform();
   Exclusions& exclusions = engine_.choices().exclusions;
-  exclusions.add(entryOf(platform.utf8Of(file->exact)));
+  exclusions.add(entryOf(platform.utf8Of(file->exact())));
   Findings& findings = engine_.findings();
   std::vector<char> stays(static_cast<std::size_t>(findings.count()));
-  for (int i = 0; i < findings.count(); ++i) stays[i] = !exclusions.excludesFile(platform.utf8Of(findings.at(i).exact));
+  for (int i = 0; i < findings.count(); ++i) stays[i] = !exclusions.excludesFile(platform.utf8Of(findings.at(i).exact()));
   findings.keep(stays);
   RebuildList();
   UpdateButtons();

@@ -24,7 +24,7 @@ std::vector<int> ResultLineOrder(int count, const std::function<const FoundFile&
     std::unordered_map<std::string, int> firstMet;
     std::vector<int> rank(lines.size());
     for (int i = 0; i < count; ++i) {
-      rank[i] = firstMet.emplace(fileAt(i).category, static_cast<int>(firstMet.size())).first->second;
+      rank[i] = firstMet.emplace(fileAt(i).category(), static_cast<int>(firstMet.size())).first->second;
     }
     std::stable_sort(lines.begin(), lines.end(), [&](int a, int b) { return rank[a] < rank[b]; });
   }

@@ -184,11 +184,11 @@ void CatalogScan::walkGroup(const Group& group, catalog::FolderLister& lister) {
     pending.pop_back();
     if (folder.scope.tree) continue;
     markers_ = catalog::FolderMarkers();
-    held_.clear();
+    heldCount_ = 0;
     subfolders_.clear();
     // A listing cut short may lack the marker of a store: what it gave starts locked.
     const bool whole = walker_.walk(folder.folder, *this);
-    for (Held& held : held_) judge(group, folder, held, whole);
+    for (std::size_t i = 0; i < heldCount_; ++i) judge(group, folder, held_[i], whole);
     // Pushed last to first, so that the folders are walked in the listing's order.
     for (auto child = subfolders_.rbegin(); child != subfolders_.rend(); ++child) {
       std::vector<std::u32string> names = folder.names;
@@ -223,7 +223,7 @@ bool CatalogScan::wantsFolder(const Group& group, const std::vector<std::u32stri
 
 // The first target that wants the file lists it, unless the deny list keeps it from all
 // of them or an exclusion of its entry keeps it from that one.
-void CatalogScan::judge(const Group& group, const Pending& folder, Held& held, bool wholeListing) {
+void CatalogScan::judge(const Group& group, const Pending& folder, const Held& held, bool wholeListing) {
   progress_.examined(held.file.path);
   catalog::joinPathInto(folder.utf8, held.utf8Name, utf8_);
   catalog::foldNameInto(held.utf8Name, foldedName_);
@@ -238,11 +238,10 @@ void CatalogScan::judge(const Group& group, const Pending& folder, Held& held, b
       return;
     }
     if (plan_.excludes(target.entry, utf8)) continue;
+    if (!findings_.add(held.file, labels_[target.entry])) return;
     const catalog::Entry& entry = loaded_.entries[target.entry];
-    FoundFile finding;
-    static_cast<WalkedFile&>(finding) = std::move(held.file);
+    FoundFile& finding = findings_.at(findings_.count() - 1);
     finding.rootLength = groupRootLength_;
-    finding.category = labels_[target.entry];
     finding.toDelete = ticked_[target.entry] ? 1 : 0;
     finding.skipInUse = entry.skipInUse;
     // The system's own cleanup removes what a handler names: never file by file.
@@ -251,7 +250,7 @@ void CatalogScan::judge(const Group& group, const Pending& folder, Held& held, b
         finding.systemCleanupOnly || !wholeListing) {
       protect(finding);
     }
-    if (findings_.add(std::move(finding))) progress_.step();
+    progress_.step();
     return;
   }
 }
@@ -269,8 +268,12 @@ bool CatalogScan::entryListed(const DirEntry& entry, int /*depth*/) {
   return true;
 }
 
+// The held records are reused from folder to folder, so that their strings keep their storage.
 void CatalogScan::fileWalked(const WalkedFile& file) {
-  held_.push_back({file, std::move(pendingName_)});
+  if (heldCount_ == held_.size()) held_.emplace_back();
+  Held& held = held_[heldCount_++];
+  held.file = file;
+  held.utf8Name.swap(pendingName_);
 }
 
 }  // namespace scourix

@@ -90,7 +90,7 @@ class CatalogScan : private WalkSink {
   bool wantsFolder(const Group& group, const std::vector<std::u32string>& names,
                    const std::string& utf8) const;
   // Takes the held file's facts into its finding, locked unless the folder's listing was whole.
-  void judge(const Group& group, const Pending& folder, Held& held, bool wholeListing);
+  void judge(const Group& group, const Pending& folder, const Held& held, bool wholeListing);
 
   bool entryListed(const DirEntry& entry, int depth) override;
   void fileWalked(const WalkedFile& file) override;
@@ -117,6 +117,7 @@ class CatalogScan : private WalkSink {
   // The listing of the folder being read: its markers, held files and subfolders.
   catalog::FolderMarkers markers_;
   std::vector<Held> held_;
+  std::size_t heldCount_ = 0;  // the held records of this listing; the others wait for reuse
   std::vector<std::pair<DirEntry, std::string>> subfolders_;
   std::string pendingName_;
   std::size_t groupRootLength_ = 0;  // units of the exact path of the group being walked

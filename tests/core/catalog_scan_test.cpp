@@ -37,7 +37,7 @@ TEST(CatalogScan, FindsEveryLocationOfAGeneratedWindows11DriveAndNothingElse) {
   engine.runTraceScan();
 
   std::map<std::string, const FoundFile*> found;
-  for (const auto& file : engine.findings()) found[systemPlatform().utf8Of(file->exact)] = file.get();
+  for (const auto& file : engine.findings()) found[systemPlatform().utf8Of(file.exact())] = &file;
   std::size_t listed = 0;
   for (const test::LayoutFile& file : layout) {
     const auto at = found.find(tree.path(file.path));
@@ -45,7 +45,7 @@ TEST(CatalogScan, FindsEveryLocationOfAGeneratedWindows11DriveAndNothingElse) {
     ASSERT_EQ(at != found.end(), !file.label.empty());
     if (at == found.end()) continue;
     ++listed;
-    EXPECT_EQ(at->second->category, systemPlatform().codePageOf(file.label));  // the code page's on Windows
+    EXPECT_EQ(at->second->category(), systemPlatform().codePageOf(file.label));  // the code page's on Windows
     EXPECT_EQ(at->second->size, file.size);
     EXPECT_EQ(at->second->toDelete, file.ticked ? 1 : 0);
   }

@@ -32,14 +32,14 @@ class Classify : public ::testing::Test {
     for (std::string name; in >> name;) platform.memoryDirs[root].push_back(test::fileEntry(name));
     engine.runDiskScan();
     std::string out;
-    for (const auto& file : engine.findings()) out += file->name + "=" + file->category + " ";
+    for (const auto& file : engine.findings()) out += std::string(file.name()) + "=" + file.category() + " ";
     return out;
   }
   // The category of one file scanned on its own; "" when it is not listed.
   std::string categoryOf(const std::string& name, std::uint64_t size, std::int64_t access = 0) {
     platform.memoryDirs[root] = {test::fileEntry(name, size, access, access)};
     engine.runDiskScan();
-    return engine.findings().count() == 0 ? "" : engine.findings().at(0).category;
+    return engine.findings().count() == 0 ? "" : engine.findings().at(0).category();
   }
 
   test::FakePlatform platform;
@@ -204,8 +204,8 @@ TEST_F(Classify, ProgramStateAndUsersOwnFilesStartLocked) {
     engine.runDiskScan();
     std::vector<std::string> locked;
     for (const auto& file : engine.findings()) {
-      if (file->isProtected != 0) locked.push_back(file->path);
-      EXPECT_EQ(file->toDelete, 1 - file->isProtected) << file->path;
+      if (file.isProtected != 0) locked.push_back(file.path());
+      EXPECT_EQ(file.toDelete, 1 - file.isProtected) << file.path();
     }
     EXPECT_EQ(locked, expected);  // both in the walk's order
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -29,21 +30,22 @@ class Engine : public ::testing::Test {
   // With the facts of the file there now, as a walk would list it.
   void offer(const std::string& path, const std::string& category, int toDelete = 1,
              const std::function<void(FoundFile&)>& mark = {}) {
-    FoundFile file;
-    file.path = path;
-    file.exact = platform.exactPathOf(path);
+    WalkedFile walked;
+    walked.path = path;
+    walked.name = path.substr(path.find_last_of(platform.separator()) + 1);
+    walked.exact = platform.exactPathOf(path);
     FileFacts facts;
-    if (platform.lookUpFile(file.exact, facts) == FileLookup::Found) {
-      std::tie(file.fileId, file.size, file.lastWrite) = std::tie(facts.fileId, facts.size, facts.lastWrite);
+    if (platform.lookUpFile(walked.exact, facts) == FileLookup::Found) {
+      std::tie(walked.fileId, walked.size, walked.lastWrite) = std::tie(facts.fileId, facts.size, facts.lastWrite);
     }
-    file.category = category;
+    FoundFile file(walked, category);
     file.toDelete = toDelete;
     if (mark) mark(file);
     engine.findings().add(file);
   }
   Names found() const {
     Names out;
-    for (const auto& file : engine.findings()) out.push_back(file->category + "|" + file->path);
+    for (const auto& file : engine.findings()) out.push_back(file.category() + "|" + file.path());
     return out;
   }
 
@@ -70,14 +72,72 @@ TEST_F(Engine, FixedDrivesCToRMergeWithTheRememberedOnes) {
 TEST(PathIndex, EqualHashesStillCompareThePaths) {
   Names paths;
   PathIndex index;
-  const auto pathAt = [&](std::size_t position) -> std::string_view { return paths[position]; };
+  const auto isPath = [&](std::string path) {
+    return [&paths, path](std::size_t position) { return paths[position] == path; };
+  };
   for (int i = 0; i < 300; ++i) {
     paths.push_back("p" + std::to_string(i));
-    ASSERT_FALSE(index.contains(paths.back(), 7, pathAt));
+    ASSERT_FALSE(index.contains(7, isPath(paths.back())));
     index.insert(7, paths.size() - 1);
-    ASSERT_TRUE(index.contains(paths[i / 2], 7, pathAt));
+    ASSERT_TRUE(index.contains(7, isPath(paths[i / 2])));
   }
-  EXPECT_FALSE(index.contains("p1", 8, pathAt));
+  EXPECT_FALSE(index.contains(8, isPath("p1")));
+}
+
+// A finding keeps its name in the record of its folder, which the folder's files share
+// however the walk interleaves them with a subfolder's: each path comes back as it went
+// in, and one already listed is refused, before and after the list is thinned.
+TEST(Findings, GiveBackEachPathAsWalkedAndListItOnce) {
+  test::TempTree tree;
+  Platform& platform = systemPlatform();
+  struct Offer {
+    const char* folder;
+    const char* name;
+    const char* exactName;  // as the file system spells it
+    bool listed;
+  };
+  const std::vector<Offer> offers = {
+      {"a", "1.tmp", "1.tmp", true},     {"a", "2.tmp", "2.tmp", true},
+      {"a/b", "1.tmp", "1.tmp", true},   // a subfolder's files between the folder's
+      {"a", "3.tmp", "3.tmp", true},     {"a/c", "1.tmp", "1.tmp", true},
+      {"a", "2.tmp", "2.tmp", false},    // listed in an earlier run of the folder's files
+      {"a/b", "?.log", "x.log", true},   // names the code page cannot write
+      {"a/b", "?.log", "y.log", true},
+  };
+  Findings findings;
+  std::vector<WalkedFile> listed;
+  for (const Offer& offer : offers) {
+    WalkedFile file;
+    file.name = offer.name;
+    file.path = tree.path(std::string(offer.folder) + "/" + offer.name);
+    file.exact = platform.exactPathOf(tree.path(std::string(offer.folder) + "/" + offer.exactName));
+    EXPECT_EQ(findings.add(file, offer.folder), offer.listed) << offer.folder << " " << offer.exactName;
+    if (offer.listed) listed.push_back(file);
+  }
+  const auto expectGivenBack = [&](const std::vector<std::size_t>& order) {
+    ASSERT_EQ(static_cast<std::size_t>(findings.count()), order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      const WalkedFile& file = listed[order[i]];
+      const FoundFile& found = findings.at(static_cast<int>(i));
+      EXPECT_EQ(found.path(), file.path);
+      EXPECT_EQ(found.name(), file.name);
+      EXPECT_EQ(found.exact().key(), file.exact.key()) << file.path;
+    }
+  };
+  expectGivenBack({0, 1, 2, 3, 4, 5, 6});
+  findings.keep({1, 0, 1, 0, 1, 1, 0});
+  expectGivenBack({0, 2, 4, 5});
+  EXPECT_FALSE(findings.add(listed[2], "a/b"));
+  EXPECT_TRUE(findings.add(listed[1], "a"));
+  expectGivenBack({0, 2, 4, 5, 1});
+  // A path that does not end with its name comes back whole.
+  WalkedFile odd;
+  odd.path = tree.path("odd");
+  odd.name = "other";
+  odd.exact = platform.exactPathOf(odd.path);
+  ASSERT_TRUE(findings.add(odd, "odd"));
+  EXPECT_EQ(findings.at(findings.count() - 1).path(), odd.path);
+  EXPECT_THROW(findings.at(findings.count()), std::out_of_range);
 }
 
 TEST_F(Engine, DeletionRemovesTheTickedFilesAndKeepsTheUndeletableOnesTicked) {
@@ -127,7 +187,7 @@ TEST_F(Engine, OnlyTheFileTheWalkListedIsDeletedAndAVanishedFolderTookItsFilesAl
   // The same name, size and write time, but another file.
   const std::string fresh = tree.file("fresh/r.bak");
   for (const auto& file : engine.findings()) {
-    if (file->name == "r.bak") test::TempTree::setTimes(fresh, file->lastAccess, file->lastWrite);
+    if (file.name() == "r.bak") test::TempTree::setTimes(fresh, file.lastAccess, file.lastWrite);
   }
   std::filesystem::remove_all(tree.path("renewed"));
   std::filesystem::rename(tree.path("fresh"), tree.path("renewed"));
@@ -156,7 +216,7 @@ TEST_F(Engine, TheBinLosesOnlyTheListedItemsAndARecordOnlyWithAllOfItsItem) {
   for (const char* name : {"$RD.txt", "$ID.txt"}) tree.file(std::string("$Recycle.Bin/S-1/") + name);
   const auto bin = [&](const std::string& name) { return tree.path("$Recycle.Bin/S-1/" + name); };
   for (int i = 0; i < engine.findings().count(); ++i) {
-    if (engine.findings().at(i).name == "y.doc") engine.findings().at(i).toDelete = 0;
+    if (engine.findings().at(i).name() == "y.doc") engine.findings().at(i).toDelete = 0;
   }
   platform.failingDeletes = {bin("$RC/z.doc")};
   const DeletionResult result = engine.deleteMarkedFiles();

@@ -32,7 +32,7 @@ class Walk : public ::testing::Test {
   // "category|path" of each finding.
   Paths labelled() const {
     Paths out;
-    for (const auto& file : engine.findings()) out.push_back(file->category + "|" + file->path);
+    for (const auto& file : engine.findings()) out.push_back(file.category() + "|" + file.path());
     return out;
   }
   std::string in(const std::string& relative) const { return tree.path(relative); }
@@ -147,7 +147,7 @@ TEST_F(Trace, EveryLocationOfEveryProfileThenTheRecycleFoldersOfEveryDrive) {
   EXPECT_EQ(labelled(), findings);
   Paths locked;
   for (const auto& file : engine.findings())  // the locked ones, and any whose tick disagrees with its lock
-    if (file->isProtected != 0 || file->toDelete == 0) locked.push_back(file->path + (file->toDelete != 0 ? " ticked" : ""));
+    if (file.isProtected != 0 || file.toDelete == 0) locked.push_back(file.path() + (file.toDelete != 0 ? " ticked" : ""));
   EXPECT_EQ(locked, (Paths{temp + "fresh.tmp", temp + "unpacked.tmp"}));
   EXPECT_EQ(engine.unreadableLocations(), 1);
   // 50 at the start, 10 between the locations of a profile and between a drive's folders.
@@ -193,7 +193,7 @@ TEST_F(Walk, AFolderSwappedForALinkLeadsNowhere) {
   while (!done) {
     engine.findings().clear();
     engine.scanFolder(in("a"));
-    for (const auto& file : engine.findings()) outside += file->name == "out.bak" ? 1 : 0;
+    for (const auto& file : engine.findings()) outside += file.name() == "out.bak" ? 1 : 0;
   }
   swapper.join();
   EXPECT_EQ(outside, 0);
@@ -230,7 +230,7 @@ TEST_F(Walk, DeepTreesNeedNoStack) {
   ASSERT_EQ(pthread_create(&walker, &small, walk, this), 0);
   pthread_join(walker, nullptr);
   ASSERT_EQ(engine.findings().count(), 1);
-  EXPECT_EQ(engine.findings().at(0).path.size(), tree.root().size() + 2 * kDepth + 5);
+  EXPECT_EQ(engine.findings().at(0).path().size(), tree.root().size() + 2 * kDepth + 5);
 }
 #endif
 

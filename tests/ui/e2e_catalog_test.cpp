@@ -90,13 +90,13 @@ TEST_F(CatalogEndToEnd, FindsEveryLocationWithItsSizeAndDeletesNothingElse) {
     main.tabs().SelectPage(kTracePageIndex);
     ScanFrom(main.tracePage().hwnd(), IDC_TRACE_START);
     std::map<std::string, const FoundFile*> found;
-    for (const auto& file : engine.findings()) found[lowerAscii(platform.utf8Of(file->exact))] = file.get();
+    for (const auto& file : engine.findings()) found[lowerAscii(platform.utf8Of(file.exact()))] = &file;
     for (const LayoutFile& file : layout) {
       SCOPED_TRACE(file.path);
       const auto at = found.find(lowerAscii("C:\\" + file.path));
       ASSERT_EQ(at != found.end(), !file.label.empty() && unwalked.count(file.label) == 0);
       if (at == found.end()) continue;
-      EXPECT_EQ(at->second->category, platform.codePageOf(file.label));
+      EXPECT_EQ(at->second->category(), platform.codePageOf(file.label));
       EXPECT_EQ(at->second->size, file.size);
       EXPECT_EQ(at->second->toDelete, file.ticked ? 1 : 0);
     }

@@ -213,7 +213,7 @@ TEST_F(SafeClean, ADefaultCleanTakesTheJunkAndLeavesEveryRealTreeAsItWas) {
   std::vector<std::string> unprotected, texts, unticked;  // protection changes the ticks only
   engine.setProtection(false);
   engine.scanFolder(DrivePath());
-  for (const auto& file : engine.findings()) unprotected.push_back(LineText(file->category, file->path, file->size));
+  for (const auto& file : engine.findings()) unprotected.push_back(LineText(file.category(), file.path(), file.size));
   engine.setProtection(true);
 
   MessageBoxAnswerer answer;

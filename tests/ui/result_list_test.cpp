@@ -34,14 +34,14 @@ class ResultListTest : public ::testing::Test {
     tree.Attach(window.Item(IDC_RESULT_TREE));
   }
   void Add(const std::string& category, const std::string& path, int toDelete = 1, std::uint64_t size = 0, int locked = 0) {
-    FoundFile file;
-    file.size = size;
-    file.name = path.substr(path.find_last_of('\\') + 1);
-    file.path = path;
-    file.exact = platform.exactPathOf(path);
+    WalkedFile walked;
+    walked.size = size;
+    walked.name = path.substr(path.find_last_of('\\') + 1);
+    walked.path = path;
+    walked.exact = platform.exactPathOf(path);
     FileFacts facts;  // a real file is the one the walk would have listed
-    if (platform.lookUpFile(file.exact, facts) == FileLookup::Found) std::tie(file.fileId, file.lastWrite) = std::tie(facts.fileId, facts.lastWrite);
-    file.category = category;
+    if (platform.lookUpFile(walked.exact, facts) == FileLookup::Found) std::tie(walked.fileId, walked.lastWrite) = std::tie(facts.fileId, facts.lastWrite);
+    FoundFile file(walked, category);
     file.toDelete = toDelete;
     file.isProtected = locked;
     engine.findings().add(file);
@@ -148,10 +148,9 @@ TEST_F(ResultListTest, ViewAndTheLineMenuNeverRunAFileNorHandTheShellANearName) 
   Open();
   Add("temp files", "C:\\docs\\readme.txt");
   Add("my rules(.exe)", "C:\\downloads\\setup.exe");
-  FoundFile odd;  // the shell would open "report"
-  odd.category = "temp files";
+  WalkedFile odd;  // the shell would open "report"
   odd.exact = ExactPath(L"\\\\?\\C:\\docs\\report ");
-  engine.findings().add(odd);
+  engine.findings().add(odd, "temp files");
   window.RebuildList();
   MessageBoxAnswerer answer(IDOK);
   int command = ID_RESULT_OPEN_FOLDER;
@@ -195,10 +194,11 @@ TEST_F(ResultListTest, ViewAndTheLineMenuNeverRunAFileNorHandTheShellANearName) 
 TEST_F(ResultListTest, FilesLeftToTheSystemsCleanupAreOfferedToDiskCleanup) {
   const std::string a = temp.file("a.tmp", 1536);
   Add("temp files", a, 1, 1536);
-  FoundFile old;
-  old.path = "D:\\Windows.old\\a.dll";
-  old.exact = platform.exactPathOf(old.path);
-  old.category = "旧的 Windows 安装";
+  WalkedFile walked;
+  walked.path = "D:\\Windows.old\\a.dll";
+  walked.name = "a.dll";
+  walked.exact = platform.exactPathOf(walked.path);
+  FoundFile old(walked, "旧的 Windows 安装");
   old.isProtected = old.toDelete = 1;
   old.systemCleanupOnly = true;
   engine.findings().add(old);

@@ -137,7 +137,7 @@ void TraceCleanPage::ReadTraceChecks() {
 
 void TraceCleanPage::ShowFoundSizes() {
   std::map<std::string, std::uint64_t> found;
-  for (const auto& file : engine_.findings()) found[file->category] += file->size;
+  for (const auto& file : engine_.findings()) found[file.category()] += file.size;
   std::vector<std::uint64_t> sizes(rows_.size(), 0);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     for (const std::string& category : rows_[i].categories) {
