@@ -9,7 +9,7 @@
 namespace scourix::cli {
 namespace {
 
-constexpr std::size_t kOutputChunk = 1 << 20;
+constexpr std::size_t kOutputChunk = 1 << 16;
 
 void printFindings(CleanEngine& engine, const OutputStyle& style) {
   // Large findings lists are written in big blocks, not line by line.
