@@ -28,8 +28,9 @@ FoundFile::FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder
   FoundFolder& into = *folder;
   if (into.path.empty() && into.exact.empty()) {
     const std::size_t pathLength = folderPathLength(file);
-    into.path = pathLength == std::string::npos ? file.path : file.path.substr(0, pathLength);
-    into.exact = file.exact.prefix(file.exact.nameStart());
+    const bool whole = pathLength == std::string::npos;
+    into.path = whole ? file.path : file.path.substr(0, pathLength);
+    into.exact = whole ? file.exact : file.exact.prefix(file.exact.nameStart());
   }
   const std::string_view name = std::string_view(file.path).substr(into.path.size());
   nameAt_ = static_cast<std::uint32_t>(into.names.size());
@@ -45,7 +46,11 @@ FoundFile::FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder
 std::size_t FoundFile::folderPathLength(const WalkedFile& file) {
   // The walk joined the name to its folder's path; a '\\' may be the second byte of a
   // character in the code page, so the path is never split at its last one.
-  if (file.path.size() < file.name.size()) return std::string::npos;
+  constexpr std::size_t kLongestName = 0xFFFF;  // what the record's lengths hold
+  if (file.path.size() < file.name.size() || file.name.size() > kLongestName ||
+      file.exact.length() - file.exact.nameStart() > kLongestName) {
+    return std::string::npos;
+  }
   const std::size_t length = file.path.size() - file.name.size();
   return file.path.compare(length, file.name.size(), file.name) == 0 ? length : std::string::npos;
 }

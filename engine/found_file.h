@@ -36,7 +36,9 @@ enum class RecycleBin : std::uint8_t {
 
 // The folder a run of findings lies in, and their names: each finding keeps its folder's
 // paths once per folder rather than once per file, which is most of a large list's memory.
-// Only the list that made it appends names, from the thread that owns the list.
+// Only the list that made it appends names, from the thread that owns the list. A finding
+// whose path does not end with its name keeps both its paths whole in a record of its own,
+// and no name apart.
 struct FoundFolder {
   std::string path;       // in the code page, ending with the separator (empty: none)
   ExactPath exact;        // ending with the separator
@@ -90,7 +92,8 @@ class FoundFile {
 
  private:
   friend class Findings;
-  // Units of `file.path` before its name, or npos when the path does not end with it.
+  // Units of `file.path` before its name, or npos when the finding keeps its paths whole:
+  // the path does not end with the name, or a name is longer than the record holds.
   static std::size_t folderPathLength(const WalkedFile& file);
   // Takes `file`'s facts and names, its folder being `folder`'s.
   FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder,

@@ -19,7 +19,7 @@
 namespace scourix {
 
 class CleanEngine;
-struct FoundFile;
+class FoundFile;
 
 class ResultListDialog : public FilteredDialog {
  public:

@@ -268,12 +268,12 @@ bool CatalogScan::entryListed(const DirEntry& entry, int /*depth*/) {
   return true;
 }
 
-// The held records are reused from folder to folder, so that their strings keep their storage.
+// The held records are reused from folder to folder, so that the files' paths keep their storage.
 void CatalogScan::fileWalked(const WalkedFile& file) {
   if (heldCount_ == held_.size()) held_.emplace_back();
   Held& held = held_[heldCount_++];
   held.file = file;
-  held.utf8Name.swap(pendingName_);
+  held.utf8Name = std::move(pendingName_);
 }
 
 }  // namespace scourix

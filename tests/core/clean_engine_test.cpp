@@ -137,6 +137,7 @@ TEST(Findings, GiveBackEachPathAsWalkedAndListItOnce) {
   odd.exact = platform.exactPathOf(odd.path);
   ASSERT_TRUE(findings.add(odd, "odd"));
   EXPECT_EQ(findings.at(findings.count() - 1).path(), odd.path);
+  EXPECT_EQ(findings.at(findings.count() - 1).exact().key(), odd.exact.key());
   EXPECT_THROW(findings.at(findings.count()), std::out_of_range);
 }
 
