@@ -5,11 +5,13 @@
 namespace scourix {
 
 FoundFile& FoundFileStore::push_back(FoundFile file) {
-  if (size_ == blocks_.size() * kBlock) blocks_.push_back(std::make_unique<FoundFile[]>(kBlock));
-  FoundFile& placed = at(size_);
-  placed = std::move(file);
+  if (size_ == blocks_.size() * kBlock) {
+    blocks_.emplace_back();
+    blocks_.back().reserve(kBlock);
+  }
+  blocks_.back().push_back(std::move(file));
   ++size_;
-  return placed;
+  return blocks_.back().back();
 }
 
 void FoundFileStore::clear() {
@@ -25,9 +27,12 @@ void FoundFileStore::keep(const std::vector<char>& stays) {
     ++kept;
   }
   // What left lets go of its folder and category; blocks no record uses are freed.
-  for (std::size_t i = kept; i < size_; ++i) at(i) = FoundFile();
   size_ = kept;
   blocks_.resize((size_ + kBlock - 1) / kBlock);
+  if (!blocks_.empty()) {
+    std::vector<FoundFile>& last = blocks_.back();
+    last.erase(last.begin() + static_cast<std::ptrdiff_t>(size_ - (blocks_.size() - 1) * kBlock), last.end());
+  }
 }
 
 }  // namespace scourix

@@ -4,7 +4,6 @@
 // grows.
 #include <cstddef>
 #include <iterator>
-#include <memory>
 #include <vector>
 
 #include "engine/found_file.h"
@@ -49,7 +48,8 @@ class FoundFileStore {
 
  private:
   static constexpr std::size_t kBlock = 1024;
-  std::vector<std::unique_ptr<FoundFile[]>> blocks_;
+  // Each block reserved whole, filled record by record.
+  std::vector<std::vector<FoundFile>> blocks_;
   std::size_t size_ = 0;
 };
 
