@@ -24,10 +24,10 @@ bool Findings::add(FoundFile finding) {
 }
 
 // The files of a folder share its record, however a walk interleaves them with those of
-// its subfolders. An empty record is filled by the finding as its own.
+// its subfolders.
 std::shared_ptr<FoundFolder> Findings::folderOf(const WalkedFile& file) {
   const std::size_t pathLength = FoundFile::folderPathLength(file);
-  if (pathLength == std::string::npos) return std::make_shared<FoundFolder>();
+  if (pathLength == std::string::npos) return FoundFile::folderRecordOf(file);
   const std::size_t exactLength = file.exact.nameStart();
   const std::string_view exact = file.exact.key().substr(0, exactLength * sizeof(PathUnit));
   if (!folder_ || folder_->exact.key() != exact) {
@@ -35,15 +35,13 @@ std::shared_ptr<FoundFolder> Findings::folderOf(const WalkedFile& file) {
     if (known != folders_.end()) {
       folder_ = known->second;
     } else {
-      folder_ = std::make_shared<FoundFolder>();
-      folder_->path.assign(file.path, 0, pathLength);
-      folder_->exact = file.exact.prefix(exactLength);
+      folder_ = FoundFile::folderRecordOf(file);
       folders_.emplace(folder_->exact.key(), folder_);
     }
   }
   // The same folder in another spelling of the code page stays apart.
   if (folder_->path.size() != pathLength || file.path.compare(0, pathLength, folder_->path) != 0) {
-    return std::make_shared<FoundFolder>();
+    return FoundFile::folderRecordOf(file);
   }
   return folder_;
 }

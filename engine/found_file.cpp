@@ -13,7 +13,7 @@ const std::string& noCategory() {
 }  // namespace
 
 FoundFile::FoundFile(const WalkedFile& file, const std::string& category)
-    : FoundFile(file, std::make_shared<FoundFolder>(), std::make_shared<const std::string>(category)) {}
+    : FoundFile(file, folderRecordOf(file), std::make_shared<const std::string>(category)) {}
 
 FoundFile::FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder,
                      std::shared_ptr<const std::string> category)
@@ -26,12 +26,6 @@ FoundFile::FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder
       fileId(file.fileId),
       attributes(file.attributes) {
   FoundFolder& into = *folder;
-  if (into.path.empty() && into.exact.empty()) {
-    const std::size_t pathLength = folderPathLength(file);
-    const bool whole = pathLength == std::string::npos;
-    into.path = whole ? file.path : file.path.substr(0, pathLength);
-    into.exact = whole ? file.exact : file.exact.prefix(file.exact.nameStart());
-  }
   const std::string_view name = std::string_view(file.path).substr(into.path.size());
   nameAt_ = static_cast<std::uint32_t>(into.names.size());
   nameLength_ = static_cast<std::uint16_t>(name.size());
@@ -41,6 +35,15 @@ FoundFile::FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder
   exactNameLength_ = static_cast<std::uint16_t>(exact.size() - into.exact.length());
   into.exactNames.append(exact, into.exact.length(), std::string::npos);
   folder_ = std::move(folder);
+}
+
+std::shared_ptr<FoundFolder> FoundFile::folderRecordOf(const WalkedFile& file) {
+  auto folder = std::make_shared<FoundFolder>();
+  const std::size_t pathLength = folderPathLength(file);
+  const bool whole = pathLength == std::string::npos;
+  folder->path = whole ? file.path : file.path.substr(0, pathLength);
+  folder->exact = whole ? file.exact : file.exact.prefix(file.exact.nameStart());
+  return folder;
 }
 
 std::size_t FoundFile::folderPathLength(const WalkedFile& file) {

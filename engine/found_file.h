@@ -95,7 +95,9 @@ class FoundFile {
   // Units of `file.path` before its name, or npos when the finding keeps its paths whole:
   // the path does not end with the name, or a name is longer than the record holds.
   static std::size_t folderPathLength(const WalkedFile& file);
-  // Takes `file`'s facts and names, its folder being `folder`'s.
+  // A new record of `file`'s folder, or of both its paths whole.
+  static std::shared_ptr<FoundFolder> folderRecordOf(const WalkedFile& file);
+  // Takes `file`'s facts and names into `folder`, the record of its folder.
   FoundFile(const WalkedFile& file, std::shared_ptr<FoundFolder> folder,
             std::shared_ptr<const std::string> category);
   // Whether the file's exact path is `key` (ExactPath::key()).
