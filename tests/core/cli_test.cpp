@@ -34,24 +34,58 @@ class Cli : public ::testing::Test {
     if (std::getenv("SCOURIX_CLI") == nullptr) GTEST_SKIP() << "SCOURIX_CLI is not set";
   }
   // Runs the program with these arguments, each a path below the tree or an option;
-  // returns its exit code, with its output in `out` and `err`.
+  // returns its exit code, with its output in `out` and `err`. Arguments are quoted, so a
+  // folder never ends with a separator: "C:\dir\" would escape its quote.
   int run(const std::string& args) {
-    // Arguments are quoted, so a folder never ends with a separator: "C:\dir\" would
-    // escape its quote. cmd.exe strips the first and last quote of the whole command.
-    std::string command = "\"\"" + std::string(std::getenv("SCOURIX_CLI")) + "\" " + args +
-                          " >\"" + tree.path("out") + "\" 2>\"" + tree.path("err") + "\"\"";
-#ifndef _WIN32
-    command = command.substr(1, command.size() - 2);
+    const std::string program = std::getenv("SCOURIX_CLI");
+#ifdef _WIN32
+    const int status = start("\"" + program + "\" " + args);
+#else
+    const std::string command =
+        "\"" + program + "\" " + args + " >\"" + tree.path("out") + "\" 2>\"" + tree.path("err") + "\"";
+    const int wait = std::system(command.c_str());
+    const int status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
 #endif
-    const int status = std::system(command.c_str());
     out = TempTree::read(tree.path("out")), err = TempTree::read(tree.path("err"));
     out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());  // text mode on Windows
-#ifdef _WIN32
     return status;
-#else
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
   }
+#ifdef _WIN32
+  // Started without cmd.exe, whose "not recognized" and 9009 would read as the program's
+  // own output and exit code when Wine refuses a start, as it once did on a loaded
+  // machine. A refused start is tried again; one refused three times fails with its error.
+  int start(std::string commandLine) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = CreateFileA(tree.path("out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                     CREATE_ALWAYS, 0, nullptr);
+    startup.hStdError = CreateFileA(tree.path("err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                    CREATE_ALWAYS, 0, nullptr);
+    PROCESS_INFORMATION process{};
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && process.hProcess == nullptr; ++attempt) {
+      if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        error = GetLastError();
+      }
+    }
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
+    if (process.hProcess == nullptr) {
+      ADD_FAILURE() << "cannot start " << commandLine << ": error " << error;
+      return -1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+  }
+#endif
   std::string at(const std::string& relative) { return "\"" + tree.path(relative) + "\""; }
 
   TempTree tree;
