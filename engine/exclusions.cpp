@@ -17,16 +17,19 @@ bool Exclusions::namesSomething(const Exclusion& entry) {
   return entry.kind == Exclusion::Kind::Folder ? !catalog::pathNames(entry.text).empty() : !entry.text.empty();
 }
 
+std::u32string Exclusions::keyOf(const Folded& entry) {
+  if (entry.folder.empty()) return U'n' + catalog::foldName(entry.pattern.text());
+  std::u32string key(1, U'f');
+  for (const std::u32string& name : entry.folder) key += name + U'\\';  // no name holds a separator
+  return key;
+}
+
 bool Exclusions::add(Exclusion entry) {
   if (!namesSomething(entry)) return false;
   const bool folder = entry.kind == Exclusion::Kind::Folder;
   Folded folded{folder ? catalog::foldPath(entry.text) : catalog::FoldedPath{},
                 folder ? catalog::NamePattern() : catalog::NamePattern(entry.text)};
-  const auto same = [&](const Folded& other) {
-    return folder ? other.folder == folded.folder
-                  : other.folder.empty() && catalog::sameName(other.pattern.text(), entry.text);
-  };
-  if (std::any_of(folded_.begin(), folded_.end(), same)) return false;
+  if (!keys_.insert(keyOf(folded)).second) return false;
   folded_.push_back(std::move(folded));
   entries_.push_back(std::move(entry));
   namePatterns_ += folder ? 0 : 1;
@@ -35,6 +38,7 @@ bool Exclusions::add(Exclusion entry) {
 
 void Exclusions::removeAt(std::size_t index) {
   if (index >= entries_.size()) return;
+  keys_.erase(keyOf(folded_[index]));
   namePatterns_ -= folded_[index].folder.empty() ? 1 : 0;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
   folded_.erase(folded_.begin() + static_cast<std::ptrdiff_t>(index));
@@ -43,6 +47,7 @@ void Exclusions::removeAt(std::size_t index) {
 void Exclusions::clear() {
   entries_.clear();
   folded_.clear();
+  keys_.clear();
   namePatterns_ = 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/catalog/names.h"
@@ -43,9 +44,14 @@ class Exclusions {
     catalog::FoldedPath folder;  // empty for a name pattern
     catalog::NamePattern pattern;
   };
+  // What two entries that are the same have in common: a damaged or hostile settings file
+  // can hold many thousands, which a comparison with each entry before would take minutes
+  // to load.
+  static std::u32string keyOf(const Folded& entry);
 
   std::vector<Exclusion> entries_;
   std::vector<Folded> folded_;
+  std::unordered_set<std::u32string> keys_;
   int namePatterns_ = 0;
 };
 

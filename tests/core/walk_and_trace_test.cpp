@@ -243,6 +243,9 @@ TEST(Exclusions, FoldersAndNamePatterns) {
     EXPECT_TRUE(list.add(entry)) << entry.text;
   for (const Exclusion& entry : {Exclusion{Kind::Folder, "d:\\work"}, {Kind::Name, "*.BA?"}, {Kind::Folder, "\\"}, {Kind::Name, ""}})
     EXPECT_FALSE(list.add(entry)) << entry.text;  // there already, or empty
+  list.removeAt(1);  // a removed entry can come back; the others stay
+  EXPECT_EQ(std::vector<bool>({list.add({Kind::Name, "报告*.docx"}), list.add({Kind::Folder, "D:/work/"})}),
+            std::vector<bool>({true, false}));
   const std::pair<const char*, bool> files[] = {
       {"D:\\work\\a.txt", true},      {"D:\\WORK\\sub\\b", true}, {"D:\\workshop\\a.txt", false},
       {"C:\\报告2024.docx", true},      {"C:\\年报告.docx", false},   {"C:\\x.bak", true},
