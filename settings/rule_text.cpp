@@ -1,10 +1,11 @@
 #include "settings/rule_text.h"
 
 #include <algorithm>
-
 #include <cstdint>
 #include <cstdio>
 #include <new>
+
+#include "platform/platform.h"
 
 namespace scourix {
 
@@ -121,10 +122,11 @@ RuleFileStatus importRules(const std::string& path, RuleStore& store,
   return RuleFileStatus::Ok;
 }
 
-RuleFileStatus exportRules(const std::string& path, const RuleStore& store) {
+RuleFileStatus exportRules(const std::string& path, const RuleStore& store, Platform& platform) {
   // Binary, with the CR LF line ends text mode would give on Windows, so that every
   // build writes the same bytes.
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  const std::string temp = path + ".tmp";
+  std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) return RuleFileStatus::CannotOpen;
   bool failed = false;
   std::string line;
@@ -141,6 +143,8 @@ RuleFileStatus exportRules(const std::string& path, const RuleStore& store) {
   }
   if (std::fflush(file) != 0) failed = true;
   if (std::fclose(file) != 0) failed = true;
+  if (!failed && !platform.replaceFile(temp, path)) failed = true;
+  if (failed) std::remove(temp.c_str());
   return failed ? RuleFileStatus::IoError : RuleFileStatus::Ok;
 }
 

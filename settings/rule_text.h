@@ -10,6 +10,8 @@
 
 namespace scourix {
 
+class Platform;
+
 // Parses one line (without its line end) as the import does. False when the line gives
 // no rule (empty, white space only, or no comma).
 bool parseRuleLine(std::string_view line, ScanRule& rule);
@@ -32,7 +34,9 @@ using AddDuplicateRule = std::function<bool(const std::string& pattern)>;
 // `addDuplicate` (if given) says so. Rules added before an error stay in the store.
 RuleFileStatus importRules(const std::string& path, RuleStore& store,
                            const AddDuplicateRule& addDuplicate);
-// Writes the whole store to path, one "%s,%s,%d,%d" line a rule, CR LF line ends.
-RuleFileStatus exportRules(const std::string& path, const RuleStore& store);
+// Writes the whole store to path, one "%s,%s,%d,%d" line a rule, CR LF line ends. The
+// lines go to a file beside it that then takes its place, so a failed export leaves the
+// file that was there as it was.
+RuleFileStatus exportRules(const std::string& path, const RuleStore& store, Platform& platform);
 
 }  // namespace scourix

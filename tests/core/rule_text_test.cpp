@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "temp_tree.h"
 
 namespace scourix {
@@ -73,12 +74,17 @@ TEST(RuleFiles, ExportAndImportAgain) {
     test::TempTree::write(path, "old content");
     store.clear();
     for (const ScanRule& rule : rules) store.append(rule);
-    ASSERT_EQ(exportRules(path, store), RuleFileStatus::Ok);
+    ASSERT_EQ(exportRules(path, store, systemPlatform()), RuleFileStatus::Ok);
     EXPECT_EQ(test::TempTree::read(path), bytes);
     RuleStore imported;
     ASSERT_EQ(importRules(path, imported, nullptr), RuleFileStatus::Ok);
     EXPECT_EQ(text(imported.all()), back);
   }
+  // An export that cannot write leaves the file it would have replaced as it was.
+  tree.dir("rules.txt.tmp");
+  test::TempTree::write(path, "old content");
+  EXPECT_EQ(exportRules(path, store, systemPlatform()), RuleFileStatus::CannotOpen);
+  EXPECT_EQ(test::TempTree::read(path), "old content");
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ void RulesPage::OnImport() {
 void RulesPage::OnExport() {
   const std::optional<std::string> path = chooseFile_(hwnd_, RuleFileAction::Export);
   if (!path) return;
-  MessageBoxA(MainWindow(), ExportMessage(exportRules(*path, engine_.choices().rules)), "提示", MB_OK);
+  MessageBoxA(MainWindow(), ExportMessage(exportRules(*path, engine_.choices().rules, engine_.platform())), "提示", MB_OK);
 }
 
 void RulesPage::ShowCatalogStatus(int imported) {
