@@ -158,6 +158,12 @@ LoadMeaning meaningOf(ConfigStatus status) {
   return {kLoadError, false, false, "配置文件已损坏"};
 }
 
+LoadMeaning meaningOf(const ConfigResult& result) {
+  LoadMeaning meaning = meaningOf(result.status);
+  if (result.status == ConfigStatus::Damaged && result.keptCopy.empty()) meaning.windowMaySave = false;
+  return meaning;
+}
+
 ConfigResult readConfigFile(Choices& choices, Platform& platform, const std::string& path) {
   ConfigResult result;
   std::FILE* file = std::fopen(path.c_str(), "rb");

@@ -111,6 +111,9 @@ struct LoadMeaning {
 };
 
 LoadMeaning meaningOf(ConfigStatus status);
+// The same for a load by loadConfig: a damaged file of which no copy could be kept is not
+// saved over, since what it holds past the damage would be lost with it.
+LoadMeaning meaningOf(const ConfigResult& result);
 
 // Reads the file at path into the choices and reports how far it got.
 ConfigResult readConfigFile(Choices& choices, Platform& platform, const std::string& path);

@@ -113,7 +113,7 @@ void MainDialog::RemoveTrayIcon() {
 }
 
 void MainDialog::LoadConfig() {
-  const LoadMeaning meaning = meaningOf(loadConfig(engine_.choices(), engine_.platform(), configPath_).status);
+  const LoadMeaning meaning = meaningOf(loadConfig(engine_.choices(), engine_.platform(), configPath_));
   keepConfigFile_ = !meaning.windowMaySave;
   if (meaning.windowNotice != nullptr) MessageBoxA(hwnd_, meaning.windowNotice, "提示", MB_OK);
 }

@@ -243,6 +243,13 @@ TEST(ConfigFiles, OnDisk) {
   const ConfigResult result = loadConfig(engine.choices(), engine.platform(), path);
   EXPECT_EQ(result.progress.describe() + "|" + result.keptCopy, "flags, trace flags, 1 drive, 2 of 3 rules|" + path + ".bad");
   EXPECT_FALSE(result.error.empty());
+  // A file no copy could be kept of is not saved over by the window.
+  const std::string uncopied = tree.path("uncopied.dsfw");
+  test::TempTree::write(uncopied, damaged);
+  tree.dir("uncopied.dsfw.bad");
+  EXPECT_EQ(std::vector<bool>({meaningOf(result).windowMaySave,
+                               meaningOf(loadConfig(engine.choices(), engine.platform(), uncopied)).windowMaySave}),
+            std::vector<bool>({true, false}));
   // The next save replaces the file, not the copy; a leftover temporary file does no harm.
   test::TempTree::write(path + ".tmp", std::string(5000, 'j'));
   ASSERT_TRUE(saveConfig(engine.choices(), engine.platform(), path).saved);
