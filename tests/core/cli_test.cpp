@@ -41,12 +41,12 @@ class Cli : public ::testing::Test {
 #ifdef _WIN32
     const int status = start("\"" + program + "\" " + args);
 #else
-    const std::string command =
-        "\"" + program + "\" " + args + " >\"" + tree.path("out") + "\" 2>\"" + tree.path("err") + "\"";
+    const std::string command = "\"" + program + "\" " + args + " >\"" +
+                                (outputFails ? "/dev/full" : tree.path("out")) + "\" 2>\"" + tree.path("err") + "\"";
     const int wait = std::system(command.c_str());
     const int status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
 #endif
-    out = TempTree::read(tree.path("out")), err = TempTree::read(tree.path("err"));
+    out = outputFails ? "" : TempTree::read(tree.path("out")), err = TempTree::read(tree.path("err"));
     out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());  // text mode on Windows
     return status;
   }
@@ -60,8 +60,8 @@ class Cli : public ::testing::Test {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = CreateFileA(tree.path("out").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                                     CREATE_ALWAYS, 0, nullptr);
+    startup.hStdOutput = CreateFileA(tree.path("out").c_str(), outputFails ? GENERIC_READ : GENERIC_WRITE,
+                                     FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
     startup.hStdError = CreateFileA(tree.path("err").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
                                     CREATE_ALWAYS, 0, nullptr);
     PROCESS_INFORMATION process{};
@@ -90,6 +90,7 @@ class Cli : public ::testing::Test {
 
   TempTree tree;
   std::string out, err;
+  bool outputFails = false;  // the program's output goes where no write succeeds
 };
 
 // A name the code page cannot write reads '?' there; --utf8 prints it exactly.
@@ -207,6 +208,12 @@ TEST_F(Cli, CleanWithTheSettingsOfAFile) {
   EXPECT_EQ(out, "back files\t" + bak + "\n");
   EXPECT_NE(err.find("deleted: 1 files, 5 bytes"), std::string::npos) << err;
   EXPECT_FALSE(TempTree::exists(bak));
+  // A list that could not be written is no record of what was done.
+  outputFails = true;
+  const std::string other = tree.file("data/b.bak", 5);
+  EXPECT_EQ(run("clean --config " + at("data.dsfw")), 4) << err;
+  EXPECT_FALSE(TempTree::exists(other));
+  outputFails = false;
   // No settings, or settings that cannot be opened: no cleaning.
   EXPECT_EQ(run("clean --config " + at("missing.dsfw")), 2);
 #ifdef _WIN32
