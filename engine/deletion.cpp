@@ -218,7 +218,8 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
         result.bytesRecycled += findings.at(at).size;
       } else {
         if (answers[j].outcome == RecycleAnswer::BinRefused) ++result.binRefused;
-        stays[at] = 1;
+        const bool skipped = answers[j].outcome == RecycleAnswer::InUse && findings.at(at).skipInUse;
+        stays[at] = skipped ? kStaysInUse : 1;
         reasons[at] = answers[j].reason;
       }
     }

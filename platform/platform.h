@@ -115,7 +115,8 @@ struct RecycleAnswer {
   enum Outcome {
     InBin,       // it is gone from its place
     BinRefused,  // the bin cannot take it: untouched, in its place
-    Failed,      // still there for another reason (held open, no access)
+    Failed,      // still there for another reason (no access)
+    InUse,       // still there: a program holds it open without sharing its deletion
   } outcome = InBin;
   std::string reason;  // why it is still there
 };

@@ -63,6 +63,18 @@ class NamedScanLock : public ScanLock {
   HANDLE handle_;
 };
 
+// A program holds the file open without sharing its deletion.
+bool isHeldOpen(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 // Why a file stays out of the bin that the shell would mistake for another.
 constexpr char kNoShellFormReason[] = "回收站无法按原名接收此文件（名称以点或空格结尾、含通配符，或路径过长）";
 
@@ -569,6 +581,13 @@ std::vector<RecycleAnswer> Win32Platform::recycleFiles(const std::vector<ExactPa
   ShellBinOperation operation(paths, shellForms);
   const std::vector<std::size_t> rest = recycleThrough(operation, files, kRecycleBatch, answers);
   if (!rest.empty()) recycleThroughShellCall(paths, shellForms, rest, answers);
+  // The shell names no cause: a file a program holds (Explorer its thumbnails) is told
+  // apart, as a deletion tells it, so that an entry that expects that can skip it.
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (answers[i].outcome == RecycleAnswer::Failed && isHeldOpen(paths[i].native())) {
+      answers[i].outcome = RecycleAnswer::InUse;
+    }
+  }
   return answers;
 }
 

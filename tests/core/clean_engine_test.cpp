@@ -231,20 +231,27 @@ TEST_F(Engine, TheBinLosesOnlyTheListedItemsAndARecordOnlyWithAllOfItsItem) {
 TEST_F(Engine, TheRecycleOptionDeletesWhatIsInTheBinAndMovesTheOtherTickedFilesInOneBatch) {
   const std::string x = tree.path("x");
   platform.failingDeletes = {x + "2"};
+  platform.inUseDeletes = {tree.path("thumbcache_96.db"), x + "3"};
   platform.binCapacity = 16;
   engine.choices().options.deleteToRecycleBin = 1;
   for (int i = 1; i <= 5; ++i) offer(tree.file("x" + std::to_string(i), 1u << i), "x", i != 4 ? 1 : 0);
   offer(tree.file("RECYCLER/Dc1.doc"), kRecyclerLabel, 1, [](FoundFile& file) { file.bin = RecycleBin::Old; });
   // A user's catalog entry may bear a bin's label: its files are no bin's.
   offer(tree.file("app/RECYCLER.log", 1), kRecyclerLabel);
+  // Held open by the service its entry names: a skip, as when deleted; held otherwise: a failure.
+  const std::string thumbs = tree.file("thumbcache_96.db");
+  offer(thumbs, "thumbnails", 1, [](FoundFile& file) { file.skipInUse = true; });
   const DeletionResult result = engine.deleteMarkedFiles();
-  EXPECT_EQ(platform.recycleBatches, (std::vector<Names>{{x + "1", x + "2", x + "3", x + "5", tree.path("app/RECYCLER.log")}}));
+  EXPECT_EQ(platform.recycleBatches,
+            (std::vector<Names>{{x + "1", x + "2", x + "3", x + "5", tree.path("app/RECYCLER.log"), thumbs}}));
   EXPECT_EQ(std::tie(result.deleted, result.recycled, result.bytesRecycled, result.failed, result.binRefused),
-            std::tuple(1, 3, 11ull, 2, 1));
-  ASSERT_EQ(result.failures.size(), 2u);
+            std::tuple(1, 2, 3ull, 3, 1));
+  ASSERT_EQ(result.failures.size(), 3u);
   EXPECT_EQ(std::tie(result.failures[0].path, result.failures[0].category, result.failures[0].reason),
             std::tuple(x + "2", "x", "locked"));
-  EXPECT_EQ(found(), (Names{"x|" + x + "2", "x|" + x + "5"}));
+  ASSERT_EQ(result.inUse.size(), 1u);
+  EXPECT_EQ(result.inUse[0].path, thumbs);
+  EXPECT_EQ(found(), (Names{"x|" + x + "2", "x|" + x + "3", "x|" + x + "5", "thumbnails|" + thumbs}));
   EXPECT_TRUE(test::TempTree::exists(x + "5"));
 }
 

@@ -178,6 +178,8 @@ class FakePlatform : public Platform {
       const std::uintmax_t size = std::filesystem::file_size(text, missing);
       if (failingDeletes.count(text)) {
         reasons.push_back({RecycleAnswer::Failed, "locked"});
+      } else if (inUseDeletes.count(text)) {
+        reasons.push_back({RecycleAnswer::InUse, "held"});
       } else if (!missing && size > binCapacity) {
         reasons.push_back({RecycleAnswer::BinRefused, "too big for the bin"});
       } else {
