@@ -43,6 +43,13 @@ std::vector<std::string> patternList(std::string_view text) {
   return patterns;
 }
 
+// An exclusion's names are matched against names alone: one holding a folder would never
+// match, and the files it was written to keep would go.
+bool namesAFolder(const std::vector<std::string>& patterns) {
+  return std::any_of(patterns.begin(), patterns.end(),
+                     [](const std::string& p) { return p.find_first_of("\\/") != std::string::npos; });
+}
+
 bool allDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(),
                                       [](char c) { return c >= '0' && c <= '9'; });
@@ -95,13 +102,13 @@ std::optional<ExcludeKey> parseExcludeKey(int number, std::string_view value) {
     }
     key.folder = std::string(folder);
     key.patterns = patternList(name);
-    if (key.folder.empty() || key.patterns.size() != 1) return std::nullopt;
+    if (key.folder.empty() || key.patterns.size() != 1 || namesAFolder(key.patterns)) return std::nullopt;
     return key;
   }
   if (form == "path" && (parts.size() == 2 || parts.size() == 3)) {
     key.folder = std::string(trim(parts[1]));
     if (parts.size() == 3) key.patterns = patternList(parts[2]);
-    if (key.folder.empty()) return std::nullopt;
+    if (key.folder.empty() || namesAFolder(key.patterns)) return std::nullopt;
     return key;
   }
   return std::nullopt;

@@ -69,8 +69,10 @@ const Variable* findVariable(std::string_view name) {
 // Adds one folder pattern per distinct, non-empty value.
 void addFolders(Expansion& expansion, const Values& values, const std::vector<std::string>& below,
                 int profile, bool embeddedBrowserProfile) {
-  for (const std::string& value : values) {
-    if (value.empty()) continue;
+  for (const std::string& given : values) {
+    if (given.empty()) continue;
+    // "C:" alone is the current folder of drive C:, not its root.
+    const std::string value = given.size() == 2 && given[1] == ':' ? given + '\\' : given;
     const auto same = [&](const FolderPattern& f) {
       return f.profile == profile && sameName(f.base, value);
     };

@@ -126,6 +126,13 @@ Plan planCatalog(const std::vector<Entry>& entries, const Expander& expander,
         plan.refused[i] = true;
         break;
       }
+      // An embedded browser's profile is found by the walk, not named by a path: an
+      // exclusion below one cannot be placed, so the entry cannot honour it.
+      if (std::any_of(expansion.folders.begin(), expansion.folders.end(),
+                      [](const FolderPattern& f) { return f.embeddedBrowserProfile; })) {
+        plan.refused[i] = true;
+        break;
+      }
       for (const FolderPattern& folder : expansion.folders) {
         plan.exclusions[i].push_back(
             {folder, compile(key.patterns), key.form == ExcludeForm::Path});
@@ -249,6 +256,7 @@ bool isHeldBack(const Entry& entry, const Expander& expander, int profile,
     const Expansion expansion = expander.expandFor(condition, profile);
     if (expansion.status != ExpandStatus::Ok) return true;
     for (const FolderPattern& folder : expansion.folders) {
+      if (folder.embeddedBrowserProfile) return true;  // no path to look at
       if (probe.exists && probe.exists(folder)) return true;
     }
   }

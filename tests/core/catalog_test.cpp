@@ -94,6 +94,8 @@ TEST(CatalogReader, EntriesParseAndBrokenOnesAreIsolated) {
       {"[F13]\nSection=S\nScourixLabel=\xC3\x28\nFileKey1=%AppData%\\X|*", "broken"},
       {"[F14 *\nSection=S\nFileKey1=%AppData%\\X|*", "broken"},
       {"[F15]\nSection=S", "broken"},
+      {"[F16]\nSection=S\nFileKey1=%AppData%\\X|*\nExcludeKey1=FILE|%AppData%\\X|sub\\keep.db", "broken"},
+      {"[F17]\nSection=S\nFileKey1=%AppData%\\X|*\nExcludeKey1=PATH|%AppData%\\X|sub/*.db", "broken"},
   };
   std::string whole = "\xEF\xBB\xBF; comment\r\nVersion: 1\r\n";
   std::vector<std::string> good;
@@ -168,6 +170,7 @@ TEST_F(CatalogMachine, VariablesExpandForEveryProfileOrTheSystem) {
       {"%localappdata%/A/*/B", "0:C:\\Users\\li\\AppData\\Local\\A\\*\\B 1:D:\\Home\\wang\\AppData\\Local\\A\\*\\B"},
       {"%ProgramFiles%\\App", "-1:C:\\Program Files\\App -1:C:\\Program Files (x86)\\App"},
       {"%SystemDrive%\\Users\\*\\x", "-1:C:\\Users\\*\\x"},
+      {"%SystemDrive%", "-1:C:\\"},  // the root, not the drive's current folder
       {"%CommonAppData%", "-1:C:\\ProgramData"},
       {"%WeChatFiles%", "0:C:\\Users\\li\\Documents\\WeChat Files 1:D:\\Home\\wang\\Documents\\WeChat Files"},
       {"%WeixinFiles%\\*", "0:C:\\Users\\li\\Documents\\xwechat_files\\* 1:E:\\WX\\xwechat_files\\* "
@@ -197,8 +200,12 @@ TEST_F(CatalogMachine, ExclusionsKeepTheirFilesAndOneThatCannotBeHonouredRefuses
   for (const auto& [file, excluded] : files) EXPECT_EQ(p.excludes(0, li + file), excluded) << file;
   EXPECT_TRUE(p.excludesFolder(0, li + "E\\Backup"));
   EXPECT_FALSE(p.excludesFolder(0, li + "E\\sub"));
-  const Plan refused = plan("FileKey1=%AppData%\\E|*\nExcludeKey1=PATH|%Nope%\\x");
-  EXPECT_TRUE(refused.targets.empty() && refused.refused[0]);
+  for (const char* keys : {"FileKey1=%AppData%\\E|*\nExcludeKey1=PATH|%Nope%\\x",
+                           "FileKey1=%EmbeddedBrowserProfile%\\Cache|*|RECURSE\n"
+                           "ExcludeKey1=PATH|%EmbeddedBrowserProfile%\\Cache\\keep"}) {
+    const Plan refused = plan(keys);
+    EXPECT_TRUE(refused.targets.empty() && refused.refused[0]) << keys;
+  }
   const Plan skipped = plan("FileKey1=%Nope%|*\nFileKey2=%AppData%|a\\b\nFileKey3=%AppData%\\E|*");
   EXPECT_EQ(skipped.skippedKeys, 2);
   EXPECT_EQ(skipped.targets.size(), 2u);
@@ -263,6 +270,7 @@ TEST_F(CatalogMachine, DetectionPerProfileAndHoldingBack) {
       {"ScourixSkipIf=hklm\\X", -1, true},                       // a key the registry cannot answer
       {"ScourixSkipIf=C:\\Program Files\\Foo\\running.lock", 0, true},  // no variable: cannot be placed
       {"ScourixSkipIf=%NoSuchFolder%\\x", 0, true},
+      {"ScourixSkipIf=%EmbeddedBrowserProfile%\\x", 0, true},  // no path to look at
   };
   for (const auto& skip : skips) {
     EXPECT_EQ(isHeldBack(entry(skip.conditions), expander, skip.profile, probe), skip.heldBack) << skip.conditions;
