@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "platform/bin_operation.h"
+#include "platform/win32/system_message.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_listing.h"
+#include "platform/win32/wine_trash.h"
 
 namespace scourix {
 namespace {
@@ -34,16 +36,6 @@ CodePage systemCodePage() {
     }
   }
   return CodePage(lead);
-}
-
-// The system's text for an error code, without its line end.
-std::string SystemMessage(DWORD error) {
-  char text[512] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, error, 0, text, sizeof text, nullptr);
-  std::string message(text, length);
-  while (!message.empty() && std::isspace(static_cast<unsigned char>(message.back()))) message.pop_back();
-  return message.empty() ? "error " + std::to_string(error) : message;
 }
 
 // The name of the one scan among the program's processes, in the global namespace: a
@@ -77,44 +69,6 @@ bool isHeldOpen(const std::wstring& path) {
 
 // Why a file stays out of the bin that the shell would mistake for another.
 constexpr char kNoShellFormReason[] = "回收站无法按原名接收此文件（名称以点或空格结尾、含通配符，或路径过长）";
-
-// Why nothing goes to a bin that cannot take files.
-constexpr char kBinUnusableReason[] = "回收站无法接收文件，未删除";
-
-// Wine's bin is the XDG trash of the Unix user ($XDG_DATA_HOME/Trash, by default
-// ~/.local/share/Trash). When the shell cannot move a file there it deletes it for good
-// or asks in a box, which would hang an unattended run: the trash must take a file first.
-// On Windows the bin is the shell's own.
-bool binCanTakeFiles() {
-  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return true;
-  using DosNameOf = WCHAR*(CDECL*)(LPCSTR);
-  const auto dosNameOf = reinterpret_cast<DosNameOf>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-  if (dosNameOf == nullptr) return false;
-  char unixPath[4096];
-  DWORD length = GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, sizeof unixPath);
-  std::string data(unixPath, length < sizeof unixPath ? length : 0);
-  if (data.empty()) {
-    length = GetEnvironmentVariableA("HOME", unixPath, sizeof unixPath);
-    if (length == 0 || length >= sizeof unixPath) return false;
-    data = std::string(unixPath, length) + "/.local/share";
-  }
-  WCHAR* dos = dosNameOf(data.c_str());
-  if (dos == nullptr) return false;
-  std::wstring trash = std::wstring(dos) + L"\\Trash";
-  HeapFree(GetProcessHeap(), 0, dos);
-  for (const std::wstring& folder : {trash, trash + L"\\files", trash + L"\\info"}) {
-    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
-  }
-  const std::wstring probe = trash + L"\\files\\.scourix-probe-" + std::to_wstring(GetCurrentProcessId());
-  HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
 
 // The absolute exact path of a wide path; empty when the system cannot make one.
 ExactPath fullExactPath(const std::wstring& path) {
@@ -330,40 +284,12 @@ class ShellBinOperation : public BinOperation {
   bool uninitialize_ = false;
 };
 
-// Where the shell's file operation is unusable (under Wine): the older shell call, which
-// deletes for good what the bin cannot take, gets files only while the bin can take them.
-void recycleThroughShellCall(const std::vector<ExactPath>& paths, const std::vector<std::wstring>& shellForms,
-                             const std::vector<std::size_t>& files, std::vector<RecycleAnswer>& answers) {
-  if (!binCanTakeFiles()) {
-    for (std::size_t at : files) answers[at] = {RecycleAnswer::BinRefused, kBinUnusableReason};
-    return;
-  }
-  std::vector<std::size_t> batch;  // positions in `paths` of the files handed to the shell
-  std::wstring list;  // their names one after another, each ended by a NUL, the list by another
-  const auto hand = [&] {
-    if (batch.empty()) return;
-    list += L'\0';
-    SHFILEOPSTRUCTW operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = list.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR;
-    const int code = SHFileOperationW(&operation);
-    // The shell's answer covers the whole list: each file is looked at afterwards.
-    for (std::size_t at : batch) {
-      const std::string reason =
-          whyStillThere(paths[at].native(), SystemMessage(code != 0 ? static_cast<DWORD>(code) : ERROR_CANCELLED));
-      answers[at] = reason.empty() ? RecycleAnswer{} : RecycleAnswer{RecycleAnswer::Failed, reason};
-    }
-    batch.clear();
-    list.clear();
-  };
-  for (std::size_t at : files) {
-    list += shellForms[at];
-    list += L'\0';
-    batch.push_back(at);
-    if (batch.size() == kRecycleBatch) hand();
-  }
-  hand();
+// Where the shell's file operation is unusable (Wine implements none of it): under Wine
+// the XDG trash takes the files; elsewhere none goes.
+void recycleIntoWineTrash(const std::vector<ExactPath>& paths, const std::vector<std::size_t>& files,
+                          std::vector<RecycleAnswer>& answers) {
+  const WineTrash trash;
+  for (std::size_t at : files) answers[at] = trash.put(paths[at].native());
 }
 
 }  // namespace
@@ -580,7 +506,7 @@ std::vector<RecycleAnswer> Win32Platform::recycleFiles(const std::vector<ExactPa
   if (files.empty()) return answers;
   ShellBinOperation operation(paths, shellForms);
   const std::vector<std::size_t> rest = recycleThrough(operation, files, kRecycleBatch, answers);
-  if (!rest.empty()) recycleThroughShellCall(paths, shellForms, rest, answers);
+  if (!rest.empty()) recycleIntoWineTrash(paths, rest, answers);
   // The shell names no cause: a file a program holds (Explorer its thumbnails) is told
   // apart, as a deletion tells it, so that an entry that expects that can skip it.
   for (std::size_t i = 0; i < paths.size(); ++i) {
