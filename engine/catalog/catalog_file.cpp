@@ -277,7 +277,12 @@ CatalogFile readCatalog(std::string_view text) {
     }
     section.reset();
   };
-  for (std::string_view line : split(text, '\n')) {
+  // Line by line in place: a list of the lines first would take 16 bytes per line, a
+  // gigabyte for a file of blank lines at the size limit.
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     line = trim(line);
     if (line.empty() || line.front() == ';') continue;
