@@ -118,6 +118,8 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
   std::vector<std::string> reasons(count);
   std::vector<ExactPath> toRecycle;
   std::vector<int> recycledAt;
+  std::set<std::uint64_t> queuedIds;  // of the files in `toRecycle`
+  std::vector<int> waiting;           // findings of a file already in `toRecycle`
   // The bin's records go last, each only when nothing of its item stays.
   std::vector<int> records;
   std::set<std::string> keptRecords;
@@ -154,6 +156,12 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
     }
     // What is already in a bin cannot go to one.
     if (toBin && file.bin == RecycleBin::None) {
+      // The same file by another spelling ("C:\\WINDOWS", "C:\\Windows") or name (a hard
+      // link) waits for the next operation: the bin would be handed it twice.
+      if (file.fileId != 0 && !queuedIds.insert(file.fileId).second) {
+        waiting.push_back(i);
+        return;
+      }
       toRecycle.push_back(exact);
       recycledAt.push_back(i);
       return;
@@ -209,7 +217,9 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
       result.skipped.push_back(exact);
     }
   }
-  if (!toRecycle.empty()) {
+  // A file that waited is looked up again: gone with its other spelling, it only leaves
+  // the list; another name of the file goes in the next operation.
+  while (!toRecycle.empty()) {
     const std::vector<RecycleAnswer> answers = platform.recycleFiles(toRecycle);
     for (std::size_t j = 0; j < recycledAt.size(); ++j) {
       const int at = recycledAt[j];
@@ -223,6 +233,10 @@ DeletionResult deleteTickedFindings(Findings& findings, Platform& platform, cons
         reasons[at] = answers[j].reason;
       }
     }
+    toRecycle.clear();
+    recycledAt.clear();
+    queuedIds.clear();
+    for (const int i : std::exchange(waiting, {})) remove(i, findings.at(i).exact());
   }
 
   for (int i = 0; i < count; ++i) {

@@ -241,11 +241,16 @@ TEST_F(Engine, TheRecycleOptionDeletesWhatIsInTheBinAndMovesTheOtherTickedFilesI
   // Held open by the service its entry names: a skip, as when deleted; held otherwise: a failure.
   const std::string thumbs = tree.file("thumbcache_96.db");
   offer(thumbs, "thumbnails", 1, [](FoundFile& file) { file.skipInUse = true; });
+  // Another name of a file listed already (the same file by another spelling alike) goes
+  // in an operation of its own: the bin takes no file twice at once.
+  std::filesystem::create_hard_link(x + "1", x + "1-link");
+  offer(x + "1-link", "x");
   const DeletionResult result = engine.deleteMarkedFiles();
   EXPECT_EQ(platform.recycleBatches,
-            (std::vector<Names>{{x + "1", x + "2", x + "3", x + "5", tree.path("app/RECYCLER.log"), thumbs}}));
+            (std::vector<Names>{{x + "1", x + "2", x + "3", x + "5", tree.path("app/RECYCLER.log"), thumbs},
+                                {x + "1-link"}}));
   EXPECT_EQ(std::tie(result.deleted, result.recycled, result.bytesRecycled, result.failed, result.binRefused),
-            std::tuple(1, 2, 3ull, 3, 1));
+            std::tuple(1, 3, 5ull, 3, 1));
   ASSERT_EQ(result.failures.size(), 3u);
   EXPECT_EQ(std::tie(result.failures[0].path, result.failures[0].category, result.failures[0].reason),
             std::tuple(x + "2", "x", "locked"));
