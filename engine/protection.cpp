@@ -101,7 +101,9 @@ UserPlaces UserPlaces::of(Platform& platform) {
 
 unsigned heldTraits(std::string_view name, bool isDirectory, const CodePage& codePage) {
   // A checkout's .git is a folder; in a linked worktree or a submodule it is a file.
-  if (isOneOf(codePage, name, {".git"})) return kHoldsRepository;
+  if (isOneOf(codePage, name, {".git"}) || (isDirectory && isOneOf(codePage, name, {".svn", ".hg"}))) {
+    return kHoldsRepository;
+  }
   if (isDirectory) return isOneOf(codePage, name, {"system32"}) ? kHoldsSystem32 : 0;
   if (isOneOf(codePage, name, {"pyvenv.cfg"})) return kHoldsRepository;
   return (isProgramFile(name, codePage) ? kHoldsProgram : 0) | stateTraits(name, codePage);
@@ -116,7 +118,10 @@ unsigned folderTraits(std::string_view name, bool rootLevel, const CodePage& cod
   if (isOneOf(codePage, name, {"temp", "tmp", "cache"})) traits |= kTemporary;
   if (isOneOf(codePage, name, {"temp", "logs"})) traits |= kWindowsJunk;
   if (rootLevel) {
-    if (isOneOf(codePage, name, {"program files", "program files (x86)", "programdata"})) {
+    // An old installation (and an upgrade's own folders) holds a whole system with its
+    // users' files: Windows' own cleanup takes it, never a file at a time.
+    if (isOneOf(codePage, name, {"program files", "program files (x86)", "programdata", "windows.old",
+                                 "$windows.~bt", "$windows.~ws"})) {
       traits |= kSystemFolder;
     }
     if (isOneOf(codePage, name, {"windows"})) traits |= kWindowsFolder;
@@ -165,7 +170,9 @@ unsigned ProtectionTracker::placeOf(const std::string& dir, std::string_view nam
   }
   if ((parent & kProfilesFolder) != 0 || contains(places_.profiles, lower)) place |= kProfile;
   if (((parent & kProfile) != 0 &&
-       (isOneOf(*codePage_, name, {"desktop", "documents", "downloads", "pictures", "music", "videos"}) ||
+       // An older system's too: "My Documents", and the desktop by its Chinese name.
+       (isOneOf(*codePage_, name, {"desktop", "documents", "downloads", "pictures", "music", "videos",
+                                   "saved games", "favorites", "my documents", "桌面"}) ||
         startsWithLower(name, "onedrive"))) ||
       contains(places_.userFolders, lower)) {
     place |= kUserFolder;

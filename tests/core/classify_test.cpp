@@ -143,7 +143,8 @@ TEST(Protection, WhatNamesTell) {
            {"SETUP.EXE", false, kHoldsProgram}, {"x.Dll", false, kHoldsProgram}, {"a.pyd", false, kHoldsProgram},
            {"z.so", false, kHoldsProgram}, {"z.so.1", false, 0}, {"a\x81.exe", false, 0}, {"b.exe", true, 0},
            {".Git", true, kHoldsRepository}, {".git", false, kHoldsRepository}, {"pyvenv.CFG", false, kHoldsRepository},
-           {"System32", true, kHoldsSystem32}, {"system32", false, 0}}) {
+           {"System32", true, kHoldsSystem32}, {"system32", false, 0},
+           {".svn", true, kHoldsRepository}, {".hg", false, 0}}) {
     EXPECT_EQ(heldTraits(name, directory, CodePage::gbk()), traits) << name;
   }
   // A folder's name, whether it lies in a drive's root, what that says.
@@ -151,6 +152,7 @@ TEST(Protection, WhatNamesTell) {
            {"Node_Modules", false, kSoftwareTree}, {"site-packages", true, kSoftwareTree}, {".hg", false, kSoftwareTree},
            {"Program Files (x86)", true, kSystemFolder}, {"program files", false, 0},
            {"PROGRAMDATA", true, kSystemFolder}, {"Windows", true, kWindowsFolder}, {"Windows", false, 0},
+           {"$WINDOWS.~BT", true, kSystemFolder}, {"Windows.old", false, 0},
            {"TEMP", false, kTemporary | kWindowsJunk}, {"Cache", true, kTemporary}, {"tmp", false, kTemporary},
            {"Logs", false, kWindowsJunk}, {"Templates", false, 0}}) {
     EXPECT_EQ(folderTraits(name, rootLevel, CodePage::gbk()), traits) << name;
@@ -181,6 +183,11 @@ TEST_F(Classify, ProgramStateAndUsersOwnFilesStartLocked) {
       "Users/ann/Documents/*thesis.docx.bak Users/ann/Desktop/sub/*report.log Users/ann/Documents/Temp/x.tmp "
       "Users/ann/*OneDrive+-+Corp/a.bak Users/ann/setup.tmp Data/Documents/a.bak Home/bob/Music/*a.bak "
       "Elsewhere/carl/Videos/*v.bak Moved/Docs/*d.bak Moved/Docs/Cache/d.bak",
+      // An older system's profiles, and an old installation kept whole.
+      "Documents+and+Settings/ann/My+Documents/*thesis.bak Documents+and+Settings/ann/桌面/*a.bak "
+      "Users/ann/Saved+Games/*save.bak Windows.old/Users/ann/Documents/*t.bak Windows.old/*a.tmp",
+      // Working copies of every kind: their files are someone's work.
+      "git/*todo.old git/.git/HEAD hg/*notes.bak hg/.hg/requires svn/*todo.old svn/.svn/wc.db",
   };
   for (const char* tree : trees) {
     SCOPED_TRACE(tree);
