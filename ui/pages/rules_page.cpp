@@ -74,6 +74,21 @@ bool RulesPage::OnCommand(int id, UINT code) {
   return RunCommand(*this, kCommands, id, code);
 }
 
+bool RulesPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // A row the arrow keys select is picked as a click picks it: 删除 and 修改 act on the
+  // row the user sees selected. Rows that only lose their selection (the list rebuilt)
+  // leave the pick alone.
+  if (message == WM_NOTIFY) {
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    if (change->hdr.idFrom == IDC_RULES_LIST && change->hdr.code == LVN_ITEMCHANGED &&
+        (change->uChanged & LVIF_STATE) != 0 && (change->uNewState & LVIS_SELECTED) != 0 &&
+        (change->uOldState & LVIS_SELECTED) == 0) {
+      PickFromSelection();
+    }
+  }
+  return FilteredDialog::HandleMessage(message, wParam, lParam, result);
+}
+
 bool RulesPage::PickFromSelection() {
   SetCurrentRule(PickedRule(ruleList_.GetSelectedCount(), ruleList_.GetNextItem(-1, LVNI_SELECTED)));
   return currentRule_ != -1;

@@ -22,7 +22,7 @@ class RulesPage : public FilteredDialog {
 
   // Rebuilds the rows from the store; leaves the picked rule and the buttons alone.
   void RefreshRuleList();
-  // The rule last picked with the mouse; -1: none.
+  // The rule last picked with the mouse or the keyboard; -1: none.
   int currentRule() const { return currentRule_; }
   // Replaces the file dialogs of the import and export.
   void SetFileChooser(RuleFileChooser chooser) { chooseFile_ = std::move(chooser); }
@@ -38,6 +38,7 @@ class RulesPage : public FilteredDialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
   bool OnCommand(int id, UINT code) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void InitColumns();
