@@ -120,7 +120,7 @@ void ResultListDialog::OnWindowKey(WindowKey key) {
 }
 
 // The tree's notifications have no row: answered 0, a double-click keeps the tree's own
-// processing, and every label edit is refused, so the line keeps its text.
+// processing (its control refuses label edits).
 bool ResultListDialog::OnCommand(int id, UINT code) {
   static constexpr Command<ResultListDialog> kCommands[] = {
       {IDC_RESULT_VIEW, BN_CLICKED, &ResultListDialog::OnView},
@@ -340,8 +340,18 @@ void ResultListDialog::SortBy(LineOrder order) {
 
 void ResultListDialog::OnDelete() {
   if (RefusedWhileScanning()) return;
-  const std::string question =
-      DeletionQuestionText(tickedCount_, tickedBytes_, engine_.choices().options.deleteToRecycleBin != 0);
+  // Ticked files of an old installation are left to Windows' Disk Cleanup: the question
+  // counts them apart.
+  int forSystem = 0;
+  std::uint64_t forSystemBytes = 0;
+  for (const FoundFile& file : engine_.findings()) {
+    if (file.toDelete != 0 && file.systemCleanupOnly) {
+      ++forSystem;
+      forSystemBytes += file.size;
+    }
+  }
+  const std::string question = DeletionQuestionText(tickedCount_ - forSystem, tickedBytes_ - forSystemBytes,
+                                                    engine_.choices().options.deleteToRecycleBin != 0, forSystem);
   const std::uint64_t asked = engine_.findings().generation();
   if (MessageBoxA(hwnd_, question.c_str(), "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // The main window stays usable while the question is open: a scan may have started, or

@@ -36,9 +36,11 @@ std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::ui
          " 个，" + formatSize(tickedBytes);
 }
 
-std::string DeletionQuestionText(int ticked, std::uint64_t tickedBytes, bool toRecycleBin) {
-  return "确实要删除么?\n\n已选 " + std::to_string(ticked) + " 个文件，共 " + formatSize(tickedBytes) + "，" +
-         (toRecycleBin ? "将放入回收站。" : "将彻底删除，无法还原。");
+std::string DeletionQuestionText(int ticked, std::uint64_t tickedBytes, bool toRecycleBin, int forSystemCleanup) {
+  std::string text = "确实要删除么?\n\n已选 " + std::to_string(ticked) + " 个文件，共 " + formatSize(tickedBytes) + "，" +
+                     (toRecycleBin ? "将放入回收站。" : "将彻底删除，无法还原。");
+  if (forSystemCleanup != 0) text += "\n另有 " + std::to_string(forSystemCleanup) + " 个文件须由 Windows 的磁盘清理删除。";
+  return text;
 }
 
 std::string DeletionDoneText(const DeletionResult& deletion) {

@@ -27,8 +27,9 @@ enum class LineOrder { Found, Size, Category };
 std::vector<int> ResultLineOrder(int count, const std::function<const FoundFile&(int)>& fileAt, LineOrder order);
 // The status line below the list: all findings and their size, the ticked ones and theirs.
 std::string ResultStatusText(int count, std::uint64_t bytes, int ticked, std::uint64_t tickedBytes);
-// The question before a deletion: how many files, their size, and where they go.
-std::string DeletionQuestionText(int ticked, std::uint64_t tickedBytes, bool toRecycleBin);
+// The question before a deletion: how many files, their size, and where they go; and how
+// many ticked files are left to Windows' Disk Cleanup instead.
+std::string DeletionQuestionText(int ticked, std::uint64_t tickedBytes, bool toRecycleBin, int forSystemCleanup);
 // The box after a deletion: what it freed, what went to the recycle bin (if anything did)
 // and how many ticked files could not be deleted.
 std::string DeletionDoneText(const DeletionResult& deletion);

@@ -214,6 +214,8 @@ TEST_F(ResultListTest, FilesLeftToTheSystemsCleanupAreOfferedToDiskCleanup) {
   Click(IDC_RESULT_VIEW);
   EXPECT_EQ(launched, (std::vector<std::string>{"cleanmgr.exe /d D:", "cleanmgr.exe /d D:", "D:\\Windows.old\\a.dll "}));
   ASSERT_EQ(answer.count(), 6);
+  EXPECT_EQ(answer.boxes()[0].text, "确实要删除么?\n\n已选 1 个文件，共 1.50 KB，将彻底删除，无法还原。\n"
+                                    "另有 1 个文件须由 Windows 的磁盘清理删除。");
   EXPECT_EQ(answer.boxes()[1].text, "删除完毕，释放 1.50 KB，1 个文件须由 Windows 的磁盘清理删除。\n\n是否打开 Windows 的磁盘清理？");
   EXPECT_EQ(answer.boxes()[4].text, "无法打开 Windows 的磁盘清理。");
   EXPECT_EQ(answer.boxes()[5].text, "无法打开：D:\\Windows.old\\a.dll");
