@@ -79,6 +79,7 @@ TEST(CheckTree, TheRootSumsUpAndMouseAndSpaceToggleBoxes) {
   tree.SelectItem(nullptr);
   PressKey(tree.hwnd(), VK_SPACE);
   EXPECT_EQ(boxes(), "2|331");
+  EXPECT_EQ(TreeView_EditLabel(tree.hwnd(), items[1]), nullptr);  // no edit box opens over a line
   EXPECT_FALSE(host.notifications.empty());  // selection changes still arrive, clicks and keys never
   for (UINT code : host.notifications) EXPECT_TRUE(code != NM_CLICK && code != TVN_KEYDOWN) << code;
   DestroyWindow(host.hwnd());

@@ -177,6 +177,12 @@ bool CheckTreeCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result) {
     case TVN_KEYDOWN:
       result = 0;
       return true;
+    // A line's text is the finding's or the item's: no edit box opens over it, where
+    // Enter and Esc would not close it.
+    case TVN_BEGINLABELEDITA:
+    case TVN_BEGINLABELEDITW:
+      result = TRUE;
+      return true;
     default:
       return false;
   }
