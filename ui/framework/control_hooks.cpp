@@ -1,5 +1,6 @@
 #include "ui/framework/control_hooks.h"
 
+#include "ui/framework/uncaught.h"
 #include "ui/framework/window_objects.h"
 
 namespace scourix {
@@ -57,7 +58,12 @@ LRESULT CALLBACK ControlHooks::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return result;
   }
   LRESULT result = 0;
-  if (self->OnControlMessage(message, wParam, lParam, result)) return result;
+  try {
+    if (self->OnControlMessage(message, wParam, lParam, result)) return result;
+  } catch (...) {
+    ReportUncaught(hwnd);
+    return 0;
+  }
   return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 

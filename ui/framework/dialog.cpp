@@ -4,6 +4,7 @@
 
 #include "ui/framework/control_hooks.h"
 #include "ui/framework/data_exchange.h"
+#include "ui/framework/uncaught.h"
 #include "ui/framework/window_objects.h"
 
 namespace scourix {
@@ -169,7 +170,12 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     if (self->modal_) self->ended_ = true;
     return FALSE;
   }
-  return self->Dispatch(message, wParam, lParam);
+  try {
+    return self->Dispatch(message, wParam, lParam);
+  } catch (...) {
+    ReportUncaught(hwnd);
+    return FALSE;
+  }
 }
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
