@@ -13,9 +13,13 @@ namespace {
 
 class ThrowingDialog : public Dialog {
  public:
-  ThrowingDialog() : Dialog(IDD_MAIN) {}
+  explicit ThrowingDialog(bool throwsInInit = false) : Dialog(IDD_MAIN), throwsInInit_(throwsInInit) {}
 
  protected:
+  BOOL OnInitDialog() override {
+    if (throwsInInit_) throw std::runtime_error("half built");
+    return Dialog::OnInitDialog();
+  }
   bool OnCommand(int id, UINT) override {
     if (id == kThrowingCommand) throw std::runtime_error("boom");
     return false;
@@ -23,6 +27,9 @@ class ThrowingDialog : public Dialog {
 
  public:
   static constexpr int kThrowingCommand = 0x7001;
+
+ private:
+  bool throwsInInit_;
 };
 
 TEST(DialogBoundary, AnExceptionOfAHandlerIsReportedNotPassedOn) {
@@ -34,6 +41,12 @@ TEST(DialogBoundary, AnExceptionOfAHandlerIsReportedNotPassedOn) {
   EXPECT_EQ(answer.boxes()[0].text, "操作未完成：boom");
   EXPECT_TRUE(IsWindow(dialog.hwnd()));
   DestroyWindow(dialog.hwnd());
+  // A dialog whose initialisation failed does not stay half built.
+  ThrowingDialog unfinished(true);
+  EXPECT_FALSE(unfinished.Create(nullptr));
+  EXPECT_EQ(unfinished.hwnd(), nullptr);
+  ASSERT_EQ(answer.count(), 2);
+  EXPECT_EQ(answer.boxes()[1].text, "操作未完成：half built");
 }
 
 }  // namespace

@@ -61,8 +61,8 @@ LRESULT CALLBACK ControlHooks::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   try {
     if (self->OnControlMessage(message, wParam, lParam, result)) return result;
   } catch (...) {
+    // The control's own processing still runs: a paint left undone would come back.
     ReportUncaught(hwnd);
-    return 0;
   }
   return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }

@@ -174,6 +174,8 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return self->Dispatch(message, wParam, lParam);
   } catch (...) {
     ReportUncaught(hwnd);
+    // A dialog whose initialisation failed is half built: it does not stay.
+    if (message == WM_INITDIALOG) DestroyWindow(hwnd);
     return FALSE;
   }
 }

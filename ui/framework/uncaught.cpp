@@ -7,6 +7,10 @@
 namespace scourix {
 
 void ReportUncaught(HWND hwnd) noexcept {
+  // The box runs the thread's messages: a handler that fails on each of them (painting,
+  // a timer) would open box over box. One is enough.
+  static thread_local bool showing = false;
+  if (showing) return;
   const char* text = "操作未完成：发生了意外的错误。";
   std::string detail;
   try {
@@ -22,7 +26,9 @@ void ReportUncaught(HWND hwnd) noexcept {
   } catch (...) {
   }
   HWND owner = hwnd != nullptr && IsWindow(hwnd) ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  showing = true;
   MessageBoxA(owner, text, "提示", MB_OK | MB_ICONERROR);
+  showing = false;
 }
 
 }  // namespace scourix

@@ -6,7 +6,7 @@
 namespace scourix {
 
 // Called in a catch block: reports the exception being handled in a box over the window's
-// top-level window.
+// top-level window; quiet while such a box is open on this thread.
 void ReportUncaught(HWND hwnd) noexcept;
 
 }  // namespace scourix
