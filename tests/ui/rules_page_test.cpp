@@ -103,9 +103,11 @@ TEST_F(RulesPageTest, AddModifyDeleteAndClear) {
   EXPECT_EQ(answer.boxes()[3].owner, host.hwnd());
   ExpectRules({{1, ".pcf", "clean pcf files", 0}, {1, "a", "imported", -1}, {1, ".pcf", "", 1}});
   EXPECT_EQ(Buttons(), "00");
-  ClickRow(0);  // the arrow keys pick as a click does
+  ClickRow(0);  // the keys pick as a click does: a row selected, a row no longer selected
   SendMessageA(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(page.currentRule(), 1);
+  list.SetItemState(1, 0, LVIS_SELECTED);
+  EXPECT_EQ(page.currentRule(), -1);
   ClickRow(0);  // clear asks nothing
   Press(IDC_RULES_CLEAR);
   EXPECT_EQ(answer.count(), 5);

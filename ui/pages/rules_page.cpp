@@ -45,12 +45,14 @@ void RulesPage::InitColumns() {
 }
 
 void RulesPage::RefreshRuleList() {
+  rebuilding_ = true;
   ruleList_.DeleteAllItems();
   const RuleStore& rules = engine_.choices().rules;
   for (int i = 0; i < rules.count(); ++i) {
     const int row = ruleList_.InsertItem(ruleList_.GetItemCount(), rules.at(i).pattern);
     ShowRule(row, rules.at(i));
   }
+  rebuilding_ = false;
 }
 
 void RulesPage::ShowRule(int row, const ScanRule& rule) {
@@ -75,14 +77,12 @@ bool RulesPage::OnCommand(int id, UINT code) {
 }
 
 bool RulesPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  // A row the arrow keys select is picked as a click picks it: 删除 and 修改 act on the
-  // row the user sees selected. Rows that only lose their selection (the list rebuilt)
-  // leave the pick alone.
-  if (message == WM_NOTIFY) {
+  // A selection the keys change is picked as a click picks it: 删除 and 修改 act on the
+  // row the user sees selected. Rows the page itself rebuilds leave the pick alone.
+  if (message == WM_NOTIFY && !rebuilding_) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
     if (change->hdr.idFrom == IDC_RULES_LIST && change->hdr.code == LVN_ITEMCHANGED &&
-        (change->uChanged & LVIF_STATE) != 0 && (change->uNewState & LVIS_SELECTED) != 0 &&
-        (change->uOldState & LVIS_SELECTED) == 0) {
+        (change->uChanged & LVIF_STATE) != 0 && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) != 0) {
       PickFromSelection();
     }
   }
@@ -130,12 +130,16 @@ void RulesPage::OnDeleteRule() {
   if (!IsRulePosition(currentRule_, engine_.choices().rules.count())) return;
   if (MessageBoxA(hwnd_, "确实要删除么?", "提示", MB_YESNO) != IDYES) return;
   engine_.choices().rules.removeAt(currentRule_);
+  rebuilding_ = true;
   ruleList_.DeleteItem(currentRule_);
+  rebuilding_ = false;
   SetCurrentRule(-1);
 }
 
 void RulesPage::OnClear() {
+  rebuilding_ = true;
   ruleList_.DeleteAllItems();
+  rebuilding_ = false;
   engine_.choices().rules.clear();
   SetCurrentRule(-1);
 }

@@ -63,6 +63,7 @@ class RulesPage : public FilteredDialog {
   Button deleteButton_;
   Button modifyButton_;
   int currentRule_ = -1;
+  bool rebuilding_ = false;  // the page changes the rows: their selection changes pick nothing
   RuleFileChooser chooseFile_;
   std::string catalogPath_;
   std::function<int()> onCatalogImported_;
