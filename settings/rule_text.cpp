@@ -125,7 +125,15 @@ RuleFileStatus importRules(const std::string& path, RuleStore& store,
 RuleFileStatus exportRules(const std::string& path, const RuleStore& store, Platform& platform) {
   // Binary, with the CR LF line ends text mode would give on Windows, so that every
   // build writes the same bytes.
-  const std::string temp = path + ".tmp";
+  // Beside the chosen file, by a name no file there has: a user's own "rules.txt.tmp"
+  // is neither overwritten nor removed.
+  std::string temp = path + ".tmp";
+  for (int number = 1; number < 1000; ++number) {
+    std::FILE* existing = std::fopen(temp.c_str(), "rb");
+    if (existing == nullptr) break;
+    std::fclose(existing);
+    temp = path + "." + std::to_string(number) + ".tmp";
+  }
   std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) return RuleFileStatus::CannotOpen;
   bool failed = false;

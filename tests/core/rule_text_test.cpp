@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -80,8 +81,16 @@ TEST(RuleFiles, ExportAndImportAgain) {
     ASSERT_EQ(importRules(path, imported, nullptr), RuleFileStatus::Ok);
     EXPECT_EQ(text(imported.all()), back);
   }
-  // An export that cannot write leaves the file it would have replaced as it was.
-  tree.dir("rules.txt.tmp");
+  // A file of the temporary name is the user's: it stays. An export that cannot write
+  // leaves the file it would have replaced as it was.
+  test::TempTree::write(path + ".tmp", "mine");
+  ASSERT_EQ(exportRules(path, store, systemPlatform()), RuleFileStatus::Ok);
+  EXPECT_EQ(test::TempTree::read(path + ".tmp"), "mine");
+#ifdef _WIN32
+  tree.dir("rules.txt.1.tmp");  // a folder: opened neither way
+#else
+  std::filesystem::create_symlink("missing/x", path + ".1.tmp");  // into a folder that is not there
+#endif
   test::TempTree::write(path, "old content");
   EXPECT_EQ(exportRules(path, store, systemPlatform()), RuleFileStatus::CannotOpen);
   EXPECT_EQ(test::TempTree::read(path), "old content");
