@@ -101,6 +101,9 @@ RECT MainDialog::WorkArea() const {
 }
 
 void MainDialog::AddTrayIcon() {
+  // Explorer, restarted, asks for the icon again; an elevated window would not hear it,
+  // and hidden in the tray it would have no way back.
+  ChangeWindowMessageFilterEx(hwnd_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
   tray_ = MakeTrayRecord(hwnd_, icon_);
   trayAdded_ = true;
   Shell_NotifyIconA(NIM_ADD, &tray_);
