@@ -13,6 +13,7 @@
 
 #include "engine/clean_engine.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "settings/config_file.h"
 #include "tests/core/fake_platform.h"
@@ -20,6 +21,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework/ui_thread.h"
 #include "ui/main_dialog.h"
+#include "ui/pages/options_page.h"
 #include "ui/pages/scan_busy_notice.h"
 #include "ui/pages/trace_items.h"
 #include "ui/restart_request.h"
@@ -166,6 +168,19 @@ const std::tuple<int, Flag ScanSettings::*, const char*> kBoxes[] = {
     {IDC_OPT_VISUAL_CPP, &ScanSettings::visualCppFiles, "*.bsc, *.ilk, *.res, *.pch"},
     {IDC_OPT_CUSTOM_RULES, &ScanSettings::customRules, "custom rule files"},
     {IDC_OPT_EMPTY, &ScanSettings::emptyFiles, "file length = 0"}};
+
+// Before the options page is built (a box open at start-up, a log-off meanwhile) its
+// boxes hold no choice of the user's: a save keeps the settings as loaded.
+TEST(OptionsPageUnbuilt, LeavesTheSettingsAsLoaded) {
+  Win32Platform platform;
+  CleanEngine engine{platform};
+  for (const auto& [id, flag, text] : kBoxes) engine.choices().settings.*flag = 0;
+  engine.choices().options.deleteToRecycleBin = 1;
+  OptionsPage page(engine);
+  page.ApplyToSettings();
+  for (const auto& [id, flag, text] : kBoxes) EXPECT_EQ(engine.choices().settings.*flag, 0) << text;
+  EXPECT_EQ(engine.choices().options.deleteToRecycleBin, 1);
+}
 
 TEST_F(MainDialogRun, TheOptionsPagesBoxesFlagsDescriptionsSelectionButtonsAndSave) {
   engine.choices().settings.backupFiles = 0;

@@ -45,6 +45,8 @@ bool OptionsPage::OnCommand(int id, UINT code) {
 }
 
 void OptionsPage::ApplyToSettings() {
+  // Before the page is built its boxes hold no choice of the user's.
+  if (!exists()) return;
   UpdateData(true);
   CopyBoxesToSettings(categoryBoxes_, engine_.choices().settings);
   engine_.choices().options.deleteToRecycleBin = recycleBox_;
