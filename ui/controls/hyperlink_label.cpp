@@ -63,7 +63,8 @@ HyperLinkLabel::~HyperLinkLabel() {
 
 bool HyperLinkLabel::Attach(HWND hwnd) {
   if (!Static::Attach(hwnd)) return false;
-  ModifyStyle(0, SS_NOTIFY);
+  // Tab reaches it and Space opens it, as a button: the keyboard gets where the mouse does.
+  ModifyStyle(0, SS_NOTIFY | WS_TABSTOP);
   if (target_.empty()) target_ = GetText();
   if (GetText().empty()) SetText(target_);
   RebuildFont();
@@ -158,6 +159,16 @@ bool HyperLinkLabel::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam
       if (cursor_ == nullptr) return false;
       SetCursor(cursor_);
       result = TRUE;
+      return true;
+    case WM_KEYDOWN:
+      if (wParam != VK_SPACE) return false;
+      OnClicked();
+      result = 0;
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      result = DefaultProc(message, wParam, lParam);
+      RedrawNow();
       return true;
     default:
       return false;

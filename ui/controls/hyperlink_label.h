@@ -1,6 +1,7 @@
 #pragma once
 // A static text that looks and acts like a web link: link colours, underline, hand
-// cursor, a tooltip with the address, and a click that opens the address.
+// cursor, a tooltip with the address, and a click (or Space, once Tab has reached it)
+// that opens the address.
 #include <string>
 
 #include "ui/framework/control_hooks.h"
@@ -14,8 +15,8 @@ struct LinkColours {
   COLORREF hover = 0;
 };
 
-// The text colour: the hover colour while the pointer is over the label, else the visited
-// or the unvisited colour.
+// The text colour: the hover colour while the pointer is over the label (or it has the
+// focus), else the visited or the unvisited colour.
 COLORREF LinkTextColour(const LinkColours& colours, bool hovering, bool visited);
 
 // The command line that opens `address` with the command registered for HTML documents:
@@ -44,7 +45,10 @@ class HyperLinkLabel : public Static, public ControlHooks {
   bool hovering() const { return hovering_; }
   bool underlined() const { return underlined_; }
   bool hasHandCursor() const { return cursor_ != nullptr; }
-  COLORREF textColour() const { return LinkTextColour(colours_, hovering_, visited_); }
+  // With the focus it shows as under the mouse.
+  COLORREF textColour() const {
+    return LinkTextColour(colours_, hovering_ || (hwnd_ != nullptr && GetFocus() == hwnd_), visited_);
+  }
   HWND tooltip() const { return tooltip_; }
 
   bool OnReflectedCommand(UINT code, LRESULT& result) override;
