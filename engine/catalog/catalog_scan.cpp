@@ -73,6 +73,10 @@ void CatalogScan::run(const std::map<std::string, Flag>& ticks,
   // browsers from the item that cleans the others'.
   claims_ = catalog::claimedFolders(catalog::planCatalog(entries, *expander_));
   deny_ = std::make_unique<catalog::DenyList>(std::vector<catalog::SystemFolders>{expander_->system()});
+  oldInstallations_.clear();
+  for (const char* name : {"Windows.old", "$Windows.~BT", "$Windows.~WS"}) {
+    oldInstallations_.push_back(catalog::foldPath(catalog::joinPath(expander_->system().drive, name)));
+  }
   now_ = platform_.now();
   catalog::FolderLister lister(platform_);
   for (const Group& group : placeTargets(lister)) {
@@ -170,12 +174,22 @@ void CatalogScan::placeEmbeddedBrowserTargets(catalog::FolderLister& lister,
 }
 
 void CatalogScan::walkGroup(const Group& group, catalog::FolderLister& lister) {
+  bool aboveBrokeOff = false;
   const auto aboveIsProfile = [&](std::string_view folder) {
-    return holdsProfileMarker(lister.list(std::string(folder)));
+    const std::string path(folder);
+    const bool profile = holdsProfileMarker(lister.list(path));
+    aboveBrokeOff = aboveBrokeOff || lister.brokeOff(path);
+    return profile;
+  };
+  const auto isOldInstallation = [&](const std::string& folder) {
+    const catalog::FoldedPath folded = catalog::foldPath(folder);
+    return std::any_of(oldInstallations_.begin(), oldInstallations_.end(),
+                       [&](const catalog::FoldedPath& old) { return catalog::isWithin(folded, old); });
   };
   std::vector<Pending> pending;
-  pending.push_back({platform_.folderOfUtf8(group.folder), group.folder, {},
-                     deny_->scopeOf(group.folder, aboveIsProfile)});
+  catalog::DenyScope scope = deny_->scopeOf(group.folder, aboveIsProfile);
+  pending.push_back({platform_.folderOfUtf8(group.folder), group.folder, {}, scope, aboveBrokeOff,
+                     isOldInstallation(group.folder)});
   // Each folder below is walked on its own, but all of them were listed from here down as
   // no links: deletion checks that every one still is none.
   groupRootLength_ = pending.back().folder.exact.length();
@@ -187,7 +201,7 @@ void CatalogScan::walkGroup(const Group& group, catalog::FolderLister& lister) {
     heldCount_ = 0;
     subfolders_.clear();
     // A listing cut short may lack the marker of a store: what it gave starts locked.
-    const bool whole = walker_.walk(folder.folder, *this);
+    const bool whole = walker_.walk(folder.folder, *this) && !folder.partial;
     for (std::size_t i = 0; i < heldCount_; ++i) judge(group, folder, held_[i], whole);
     // Pushed last to first, so that the folders are walked in the listing's order.
     for (auto child = subfolders_.rbegin(); child != subfolders_.rend(); ++child) {
@@ -197,8 +211,12 @@ void CatalogScan::walkGroup(const Group& group, catalog::FolderLister& lister) {
       if (!wantsFolder(group, names, utf8)) continue;
       catalog::DenyScope scope = deny_->childScope(folder.scope, markers_, utf8);
       if (scope.tree) continue;
+      // Only a folder of such a name can be one: most folders are not folded whole.
+      const bool named = std::any_of(oldInstallations_.begin(), oldInstallations_.end(),
+                                     [&](const catalog::FoldedPath& old) { return old.back() == names.back(); });
+      const bool old = folder.oldInstallation || (named && isOldInstallation(utf8));
       pending.push_back({platform_.childOf(folder.folder, child->first), std::move(utf8),
-                         std::move(names), scope});
+                         std::move(names), scope, !whole, old});
     }
   }
 }
@@ -245,7 +263,7 @@ void CatalogScan::judge(const Group& group, const Pending& folder, const Held& h
     finding.toDelete = ticked_[target.entry] ? 1 : 0;
     finding.skipInUse = entry.skipInUse;
     // The system's own cleanup removes what a handler names: never file by file.
-    finding.systemCleanupOnly = !entry.cleanupHandlers.empty();
+    finding.systemCleanupOnly = !entry.cleanupHandlers.empty() || folder.oldInstallation;
     if (catalog::isFresh(entry.minAgeDays, finding.creation, finding.lastWrite, now_) ||
         finding.systemCleanupOnly || !wholeListing) {
       protect(finding);

@@ -73,6 +73,10 @@ class CatalogScan : private WalkSink {
     std::string utf8;
     std::vector<std::u32string> names;  // below the group's folder, folded
     catalog::DenyScope scope;
+    // A listing above it broke off: a marker that decides its scope may be in the part
+    // never listed, so all it gives starts locked.
+    bool partial = false;
+    bool oldInstallation = false;  // in an old installation of Windows: see oldInstallations_
   };
   struct Held {
     WalkedFile file;
@@ -112,6 +116,9 @@ class CatalogScan : private WalkSink {
   std::vector<std::string> labels_;  // per entry: its label in the code page
   std::vector<std::string> claims_;  // the program folders of every entry
   std::unique_ptr<catalog::DenyList> deny_;
+  // An old installation (Windows.old, and an upgrade's own folders) holds its users'
+  // files: whatever entry finds a file there leaves it to Windows' own cleanup.
+  std::vector<catalog::FoldedPath> oldInstallations_;
   std::int64_t now_ = 0;
   std::atomic<int> refused_{0};
   // The listing of the folder being read: its markers, held files and subfolders.

@@ -55,6 +55,7 @@ const std::vector<FolderLister::Listed>& FolderLister::list(const std::string& f
       if (isDotOrDotDot(entry.name)) continue;
       at->second.push_back({platform_.utf8NameOf(entry), entry.isDirectory, entry.isLink});
     }
+    if (listing->failed()) brokenOff_.insert(at->first);
   }
   return at->second;
 }

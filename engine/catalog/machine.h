@@ -6,6 +6,7 @@
 // DetectFile per profile, the registry only where the system is the running one (HKCU
 // for the current user alone).
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ class FolderLister {
   explicit FolderLister(Platform& platform) : platform_(platform) {}
   // Empty when the folder cannot be listed.
   const std::vector<Listed>& list(const std::string& folder);
+  // Its listing broke off part way: what it lacks is unknown.
+  bool brokeOff(const std::string& folder) const { return brokenOff_.count(foldPath(folder)) != 0; }
   // The files and folders (only folders) a pattern names, through real folders (no links);
   // `olderOnly`: of the folders its last name matches, those that are older versions
   // (olderVersions) of another.
@@ -39,6 +42,7 @@ class FolderLister {
  private:
   Platform& platform_;
   std::map<FoldedPath, std::vector<Listed>> listings_;
+  std::set<FoldedPath> brokenOff_;
 };
 
 // The largest catalog file read: winapp2.ini itself is a few megabytes.

@@ -77,18 +77,27 @@ TEST(CatalogScan, FindsEveryLocationOfAGeneratedWindows11DriveAndNothingElse) {
 
 // The catalog judges a folder's files once its listing has ended: one that broke off may
 // lack a store's marker, so what it gave starts locked.
+// Below the break and below a folder above it alike: a marker in the part never listed may
+// have decided what they are.
 TEST(CatalogScan, AListingThatBreaksOffLocksWhatItGave) {
   test::TempTree tree;
   tree.file("Windows/Temp/old.tmp");
+  tree.file("Windows/Temp/sub/deep.tmp");
   tree.dir("Users");
   test::FakePlatform platform;
   platform.catalogText = systemPlatform().builtInCatalog();
+  const std::string windows = tree.path("Windows") + platform.separator();
   const std::string temp = tree.path("Windows/Temp") + platform.separator();
-  for (const bool breaksOff : {false, true}) {
+  const std::string sub = tree.path("Windows/Temp/sub") + platform.separator();
+  for (const std::string& broken : {std::string(), temp, windows}) {
     platform.listingHook = [&](const std::string& dir) -> std::unique_ptr<DirListing> {
-      if (dir != temp) return nullptr;
-      auto listing = std::make_unique<test::VectorListing>(std::vector<DirEntry>{test::fileEntry("old.tmp")});
-      listing->breaksOff = breaksOff;
+      std::vector<DirEntry> entries;
+      if (dir == windows) entries = {test::dirEntry("Temp")};
+      if (dir == temp) entries = {test::fileEntry("old.tmp"), test::dirEntry("sub")};
+      if (dir == sub) entries = {test::fileEntry("deep.tmp")};  // as old as the other
+      if (entries.empty()) return nullptr;
+      auto listing = std::make_unique<test::VectorListing>(entries);
+      listing->breaksOff = dir == broken;
       return listing;
     };
     CleanEngine engine(platform);
@@ -97,9 +106,33 @@ TEST(CatalogScan, AListingThatBreaksOffLocksWhatItGave) {
     engine.catalogScan().setSystemRoot(tree.root());
     engine.catalogScan().setAllEntries(true);
     engine.runTraceScan();
-    ASSERT_EQ(engine.findings().count(), 1) << breaksOff;
-    EXPECT_EQ(engine.findings().at(0).isProtected, breaksOff ? 1 : 0);
+    ASSERT_EQ(engine.findings().count(), 2) << broken;
+    for (const auto& file : engine.findings()) EXPECT_EQ(file.isProtected, broken.empty() ? 0 : 1) << broken;
   }
+}
+
+// Whatever entry finds a file of an old installation leaves it, locked, to Windows' own
+// cleanup: its users' documents are there.
+TEST(CatalogScan, AnOldInstallationIsLeftToTheSystemsCleanupWhateverEntryFindsIt) {
+  test::TempTree tree;
+  tree.file("Windows.old/Users/li/Documents/report.docx");
+  tree.file("Other/x.log");
+  tree.dir("Users");
+  test::FakePlatform platform;
+  platform.catalogText = "[Anything *]\nSection=S\nDefault=True\nFileKey1=%SystemDrive%\\Windows.old|*|RECURSE\n"
+                         "FileKey2=%SystemDrive%\\Other|*.log\n";
+  CleanEngine engine(platform);
+  engine.setPacing(false);
+  engine.setProfilesFolder(tree.path("Users"));
+  engine.catalogScan().setSystemRoot(tree.root());
+  engine.catalogScan().setAllEntries(true);
+  engine.runTraceScan();
+  std::vector<std::string> kept;
+  for (const auto& file : engine.findings()) {
+    if (file.systemCleanupOnly && file.isProtected) kept.emplace_back(file.name());
+  }
+  EXPECT_EQ(engine.findings().count(), 2);
+  EXPECT_EQ(kept, std::vector<std::string>{"report.docx"});
 }
 
 }  // namespace
