@@ -77,13 +77,13 @@ inline std::vector<LayoutFile> windows11Layout(const std::vector<std::string>& u
         {local + "Microsoft/Windows/WER/ReportQueue/AppHang_y/Report.wer", 210, u8"Windows 错误报告"},
         {local + "CrashDumps/QQ.exe.4242.dmp", 2100, u8"程序崩溃转储"},
         // WeChat 3 and 4: caches and logs go, messages and received files stay.
-        {roaming + "Tencent/WeChat/log/2024.xlog", 330, wechat},
-        {home + "Documents/WeChat Files/wxid_a/FileStorage/Cache/2024-01/c.dat", 440, wechat},
+        {roaming + "Tencent/WeChat/log/2024.xlog", 330, wechat, kCreationSettable},
+        {home + "Documents/WeChat Files/wxid_a/FileStorage/Cache/2024-01/c.dat", 440, wechat, kCreationSettable},
         {home + u8"Documents/WeChat Files/wxid_a/FileStorage/File/2024-01/合同.pdf", 70, ""},
         {home + "Documents/WeChat Files/wxid_a/Msg/MicroMsg.db", 90, ""},
-        {roaming + "Tencent/xwechat/log/xwechat.xlog", 310, wechat},
-        {weixin + "/wxid_b_12/cache/img.dat", 520, wechat},
-        {weixin + "/wxid_b_12/temp/t.dat", 130, wechat},
+        {roaming + "Tencent/xwechat/log/xwechat.xlog", 310, wechat, kCreationSettable},
+        {weixin + "/wxid_b_12/cache/img.dat", 520, wechat, kCreationSettable},
+        {weixin + "/wxid_b_12/temp/t.dat", 130, wechat, kCreationSettable},
         {weixin + "/wxid_b_12/db_storage/message/message_0.db", 95, ""},
         {weixin + "/wxid_b_12/msg/file/2024-01/a.xlsx", 85, ""},
         // QQ: its logs only, however far an entry reaches into Tencent Files.
