@@ -28,7 +28,8 @@ TEST(WineTrash, TakesAFileByARenameOrLeavesItWhereItIs) {
   for (char& c : trash) c = c == '/' ? '\\' : c;
   TempTree tree;
   // Named after the tree: the trash is shared with other tests.
-  const std::string name = tree.root().substr(tree.root().rfind('-') + 1, 10) + ".bak";
+  const std::string folder = tree.root().substr(0, tree.root().size() - 1);
+  const std::string name = folder.substr(folder.rfind('-') + 1) + ".bak";
   const std::string taken = tree.file(name, 3), held = tree.file("held.bak");
   const bool shm = GetFileAttributesA("Z:\\dev\\shm") != INVALID_FILE_ATTRIBUTES;
   const std::string elsewhere = "Z:\\dev\\shm\\" + name;
