@@ -77,6 +77,16 @@ TEST(CatalogScan, FindsEveryLocationOfAGeneratedWindows11DriveAndNothingElse) {
 
 // The catalog judges a folder's files once its listing has ended: one that broke off may
 // lack a store's marker, so what it gave starts locked.
+// A trace scan of every catalog entry, the tree standing for the system drive with its
+// profiles in Users.
+void ScanEveryEntry(CleanEngine& engine, const test::TempTree& tree) {
+  engine.setPacing(false);
+  engine.setProfilesFolder(tree.path("Users"));
+  engine.catalogScan().setSystemRoot(tree.root());
+  engine.catalogScan().setAllEntries(true);
+  engine.runTraceScan();
+}
+
 // Below the break and below a folder above it alike: a marker in the part never listed may
 // have decided what they are.
 TEST(CatalogScan, AListingThatBreaksOffLocksWhatItGave) {
@@ -101,11 +111,7 @@ TEST(CatalogScan, AListingThatBreaksOffLocksWhatItGave) {
       return listing;
     };
     CleanEngine engine(platform);
-    engine.setPacing(false);
-    engine.setProfilesFolder(tree.path("Users"));
-    engine.catalogScan().setSystemRoot(tree.root());
-    engine.catalogScan().setAllEntries(true);
-    engine.runTraceScan();
+    ScanEveryEntry(engine, tree);
     ASSERT_EQ(engine.findings().count(), 2) << broken;
     for (const auto& file : engine.findings()) EXPECT_EQ(file.isProtected, broken.empty() ? 0 : 1) << broken;
   }
@@ -122,11 +128,7 @@ TEST(CatalogScan, AnOldInstallationIsLeftToTheSystemsCleanupWhateverEntryFindsIt
   platform.catalogText = "[Anything *]\nSection=S\nDefault=True\nFileKey1=%SystemDrive%\\Windows.old|*|RECURSE\n"
                          "FileKey2=%SystemDrive%\\Other|*.log\n";
   CleanEngine engine(platform);
-  engine.setPacing(false);
-  engine.setProfilesFolder(tree.path("Users"));
-  engine.catalogScan().setSystemRoot(tree.root());
-  engine.catalogScan().setAllEntries(true);
-  engine.runTraceScan();
+  ScanEveryEntry(engine, tree);
   std::vector<std::string> kept;
   for (const auto& file : engine.findings()) {
     if (file.systemCleanupOnly && file.isProtected) kept.emplace_back(file.name());
