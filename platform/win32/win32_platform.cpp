@@ -55,16 +55,13 @@ class NamedScanLock : public ScanLock {
   HANDLE handle_;
 };
 
-// A program holds the file open without sharing its deletion.
-bool isHeldOpen(const std::wstring& path) {
+// Why the file cannot be opened for deletion; 0 when it can.
+DWORD deleteOpenError(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return false;
-  }
-  const DWORD error = GetLastError();
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  CloseHandle(file);
+  return 0;
 }
 
 // Why a file stays out of the bin that the shell would mistake for another.
@@ -117,11 +114,8 @@ std::string whyStillThere(const std::wstring& path, const std::string& otherwise
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
     return SystemMessage(error);
   }
-  HANDLE file = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return SystemMessage(GetLastError());
-  CloseHandle(file);
-  return otherwise;
+  const DWORD error = deleteOpenError(path);
+  return error != 0 ? SystemMessage(error) : otherwise;
 }
 
 // Why a file stays that the shell would have deleted for good: its bin does not take it.
@@ -445,8 +439,7 @@ RemoveOutcome Win32Platform::deleteFile(const ExactPath& path, std::string& reas
   }
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return RemoveOutcome::Gone;
   reason = SystemMessage(error);
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? RemoveOutcome::InUse
-                                                                          : RemoveOutcome::Failed;
+  return IsInUseError(error) ? RemoveOutcome::InUse : RemoveOutcome::Failed;
 }
 
 bool Win32Platform::removeEmptyFolder(const ExactPath& path) {
@@ -510,7 +503,7 @@ std::vector<RecycleAnswer> Win32Platform::recycleFiles(const std::vector<ExactPa
   // The shell names no cause: a file a program holds (Explorer its thumbnails) is told
   // apart, as a deletion tells it, so that an entry that expects that can skip it.
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (answers[i].outcome == RecycleAnswer::Failed && isHeldOpen(paths[i].native())) {
+    if (answers[i].outcome == RecycleAnswer::Failed && IsInUseError(deleteOpenError(paths[i].native()))) {
       answers[i].outcome = RecycleAnswer::InUse;
     }
   }

@@ -107,10 +107,7 @@ RecycleAnswer WineTrash::put(const std::wstring& path) const {
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
     if (error == ERROR_NOT_SAME_DEVICE) return {RecycleAnswer::BinRefused, kOtherFileSystemReason};
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};  // gone from its place
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
-      return {RecycleAnswer::InUse, SystemMessage(error)};
-    }
-    return {RecycleAnswer::Failed, SystemMessage(error)};
+    return {IsInUseError(error) ? RecycleAnswer::InUse : RecycleAnswer::Failed, SystemMessage(error)};
   }
   return {RecycleAnswer::BinRefused, kTrashUnusableReason};
 }
